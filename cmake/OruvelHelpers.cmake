@@ -1,0 +1,42 @@
+# Shared compile settings for every target of the project.
+function(oruvel_set_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4)
+        if(ORUVEL_WERROR)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+        if(ORUVEL_WERROR)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
+    endif()
+endfunction()
+
+# oruvel_add_library(NAME SOURCES ... LIBS ...)
+function(oruvel_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    oruvel_set_warnings(${name})
+endfunction()
+
+# oruvel_add_test(NAME SOURCES ... LIBS ... [GUI])
+# One GoogleTest binary per area; GUI tests run on Qt's offscreen platform.
+function(oruvel_add_test name)
+    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE ORUVEL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+    oruvel_set_warnings(${name})
+    set(env "")
+    if(ARG_GUI)
+        set(env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    gtest_discover_tests(${name}
+        PROPERTIES ENVIRONMENT "${env}"
+        DISCOVERY_TIMEOUT 60
+        DISCOVERY_MODE PRE_TEST)
+endfunction()

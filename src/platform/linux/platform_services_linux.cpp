@@ -1,0 +1,38 @@
+#include "platform/platform_services.h"
+
+#include "platform/file_registry_store.h"
+#include "platform/linux/proc_disk_counter_source.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace oruvel::platform {
+
+std::unique_ptr<DiskCounterSource> openDiskCounterQuery() {
+    static const SteadyClock clock;
+    return std::make_unique<ProcDiskCounterSource>("/proc/diskstats", "/sys/block", clock);
+}
+
+std::string userConfigFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') {
+        return xdg;
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/') {
+        const passwd* pw = ::getpwuid(::getuid());
+        home = pw != nullptr ? pw->pw_dir : nullptr;
+    }
+    if (home == nullptr || home[0] == '\0') {
+        return {};
+    }
+    return std::string(home) + "/.config";
+}
+
+std::unique_ptr<RegistryStore> openUserRegistry() {
+    const std::string config = userConfigFolder();
+    return std::make_unique<FileRegistryStore>((config.empty() ? std::string("/tmp") : config) + "/Oruvel/registry");
+}
+
+} // namespace oruvel::platform

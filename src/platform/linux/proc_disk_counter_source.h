@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/disk_counter_source.h"
+#include "platform/disk_rates.h"
+#include "platform/monotonic_clock.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace oruvel::platform {
+
+// Disk counters from the kernel's block statistics. A device counts as a physical disk when its sysfs entry has a
+// "device" link (the rule iostat uses), which leaves out partitions, loop, ram, zram, device-mapper, md and hidden
+// multipath paths. Both file-system roots are injected so tests run on fixture files.
+class ProcDiskCounterSource final : public DiskCounterSource {
+public:
+    ProcDiskCounterSource(std::string diskstatsPath, std::string sysBlockRoot, const MonotonicClock& clock);
+
+    CounterHandle addCounter(std::string_view path) override;
+    void collect() override;
+    double counterValue(CounterHandle counter) const override;
+
+private:
+    bool isWholeDisk(const std::string& name);
+    bool readDiskstats();
+
+    std::string diskstatsPath_;
+    std::string sysBlockRoot_;
+    const MonotonicClock& clock_;
+    std::vector<DiskCounterPath> counters_; // handle = index + 1
+    std::string text_;
+    std::vector<DiskSample> all_;
+    std::vector<DiskSample> disks_;
+    std::unordered_map<std::string, bool> wholeDiskCache_;
+    DiskRateTracker tracker_;
+};
+
+} // namespace oruvel::platform

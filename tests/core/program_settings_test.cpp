@@ -1,0 +1,27 @@
+#include "core/program.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace oruvel::core;
+using oruvel::test::readFile;
+using oruvel::test::TempDir;
+
+TEST(ProgramSettings, KeysLiveInSectionMainOfTheFileBesideTheProgram) {
+    TempDir dir;
+    Program program(dir.path(), nullptr, nullptr);
+    EXPECT_EQ(program.settingsPath(), dir.path() + "/Oruvel_Settings.ini");
+    EXPECT_EQ(program.readSetting(keys::drive), "");
+    ASSERT_TRUE(program.writeSetting(keys::drive, "_Total"));
+    ASSERT_TRUE(program.writeSetting(keys::BarFillGraphicLocation, dir.path() + "/bars/bar1.jpg"));
+    EXPECT_EQ(program.readSetting(keys::drive), "_Total");
+    EXPECT_EQ(readFile(program.settingsPath()),
+              "[main]\ndrive=_Total\nBarFillGraphicLocation=" + dir.path() + "/bars/bar1.jpg\n");
+    EXPECT_FALSE(program.writeSetting(keys::readmax, "25\n[main]\nshow=0"));
+    EXPECT_EQ(program.readSetting(keys::show), "");
+
+    int pumped = 0;
+    program.setMessagePump([&] { ++pumped; });
+    program.letMessagesRun();
+    EXPECT_EQ(pumped, 1);
+}

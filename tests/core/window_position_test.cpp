@@ -1,0 +1,98 @@
+#include "core/program.h"
+#include "core/window_position.h"
+#include "platform/file_registry_store.h"
+#include "platform/registry_routines.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace oruvel::core;
+using namespace oruvel::platform;
+using oruvel::test::TempDir;
+
+namespace {
+
+class FakeWindow final : public PositionedWindow {
+public:
+    FakeWindow(std::string name, int left, int top) : name_(std::move(name)), left_(left), top_(top) {}
+    std::string windowName() const override { return name_; }
+    int topTwips() const override { return top_; }
+    int leftTwips() const override { return left_; }
+    void moveTwips(int left, int top) override {
+        left_ = left;
+        top_ = top;
+        ++moves;
+    }
+    int moves = 0;
+
+private:
+    std::string name_;
+    int left_;
+    int top_;
+};
+
+struct PositionFixture : ::testing::Test {
+    TempDir dir;
+    Program program{dir.path(), std::make_unique<FileRegistryStore>(dir.path() + "/reg"), nullptr};
+
+    std::string stored(const std::string& name) {
+        RegistryRoutines r(program.registry());
+        r.KeyRoot = kProductKeyRoot;
+        r.Subkey = kProductKey;
+        return regVariantText(r.GetRegistryValue(name));
+    }
+};
+
+} // namespace
+
+TEST_F(PositionFixture, FirstRunKeepsDefaultsAndSavePairsXWithTop) {
+    FakeWindow monitor("FrmMonitor", 10720, 10700);
+    LoadWindowPosition(program, monitor);
+    EXPECT_EQ(monitor.moves, 0);
+
+    FakeWindow dragged("FrmMonitor", 3000, 1500);
+    SaveWindowPosition(program, dragged, std::to_string(dragged.topTwips()), std::to_string(dragged.leftTwips()));
+    EXPECT_EQ(stored("FrmMonitor_x"), "1500");
+    EXPECT_EQ(stored("FrmMonitor_y"), "3000");
+
+    LoadWindowPosition(program, monitor);
+    EXPECT_EQ(monitor.leftTwips(), 3000);
+    EXPECT_EQ(monitor.topTwips(), 1500);
+}
+
+TEST_F(PositionFixture, MissingOrJunkValueCountsAsZero) {
+    FakeWindow w("FrmMain", 100, 200);
+    SaveWindowPosition(program, w, "1500", "3000");
+    RegistryRoutines r(program.registry());
+    r.KeyRoot = kProductKeyRoot;
+    r.Subkey = kProductKey;
+    ASSERT_EQ(r.DeleteValue("FrmMain_y"), reg::kSuccess);
+    LoadWindowPosition(program, w);
+    EXPECT_EQ(w.topTwips(), 1500);
+    EXPECT_EQ(w.leftTwips(), 0);
+
+    ASSERT_TRUE(r.SetRegistryValue("FrmMain_y", std::string("left of here"), reg::kSz));
+    ASSERT_TRUE(r.SetRegistryValue("FrmMain_x", std::string("2250.5"), reg::kSz));
+    LoadWindowPosition(program, w);
+    EXPECT_EQ(w.topTwips(), 2250);
+    EXPECT_EQ(w.leftTwips(), 0);
+}
+
+TEST_F(PositionFixture, ForgetRemovesBothWindowsButKeepsTheMakerKey) {
+    FakeWindow main("FrmMain", 1, 2);
+    FakeWindow monitor("FrmMonitor", 3, 4);
+    SaveWindowPosition(program, main, "2", "1");
+    SaveWindowPosition(program, monitor, "4", "3");
+    ForgetWindowPositions(program);
+    EXPECT_EQ(stored("FrmMain_x"), "");
+    EXPECT_EQ(stored("FrmMonitor_y"), "");
+    RegistryRoutines r(program.registry());
+    r.KeyRoot = kMakerKeyRoot;
+    r.Subkey = kMakerKey;
+    EXPECT_TRUE(r.KeyExists());
+    FakeWindow fresh("FrmMonitor", 77, 88);
+    LoadWindowPosition(program, fresh);
+    EXPECT_EQ(fresh.moves, 0);
+    SaveWindowPosition(program, monitor, "4", "3");
+    EXPECT_EQ(stored("FrmMonitor_x"), "4") << "the next save creates the key again";
+}

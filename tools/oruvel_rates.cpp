@@ -1,0 +1,66 @@
+// Prints, once a second, the texts the monitor's bars would show for a disk instance, with the raw rates, so they can
+// be compared with other tools (iostat -d 1).
+#include "core/format_bytes.h"
+#include "core/perf_mon.h"
+#include "core/program.h"
+#include "platform/platform_services.h"
+
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace {
+
+oruvel::core::NumberSeparators localeSeparators() {
+    std::setlocale(LC_NUMERIC, "");
+    const std::lconv* lc = std::localeconv();
+    oruvel::core::NumberSeparators sep;
+    if (lc != nullptr && lc->decimal_point != nullptr && lc->decimal_point[0] != '\0') {
+        sep.decimal = lc->decimal_point;
+    }
+    if (lc != nullptr && lc->thousands_sep != nullptr && lc->thousands_sep[0] != '\0') {
+        sep.grouping = lc->thousands_sep;
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    return sep;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s INSTANCE SECONDS   (INSTANCE is _Total or a disk name such as sda)\n", argv[0]);
+        return 2;
+    }
+    const std::string instance = argv[1];
+    const long seconds = std::strtol(argv[2], nullptr, 10);
+    if (seconds <= 0) {
+        std::fprintf(stderr, "SECONDS must be a positive number\n");
+        return 2;
+    }
+    const auto sep = localeSeparators();
+
+    using namespace oruvel;
+    core::Program program(".", nullptr, [] { return platform::openDiskCounterQuery(); });
+    core::OpenCounterQuery(program);
+    core::AddDiskCounter(core::kReadSlot, core::readCounterPath(instance), program.hQuery.get(), program.Counters);
+    core::AddDiskCounter(core::kWriteSlot, core::writeCounterPath(instance), program.hQuery.get(), program.Counters);
+    core::CollectCounters(program);
+
+    auto next = std::chrono::steady_clock::now();
+    for (long i = 1; i <= seconds; ++i) {
+        next += std::chrono::seconds(1);
+        std::this_thread::sleep_until(next);
+        core::CollectCounters(program);
+        const double r = core::CounterValue(program, core::kReadSlot);
+        const double w = core::CounterValue(program, core::kWriteSlot);
+        std::printf("%3ld  Drive Read: %s/s  Drive Write: %s/s  read_bytes_per_s=%.0f write_bytes_per_s=%.0f\n", i,
+                    core::FormatBytes(r, true, sep).c_str(), core::FormatBytes(w, true, sep).c_str(), r, w);
+        std::fflush(stdout);
+    }
+    core::CloseCounterQuery(program);
+    return 0;
+}
