@@ -1,0 +1,42 @@
+// Oruvel: a floating gadget that shows the live read and write rates of the disks.
+#include "app/termination_signals.h"
+#include "app/tray_adapter.h"
+#include "core/program.h"
+#include "monitor/fonts.h"
+#include "monitor/theme_support.h"
+#include "platform/platform_services.h"
+#include "settings_ui/frm_main.h"
+#include "settings_ui/vb_controls.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+using namespace oruvel;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv); // the command line ("/startup" among others) changes nothing
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("Oruvel"));
+    monitor::installFontSubstitutes();
+
+    core::Program program(QCoreApplication::applicationDirPath().toStdString(), platform::openUserRegistry(),
+                          [] { return platform::openDiskCounterQuery(); });
+    program.setMessagePump([] { QCoreApplication::processEvents(); });
+
+    program.letMessagesRun();
+    monitor::InitThemeSupport();
+
+    settings_ui::FrmMain frmMain(program);
+    app::TrayAdapter tray(frmMain, program);
+    app::onTerminationRequest([&frmMain] { frmMain.Unload(settings_ui::UnloadMode::SessionEnd); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain,
+                     [&frmMain](QSessionManager&) { frmMain.Unload(settings_ui::UnloadMode::SessionEnd); });
+
+    frmMain.Form_Load();
+
+    // Without a notification area and with the monitor hidden nothing would be left to reach the program by.
+    if (!program.bExiting && !tray.available() && frmMain.Check4->value() == 0) {
+        frmMain.MenuSettings_Click();
+    }
+    return program.bExiting ? 0 : QApplication::exec();
+}

@@ -1,0 +1,305 @@
+#include "monitor/c_progress_bar.h"
+
+#include "monitor/picture_box.h"
+#include "monitor/system_palette.h"
+
+#include <QPainter>
+
+namespace oruvel::monitor {
+namespace {
+
+QRect toQRect(Rect r) { return {r.left, r.top, r.width(), r.height()}; }
+
+// A GDI line from `from` to `to` (axis-aligned), the end point excluded.
+void lineTo(QPainter& dc, const QColor& colour, QPoint from, QPoint to) {
+    if (from.y() == to.y()) {
+        const int a = from.x() < to.x() ? from.x() : to.x() + 1;
+        const int b = from.x() < to.x() ? to.x() - 1 : from.x();
+        if (b >= a) {
+            dc.fillRect(QRect(a, from.y(), b - a + 1, 1), colour);
+        }
+    } else if (from.x() == to.x()) {
+        const int a = from.y() < to.y() ? from.y() : to.y() + 1;
+        const int b = from.y() < to.y() ? to.y() - 1 : from.y();
+        if (b >= a) {
+            dc.fillRect(QRect(from.x(), a, 1, b - a + 1), colour);
+        }
+    }
+}
+
+// Brush colour of a fill colour: RGB as is, system colours from the palette (an unknown one draws nothing).
+QColor brushColour(core::Colour colour) { return toQColor(colour, QColor()); }
+
+void fillSolid(QPainter& dc, const QRect& r, core::Colour colour) {
+    const QColor c = brushColour(colour);
+    if (c.isValid()) {
+        dc.fillRect(r, c);
+    }
+}
+
+} // namespace
+
+QColor ConvertColor(core::Colour colour) {
+    if (core::isSystemColour(colour)) {
+        const QColor c = systemColour(colour & 0xFF);
+        return c.isValid() ? c : QColor(Qt::white);
+    }
+    return toQColor(colour);
+}
+
+void DrawBorder(QPainter& dc, int look, Rect r, bool raised) {
+    const int l = r.left;
+    const int t = r.top;
+    const int rr = r.right;
+    const int b = r.bottom;
+    switch (look) {
+    case 0: {
+        const QColor black(Qt::black);
+        lineTo(dc, black, {l, t}, {rr - 1, t});
+        lineTo(dc, black, {rr - 1, t}, {rr - 1, b - 1});
+        lineTo(dc, black, {rr - 1, b - 1}, {l, b - 1});
+        lineTo(dc, black, {l, b - 1}, {l, t});
+        break;
+    }
+    case 1: {
+        const QColor shadow = systemColour(core::syscolour::kButtonShadow);
+        const QColor light = systemColour(core::syscolour::kButtonHighlight);
+        if (!raised) {
+            lineTo(dc, shadow, {l, b - 1}, {l, t});
+            lineTo(dc, shadow, {l, t}, {rr, t});
+            lineTo(dc, light, {rr - 1, t + 1}, {rr - 1, b - 1});
+            lineTo(dc, light, {rr - 1, b - 1}, {l, b - 1});
+        } else {
+            lineTo(dc, light, {l, b - 2}, {l, t});
+            lineTo(dc, light, {l, t}, {rr - 1, t});
+            lineTo(dc, shadow, {rr - 1, t}, {rr - 1, b - 1});
+            lineTo(dc, shadow, {rr - 1, b - 1}, {l - 1, b - 1});
+        }
+        break;
+    }
+    case 2: {
+        // Two rings: outer and inner, each with a top-left and a bottom-right colour.
+        using namespace core::syscolour;
+        const int outerTL = raised ? kLight : kButtonShadow;
+        const int outerBR = raised ? kDarkShadow : kButtonHighlight;
+        const int innerTL = raised ? kButtonHighlight : kDarkShadow;
+        const int innerBR = raised ? kButtonShadow : kLight;
+        const auto ring = [&](int inset, int tl, int br) {
+            const QRect q(l + inset, t + inset, rr - l - 2 * inset, b - t - 2 * inset);
+            if (q.width() <= 0 || q.height() <= 0) {
+                return;
+            }
+            dc.fillRect(QRect(q.left(), q.top(), q.width(), 1), systemColour(tl));
+            dc.fillRect(QRect(q.left(), q.top(), 1, q.height()), systemColour(tl));
+            dc.fillRect(QRect(q.left(), q.bottom(), q.width(), 1), systemColour(br));
+            dc.fillRect(QRect(q.right(), q.top(), 1, q.height()), systemColour(br));
+        };
+        ring(0, outerTL, outerBR);
+        ring(1, innerTL, innerBR);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+cProgressBar::cProgressBar() : font_(QStringLiteral("Tahoma"), 8) {}
+
+void cProgressBar::Segments(bool bState) {
+    segments_ = bState;
+    Draw();
+}
+void cProgressBar::XpStyle(bool bState) {
+    themed_ = bState;
+    Draw();
+}
+void cProgressBar::Text(const QString& sText) {
+    text_ = sText;
+    Draw();
+}
+void cProgressBar::TextAlignX(int eAlign) {
+    alignX_ = eAlign;
+    Draw();
+}
+void cProgressBar::TextAlignY(int eAlign) {
+    alignY_ = eAlign;
+    Draw();
+}
+void cProgressBar::ShowText(bool bState) {
+    showText_ = bState;
+    Draw();
+}
+void cProgressBar::Min(std::int32_t lMin) {
+    min_ = lMin;
+    Draw();
+}
+void cProgressBar::Max(std::int32_t lMax) {
+    max_ = lMax;
+    Draw();
+}
+void cProgressBar::Value(std::int32_t lValue) {
+    value_ = lValue;
+    Draw();
+}
+void cProgressBar::BorderStyle(int eStyle) {
+    borderStyle_ = eStyle;
+    Draw();
+}
+void cProgressBar::Appearance(int eAppearance) {
+    appearance_ = eAppearance;
+    Draw();
+}
+void cProgressBar::DrawObject(PictureBox* obj) {
+    drawObject_ = obj;
+    Draw();
+}
+void cProgressBar::BackColor(core::Colour colour) {
+    backColor_ = colour;
+    Draw();
+}
+void cProgressBar::ForeColor(core::Colour colour) {
+    foreColor_ = colour;
+    Draw();
+}
+void cProgressBar::Font(const QFont& fnt) {
+    font_ = fnt;
+    Draw();
+}
+void cProgressBar::BarColor(core::Colour colour) {
+    barColor_ = colour;
+    Draw();
+}
+void cProgressBar::BarForeColor(core::Colour colour) {
+    barForeColor_ = colour;
+    Draw();
+}
+void cProgressBar::BarPictureMode(int eMode) {
+    barPictureMode_ = eMode;
+    Draw();
+}
+void cProgressBar::BackPictureMode(int eMode) {
+    backPictureMode_ = eMode;
+    Draw();
+}
+void cProgressBar::BarPicture(const QImage* pic) { SetPicture(pic, barPicture_); }
+void cProgressBar::Picture(const QImage* pic) { SetPicture(pic, backPicture_); }
+
+void cProgressBar::SetPicture(const QImage* pic, std::unique_ptr<pcMemDC>& target) {
+    if (pic == nullptr || pic->isNull()) {
+        target.reset();
+    } else {
+        target = std::make_unique<pcMemDC>();
+        target->CreateFromPicture(*pic);
+    }
+    Draw();
+}
+
+std::optional<double> cProgressBar::Percent() const {
+    const auto f = barFraction(value_, min_, max_);
+    return f ? std::optional<double>(*f * 100.0) : std::nullopt;
+}
+
+void cProgressBar::Draw() {
+    if (drawObject_ == nullptr) {
+        return;
+    }
+    QImage& canvas = drawObject_->canvas();
+    bool drawn = false;
+    {
+        QPainter p(&canvas);
+        drawn = DrawToDC(p, 0, 0, canvas.width(), canvas.height());
+    }
+    if (drawn) {
+        drawObject_->flush();
+    }
+}
+
+int cProgressBar::textFlags() const {
+    int flags = Qt::TextSingleLine;
+    flags |= (alignX_ & 1) ? Qt::AlignHCenter : ((alignX_ & 2) ? Qt::AlignRight : Qt::AlignLeft);
+    const int y = alignY_ * 4;
+    flags |= (y & 4) ? Qt::AlignVCenter : ((y & 8) ? Qt::AlignBottom : Qt::AlignTop);
+    return flags;
+}
+
+void cProgressBar::fillWithPicture(QPainter& p, const pcMemDC& picture, int mode, int width, int height) const {
+    if (mode == 1) {
+        for (const Tile& t : tileBitmap(0, 0, width, height, picture.Width(), picture.Height(), 0, 0)) {
+            picture.Draw(p, t.srcX, t.srcY, t.width, t.height, t.dstX, t.dstY);
+        }
+        return;
+    }
+    if (picture.hasSurface()) {
+        p.drawImage(QRect(0, 0, width, height), picture.surface(), QRect(0, 0, picture.Width(), picture.Height()));
+    }
+}
+
+bool cProgressBar::DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int lBottom) {
+    ++drawCount_;
+    const int w = std::abs(lRight - lLeft);
+    const int h = std::abs(lBottom - lTop);
+    const bool horizontal = isHorizontalBar(w, h);
+
+    QImage* surface = surface_.hDC(w, h);
+    std::optional<QPainter> surfacePainter;
+    if (surface != nullptr) {
+        surfacePainter.emplace(surface);
+    }
+    QPainter& p = surface != nullptr ? *surfacePainter : dc;
+    Rect r = surface != nullptr ? Rect{0, 0, w, h} : Rect{lLeft, lTop, lRight, lBottom};
+
+    // Background.
+    if (backPicture_) {
+        fillWithPicture(p, *backPicture_, backPictureMode_, w, h);
+    } else {
+        fillSolid(p, toQRect(r), backColor_);
+    }
+    const int snapPeriod = segments_ ? kSegmentChunk + kSegmentSpace : 0;
+
+    const Rect outer = r;
+    r = innerRect(r, borderStyle_, appearance_, false);
+
+    const bool drawText = showText_ && !text_.isEmpty();
+    const QString shown = QLatin1Char(' ') + text_ + QLatin1Char(' ');
+    if (drawText) {
+        p.setFont(font_);
+        p.setPen(ConvertColor(foreColor_));
+        p.drawText(toQRect(r), textFlags(), shown);
+    }
+
+    const auto f = barFraction(value_, min_, max_);
+    if (!f) {
+        return false; // nothing of this drawing reaches the target
+    }
+    const Rect fill = fillRect(r, *f, horizontal, snapPeriod);
+
+    p.save();
+    p.setClipRect(toQRect(fill));
+    if (barPicture_) {
+        fillWithPicture(p, *barPicture_, barPictureMode_, w, h);
+    } else {
+        fillSolid(p, toQRect(fill), barColor_);
+    }
+    if (segments_) {
+        for (const Rect& gap : segmentGaps(fill, r, horizontal)) {
+            fillSolid(p, toQRect(gap), backColor_);
+        }
+    }
+    if (drawText) {
+        p.setPen(ConvertColor(barForeColor_));
+        p.drawText(toQRect(r), textFlags(), shown);
+    }
+    p.restore();
+
+    if (borderStyle_ == 1 || borderStyle_ == 2) {
+        DrawBorder(p, appearance_, outer, borderStyle_ == 2);
+    }
+
+    if (surface != nullptr) {
+        surfacePainter->end();
+        surface_.Draw(dc, 0, 0, w, h, lLeft, lTop);
+    }
+    return true;
+}
+
+} // namespace oruvel::monitor

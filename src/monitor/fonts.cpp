@@ -1,0 +1,16 @@
+#include "monitor/fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace oruvel::monitor {
+
+void installFontSubstitutes() {
+    const QStringList fallbacks{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Noto Sans"), QStringLiteral("WenQuanYi Micro Hei"),
+                                QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Droid Sans Fallback")};
+    QFont::insertSubstitutions(QStringLiteral("Verdana"), fallbacks);
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), fallbacks);
+}
+
+} // namespace oruvel::monitor

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <functional>
+
+namespace oruvel::settings_ui {
+
+// A full-scale rate box: typed characters pass through the key filter, every key release stores the text, and
+// receiving the focus selects the whole text.
+class RateTextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+    std::function<void()> onKeyUp;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+} // namespace oruvel::settings_ui

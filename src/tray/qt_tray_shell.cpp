@@ -1,0 +1,97 @@
+#include "tray/qt_tray_shell.h"
+
+#include <QCursor>
+
+namespace oruvel::tray {
+
+QtTrayShell::QtTrayShell() {
+    connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) { activated(r); });
+    wasAvailable_ = available();
+    availabilityTimer_.setInterval(2000);
+    connect(&availabilityTimer_, &QTimer::timeout, this, [this] { watchAvailability(); });
+    availabilityTimer_.start();
+}
+
+bool QtTrayShell::available() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void QtTrayShell::watchAvailability() {
+    const bool now = available();
+    if (now && !wasAvailable_ && onTaskbarCreated) {
+        onTaskbarCreated();
+    }
+    wasAvailable_ = now;
+}
+
+void QtTrayShell::apply(const NotifyRecord& record) {
+    if ((record.uFlags & nif::kIcon) != 0 && record.hIcon != shownIcon_) {
+        const auto it = icons_.find(record.hIcon);
+        if (it != icons_.end()) {
+            icon_.setIcon(it->second);
+            shownIcon_ = record.hIcon;
+            ++screenUpdates_;
+        }
+    }
+    if ((record.uFlags & nif::kTip) != 0) {
+        const QString tip = QString::fromStdString(record.szTip);
+        if (tip != shownTip_) {
+            icon_.setToolTip(tip);
+            shownTip_ = tip;
+            ++screenUpdates_;
+        }
+    }
+    if ((record.uFlags & nif::kInfo) != 0 && !record.szInfo.empty()) {
+        icon_.showMessage(QString::fromStdString(record.szInfoTitle), QString::fromStdString(record.szInfo),
+                          QSystemTrayIcon::Information, static_cast<int>(record.uTimeout));
+    }
+}
+
+bool QtTrayShell::notify(int message, const NotifyRecord& record) {
+    switch (message) {
+    case nim::kAdd:
+        if (!available()) {
+            return false;
+        }
+        shownIcon_ = 0;
+        shownTip_.clear();
+        apply(record);
+        icon_.show();
+        return true;
+    case nim::kModify:
+        apply(record);
+        return icon_.isVisible();
+    case nim::kDelete:
+        icon_.hide();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void QtTrayShell::activated(QSystemTrayIcon::ActivationReason reason) {
+    if (!onNotification) {
+        return;
+    }
+    const QPoint cursor = QCursor::pos();
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        onNotification(0x201, cursor);
+        onNotification(0x202, cursor);
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        onNotification(0x203, cursor);
+        onNotification(0x202, cursor);
+        break;
+    case QSystemTrayIcon::Context:
+        onNotification(0x204, cursor);
+        onNotification(0x205, cursor);
+        break;
+    case QSystemTrayIcon::MiddleClick:
+        onNotification(0x207, cursor);
+        onNotification(0x208, cursor);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace oruvel::tray
