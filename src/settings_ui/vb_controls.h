@@ -25,6 +25,8 @@ public:
     MouseUpHandler onMouseUp;
 
 protected:
+    // The whole control takes the click, not only its box and caption.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
@@ -37,6 +39,7 @@ public:
     MouseUpHandler onMouseUp;
 
 protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

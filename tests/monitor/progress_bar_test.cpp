@@ -1,0 +1,192 @@
+#include "monitor/c_progress_bar.h"
+#include "monitor/pc_mem_dc.h"
+#include "monitor/picture_box.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace oruvel::monitor;
+
+namespace {
+
+constexpr oruvel::core::Colour kBack = 0x00FF0000;  // blue
+constexpr oruvel::core::Colour kFill = 0x0000FF00;  // green
+constexpr QRgb kBackRgb = qRgb(0, 0, 255) & 0xFFFFFF;
+constexpr QRgb kFillRgb = qRgb(0, 255, 0) & 0xFFFFFF;
+
+struct BarFixture : ::testing::Test {
+    PictureBox box;
+    cProgressBar bar;
+    BarFixture() {
+        box.resize(154, 12);
+        bar.DrawObject(&box);
+        bar.BorderStyle(0);
+        bar.BackColor(kBack);
+        bar.BarColor(kFill);
+    }
+    QRgb pixel(int x, int y) { return box.canvas().pixel(x, y) & 0xFFFFFF; }
+};
+
+QImage stripes(int width, int height) {
+    // Each column a different colour, so positions can be told apart.
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            image.setPixel(x, y, qRgb(x * 10 % 256, 100 + y, 50));
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(pcMemDC, OnlyGrowsAndRecordsSizes) {
+    pcMemDC dc;
+    EXPECT_EQ(dc.hDC(0, 20), nullptr);
+    EXPECT_EQ(dc.hDC(20, 0), nullptr);
+    EXPECT_FALSE(dc.hasSurface());
+    ASSERT_NE(dc.hDC(100, 12), nullptr);
+    EXPECT_EQ(dc.hDC(80, 12)->size(), QSize(100, 12)) << "a smaller request keeps the surface";
+    EXPECT_EQ(dc.hDC(120, 10)->size(), QSize(120, 10)) << "a wider one replaces it at exactly the asked size";
+
+    pcMemDC fresh;
+    fresh.Width(30);
+    EXPECT_FALSE(fresh.hasSurface());
+    fresh.Height(5);
+    EXPECT_TRUE(fresh.hasSurface()) << "the second size set creates the surface";
+    fresh.Width(10);
+    EXPECT_EQ(fresh.surfaceSize(), QSize(30, 5)) << "only the recorded width changes";
+    fresh.hDC(10, 5)->fill(Qt::red); // no larger than recorded: the surface stays
+    QImage target(40, 10, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    {
+        QPainter p(&target);
+        fresh.Draw(p, 0, 0, 0, -1, 0, 0);
+    }
+    EXPECT_EQ(target.pixel(9, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(10, 4), qRgb(0, 0, 0)) << "copies the recorded width, not the surface's";
+
+    pcMemDC huge;
+    EXPECT_EQ(huge.hDC(100000, 100000), nullptr) << "an impossible surface is simply not made";
+}
+
+TEST_F(BarFixture, ColourFillEndsWhereTheValueSays) {
+    bar.BorderStyle(1);
+    bar.Value(50);
+    // Inside the border, R is (1, 1, 153, 11) and the fill ends at 77.
+    EXPECT_EQ(pixel(76, 6), kFillRgb);
+    EXPECT_EQ(pixel(77, 6), kBackRgb);
+    EXPECT_EQ(pixel(1, 1), kFillRgb);
+    EXPECT_NE(pixel(0, 6), kFillRgb) << "the border is drawn over the outer pixels";
+    bar.Value(150);
+    EXPECT_EQ(pixel(152, 6), kFillRgb);
+    bar.Value(-3);
+    EXPECT_EQ(pixel(1, 6), kBackRgb);
+}
+
+TEST_F(BarFixture, TextTakesTheFillsOwnColourOverTheFill) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    bar.Font(font);
+    bar.ForeColor(0x000000FF);      // red text over the background
+    bar.BarForeColor(0x00FFFFFF);   // white text over the fill
+    bar.TextAlignX(0);
+    bar.ShowText(true);
+    bar.Text(QStringLiteral("MMMMMMMMMMMMMMMMMMMMMMMMM"));
+    bar.Value(50);
+    bool whiteInFill = false;
+    bool redInBack = false;
+    bool redInFill = false;
+    for (int x = 0; x < 154; ++x) {
+        for (int y = 0; y < 12; ++y) {
+            const QRgb p = pixel(x, y);
+            if (x < 77) {
+                whiteInFill = whiteInFill || p == (qRgb(255, 255, 255) & 0xFFFFFF);
+                redInFill = redInFill || p == (qRgb(255, 0, 0) & 0xFFFFFF);
+            } else {
+                redInBack = redInBack || p == (qRgb(255, 0, 0) & 0xFFFFFF);
+            }
+        }
+    }
+    EXPECT_TRUE(whiteInFill);
+    EXPECT_TRUE(redInBack);
+    EXPECT_FALSE(redInFill);
+
+    bar.ShowText(false);
+    for (int x = 80; x < 154; ++x) {
+        EXPECT_EQ(pixel(x, 6), kBackRgb);
+    }
+}
+
+TEST_F(BarFixture, PictureFillIsAnchoredToTheWholeBar) {
+    const QImage picture = stripes(154, 12);
+    bar.BarPicture(&picture);
+    bar.Value(30);
+    const int edge = 46; // 0.3 * 154 = 46.2
+    for (int x = 0; x < edge; ++x) {
+        EXPECT_EQ(pixel(x, 3), picture.pixel(x, 3) & 0xFFFFFF) << x;
+    }
+    EXPECT_EQ(pixel(edge + 1, 3), kBackRgb);
+
+    // A smaller picture in tile mode repeats from the top-left corner of the bar.
+    const QImage small = stripes(10, 4);
+    bar.BarPicture(&small);
+    bar.Value(100);
+    EXPECT_EQ(pixel(23, 5), small.pixel(3, 1) & 0xFFFFFF);
+    // Stretch mode spreads it over the whole bar.
+    bar.BarPictureMode(0);
+    EXPECT_EQ(pixel(153, 11), small.pixel(9, 3) & 0xFFFFFF);
+    bar.BarPicture(nullptr);
+    EXPECT_FALSE(bar.hasBarPicture());
+    EXPECT_EQ(pixel(5, 5), kFillRgb);
+}
+
+TEST_F(BarFixture, SegmentGapsShowTheBackground) {
+    bar.Segments(true);
+    bar.Value(100);
+    EXPECT_EQ(pixel(7, 5), kFillRgb);
+    EXPECT_EQ(pixel(8, 5), kBackRgb);
+    EXPECT_EQ(pixel(9, 5), kBackRgb);
+    EXPECT_EQ(pixel(10, 5), kFillRgb);
+}
+
+TEST_F(BarFixture, EqualMinAndMaxLeaveTheVisibleBarAlone) {
+    bar.Value(40);
+    const QImage before = box.canvas().copy();
+    const int flushes = box.flushCount();
+    bar.Max(0);
+    bar.Min(0);
+    EXPECT_EQ(box.canvas(), before);
+    EXPECT_EQ(box.flushCount(), flushes);
+    EXPECT_FALSE(bar.Percent().has_value());
+    bar.Max(100);
+    EXPECT_DOUBLE_EQ(*bar.Percent(), 40.0);
+}
+
+TEST_F(BarFixture, EverySetButTagRedrawsAndOnlyChangesReachTheScreen) {
+    const int draws = bar.drawCount();
+    bar.Tag(QStringLiteral("5"));
+    EXPECT_EQ(bar.drawCount(), draws);
+    bar.Value(bar.Value());
+    EXPECT_EQ(bar.drawCount(), draws + 1) << "even to the same value";
+    const int flushes = box.flushCount();
+    bar.Value(bar.Value());
+    EXPECT_EQ(box.flushCount(), flushes) << "an unchanged picture is not flushed";
+    bar.Value(77);
+    EXPECT_EQ(box.flushCount(), flushes + 1);
+}
+
+TEST_F(BarFixture, BorderLooks) {
+    bar.Value(0);
+    bar.Appearance(0);
+    bar.BorderStyle(1);
+    EXPECT_EQ(pixel(0, 0), 0U);
+    EXPECT_EQ(pixel(153, 11), 0U);
+    EXPECT_EQ(pixel(1, 1), kBackRgb);
+    bar.Appearance(2);
+    EXPECT_NE(pixel(1, 1), kBackRgb) << "the edge look is two pixels deep";
+    EXPECT_EQ(pixel(2, 2), kBackRgb);
+    bar.BorderStyle(0);
+    EXPECT_EQ(pixel(0, 0), kBackRgb);
+}

@@ -1,0 +1,18 @@
+// Test entry for widget tests: a QApplication on Qt's offscreen platform, fonts as the program sets them.
+#include "monitor/fonts.h"
+#include "monitor/theme_support.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    oruvel::monitor::installFontSubstitutes();
+    oruvel::monitor::InitThemeSupport();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
