@@ -14,6 +14,11 @@
 using namespace oruvel;
 
 int main(int argc, char** argv) {
+    // The settings window lets pending messages run between the steps of its handlers, about a dozen times a second
+    // when idle; Qt's plain event dispatcher does that for a third less CPU than the GLib one.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
+        qputenv("QT_NO_GLIB", "1");
+    }
     QApplication app(argc, argv); // the command line ("/startup" among others) changes nothing
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Oruvel"));

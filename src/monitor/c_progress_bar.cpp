@@ -3,7 +3,10 @@
 #include "monitor/picture_box.h"
 #include "monitor/system_palette.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+
+#include <cmath>
 
 namespace oruvel::monitor {
 namespace {
@@ -151,6 +154,7 @@ void cProgressBar::Appearance(int eAppearance) {
 }
 void cProgressBar::DrawObject(PictureBox* obj) {
     drawObject_ = obj;
+    composed_.reset();
     Draw();
 }
 void cProgressBar::BackColor(core::Colour colour) {
@@ -199,27 +203,81 @@ std::optional<double> cProgressBar::Percent() const {
     return f ? std::optional<double>(*f * 100.0) : std::nullopt;
 }
 
+cProgressBar::DrawState cProgressBar::currentState(const QSize& canvas) const {
+    DrawState s;
+    s.canvas = canvas;
+    s.backPicture = backPicture_ && backPicture_->hasSurface() ? backPicture_->surface().cacheKey() : 0;
+    s.barPicture = barPicture_ && barPicture_->hasSurface() ? barPicture_->surface().cacheKey() : 0;
+    s.palette = QGuiApplication::palette().cacheKey();
+    s.appearance = appearance_;
+    s.borderStyle = borderStyle_;
+    s.barMode = barPictureMode_;
+    s.backMode = backPictureMode_;
+    s.alignX = alignX_;
+    s.alignY = alignY_;
+    s.back = backColor_;
+    s.fore = foreColor_;
+    s.bar = barColor_;
+    s.barFore = barForeColor_;
+    s.min = min_;
+    s.max = max_;
+    s.value = value_;
+    s.showText = showText_;
+    s.segments = segments_;
+    s.text = text_;
+    s.font = font_;
+    return s;
+}
+
 void cProgressBar::Draw() {
     if (drawObject_ == nullptr) {
         return;
     }
+    ++drawCount_;
     QImage& canvas = drawObject_->canvas();
+    DrawState state = currentState(canvas.size());
+    if (composed_ && *composed_ == state) {
+        return; // the canvas already holds exactly this picture
+    }
     bool drawn = false;
     {
         QPainter p(&canvas);
         drawn = DrawToDC(p, 0, 0, canvas.width(), canvas.height());
     }
+    composed_.reset();
     if (drawn) {
+        composed_ = std::move(state);
         drawObject_->flush();
     }
 }
 
-int cProgressBar::textFlags() const {
-    int flags = Qt::TextSingleLine;
-    flags |= (alignX_ & 1) ? Qt::AlignHCenter : ((alignX_ & 2) ? Qt::AlignRight : Qt::AlignLeft);
-    const int y = alignY_ * 4;
-    flags |= (y & 4) ? Qt::AlignVCenter : ((y & 8) ? Qt::AlignBottom : Qt::AlignTop);
-    return flags;
+void cProgressBar::drawText(QPainter& p, const Rect& r) {
+    const QString shown = QLatin1Char(' ') + text_ + QLatin1Char(' ');
+    if (shown != layoutText_ || font_ != layoutFont_) {
+        layout_.setText(shown);
+        layout_.setTextFormat(Qt::PlainText);
+        layout_.setPerformanceHint(QStaticText::AggressiveCaching);
+        layout_.prepare(QTransform(), font_);
+        layoutText_ = shown;
+        layoutFont_ = font_;
+    }
+    // Alignment as the text-drawing flags give it: horizontal 0 left, 1 centre, 2 right; vertical (times 4) top,
+    // centre, bottom. The text is clipped to r.
+    const QSizeF size = layout_.size();
+    double x = r.left;
+    if ((alignX_ & 1) != 0) {
+        x = r.left + (r.width() - size.width()) / 2.0;
+    } else if ((alignX_ & 2) != 0) {
+        x = r.right - size.width();
+    }
+    const int vertical = alignY_ * 4;
+    double y = r.top;
+    if ((vertical & 4) != 0) {
+        y = r.top + (r.height() - size.height()) / 2.0;
+    } else if ((vertical & 8) != 0) {
+        y = r.bottom - size.height();
+    }
+    p.drawStaticText(QPointF(std::round(x), std::round(y)), layout_);
 }
 
 void cProgressBar::fillWithPicture(QPainter& p, const pcMemDC& picture, int mode, int width, int height) const {
@@ -235,7 +293,7 @@ void cProgressBar::fillWithPicture(QPainter& p, const pcMemDC& picture, int mode
 }
 
 bool cProgressBar::DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int lBottom) {
-    ++drawCount_;
+    ++composeCount_;
     const int w = std::abs(lRight - lLeft);
     const int h = std::abs(lBottom - lTop);
     const bool horizontal = isHorizontalBar(w, h);
@@ -259,12 +317,12 @@ bool cProgressBar::DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int l
     const Rect outer = r;
     r = innerRect(r, borderStyle_, appearance_, false);
 
-    const bool drawText = showText_ && !text_.isEmpty();
-    const QString shown = QLatin1Char(' ') + text_ + QLatin1Char(' ');
-    if (drawText) {
+    const bool withText = showText_ && !text_.isEmpty();
+    if (withText) {
+        p.setClipRect(toQRect(r));
         p.setFont(font_);
         p.setPen(ConvertColor(foreColor_));
-        p.drawText(toQRect(r), textFlags(), shown);
+        drawText(p, r);
     }
 
     const auto f = barFraction(value_, min_, max_);
@@ -273,7 +331,6 @@ bool cProgressBar::DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int l
     }
     const Rect fill = fillRect(r, *f, horizontal, snapPeriod);
 
-    p.save();
     p.setClipRect(toQRect(fill));
     if (barPicture_) {
         fillWithPicture(p, *barPicture_, barPictureMode_, w, h);
@@ -285,11 +342,11 @@ bool cProgressBar::DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int l
             fillSolid(p, toQRect(gap), backColor_);
         }
     }
-    if (drawText) {
+    if (withText) {
         p.setPen(ConvertColor(barForeColor_));
-        p.drawText(toQRect(r), textFlags(), shown);
+        drawText(p, r);
     }
-    p.restore();
+    p.setClipping(false);
 
     if (borderStyle_ == 1 || borderStyle_ == 2) {
         DrawBorder(p, appearance_, outer, borderStyle_ == 2);

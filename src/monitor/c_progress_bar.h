@@ -5,6 +5,7 @@
 #include "monitor/pc_mem_dc.h"
 
 #include <QFont>
+#include <QStaticText>
 #include <QString>
 
 #include <memory>
@@ -78,13 +79,16 @@ public:
     bool DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int lBottom);
 
     bool hasBarPicture() const { return barPicture_ != nullptr; }
-    // How many times the bar was composed (for tests and measurements).
+    // How many redraws were asked for, and how many of them had to compose a new picture (a redraw of an
+    // unchanged bar reuses the picture it composed last time).
     int drawCount() const { return drawCount_; }
+    int composeCount() const { return composeCount_; }
 
 private:
     void SetPicture(const QImage* pic, std::unique_ptr<pcMemDC>& target);
     void fillWithPicture(QPainter& p, const pcMemDC& picture, int mode, int width, int height) const;
-    int textFlags() const;
+    // Draws the prepared text (one space, Text, one space) aligned in r.
+    void drawText(QPainter& p, const Rect& r);
 
     PictureBox* drawObject_ = nullptr;
     pcMemDC surface_;
@@ -109,7 +113,29 @@ private:
     bool segments_ = false;
     bool themed_ = false;
     QString tag_;
+    // Everything a composed picture depends on, to tell when a redraw would give the same picture again.
+    struct DrawState {
+        QSize canvas;
+        qint64 backPicture = 0;
+        qint64 barPicture = 0;
+        qint64 palette = 0;
+        int appearance = 0, borderStyle = 0, barMode = 0, backMode = 0, alignX = 0, alignY = 0;
+        core::Colour back = 0, fore = 0, bar = 0, barFore = 0;
+        std::int32_t min = 0, max = 0, value = 0;
+        bool showText = false, segments = false;
+        QString text;
+        QFont font;
+        bool operator==(const DrawState&) const = default;
+    };
+    DrawState currentState(const QSize& canvas) const;
+
     int drawCount_ = 0;
+    int composeCount_ = 0;
+    std::optional<DrawState> composed_;
+    // The text laid out once per text and font, not at every draw.
+    QStaticText layout_;
+    QString layoutText_;
+    QFont layoutFont_;
 };
 
 // Draws a border of one of the three looks (0 flat, 1 three-dimensional lines, 2 edge) on rectangle r.

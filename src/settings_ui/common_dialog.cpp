@@ -23,6 +23,7 @@ public:
                                QLatin1Char(')');
         }
         QFileDialog dialog(r.owner, r.title);
+        dialog.setOption(QFileDialog::DontUseNativeDialog); // a desktop's own dialog may need another event loop
         dialog.setNameFilters(nameFilters);
         if (r.filterIndex >= 1 && r.filterIndex <= nameFilters.size()) {
             dialog.selectNameFilter(nameFilters[r.filterIndex - 1]);
@@ -46,7 +47,8 @@ public:
                 QColorDialog::setCustomColor(i, monitor::toQColor((*r.customColours)[static_cast<std::size_t>(i)]));
             }
         }
-        const QColor chosen = QColorDialog::getColor(monitor::toQColor(r.initial), r.owner, r.title);
+        const QColor chosen = QColorDialog::getColor(monitor::toQColor(r.initial), r.owner, r.title,
+                                                     QColorDialog::DontUseNativeDialog);
         if (r.customColours != nullptr) {
             for (int i = 0; i < 16; ++i) {
                 (*r.customColours)[static_cast<std::size_t>(i)] = monitor::fromQColor(QColorDialog::customColor(i));

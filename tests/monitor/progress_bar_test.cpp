@@ -164,17 +164,27 @@ TEST_F(BarFixture, EqualMinAndMaxLeaveTheVisibleBarAlone) {
     EXPECT_DOUBLE_EQ(*bar.Percent(), 40.0);
 }
 
-TEST_F(BarFixture, EverySetButTagRedrawsAndOnlyChangesReachTheScreen) {
+TEST_F(BarFixture, EverySetButTagRedrawsAndOnlyChangesCostWork) {
     const int draws = bar.drawCount();
     bar.Tag(QStringLiteral("5"));
     EXPECT_EQ(bar.drawCount(), draws);
-    bar.Value(bar.Value());
-    EXPECT_EQ(bar.drawCount(), draws + 1) << "even to the same value";
+    const int composed = bar.composeCount();
     const int flushes = box.flushCount();
     bar.Value(bar.Value());
-    EXPECT_EQ(box.flushCount(), flushes) << "an unchanged picture is not flushed";
+    EXPECT_EQ(bar.drawCount(), draws + 1) << "even to the same value";
+    EXPECT_EQ(bar.composeCount(), composed) << "an unchanged bar reuses its picture";
+    EXPECT_EQ(box.flushCount(), flushes) << "and nothing reaches the screen";
     bar.Value(77);
+    EXPECT_EQ(bar.composeCount(), composed + 1);
     EXPECT_EQ(box.flushCount(), flushes + 1);
+    // A picture set anew (even an equal one) and a resized box compose again.
+    const QImage picture(154, 12, QImage::Format_RGB32);
+    bar.BarPicture(&picture);
+    EXPECT_EQ(bar.composeCount(), composed + 2);
+    box.resize(100, 12);
+    bar.Value(77);
+    EXPECT_EQ(bar.composeCount(), composed + 3);
+    EXPECT_EQ(box.canvas().width(), 100);
 }
 
 TEST_F(BarFixture, BorderLooks) {
