@@ -253,14 +253,21 @@ void cProgressBar::Draw() {
 
 void cProgressBar::drawText(QPainter& p, const Rect& r) {
     const QString shown = QLatin1Char(' ') + text_ + QLatin1Char(' ');
-    if (shown != layoutText_ || font_ != layoutFont_) {
+    // Over the blend mode's key colour, smoothed glyph edges would mix with the key and show as dark fringes
+    // on the desktop, so there the text is drawn crisp.
+    QFont font = font_;
+    if (backColor_ == core::kTransparencyKey) {
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
+    if (shown != layoutText_ || font != layoutFont_) {
         layout_.setText(shown);
         layout_.setTextFormat(Qt::PlainText);
         layout_.setPerformanceHint(QStaticText::AggressiveCaching);
-        layout_.prepare(QTransform(), font_);
+        layout_.prepare(QTransform(), font);
         layoutText_ = shown;
-        layoutFont_ = font_;
+        layoutFont_ = font;
     }
+    p.setFont(font);
     // Alignment as the text-drawing flags give it: horizontal 0 left, 1 centre, 2 right; vertical (times 4) top,
     // centre, bottom. The text is clipped to r.
     const QSizeF size = layout_.size();
@@ -320,7 +327,6 @@ bool cProgressBar::DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int l
     const bool withText = showText_ && !text_.isEmpty();
     if (withText) {
         p.setClipRect(toQRect(r));
-        p.setFont(font_);
         p.setPen(ConvertColor(foreColor_));
         drawText(p, r);
     }

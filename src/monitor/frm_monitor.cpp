@@ -33,6 +33,7 @@ FrmMonitor::FrmMonitor(core::Program& program, MonitorHost& host)
         auto* box = new PictureBox(this);
         box->setObjectName(QStringLiteral("PB(%1)").arg(i));
         box->onRepaintNeeded = [this, i] { PB_Paint(i); };
+        box->onMousePress = [this](const QPoint& global) { pressCursor_ = global; };
         box->onMouseMove = [this, box](int b, int s, int x, int y) {
             mouseMoved(b, s, box->mapToGlobal(QPoint(x, y)));
         };
@@ -234,8 +235,10 @@ void FrmMonitor::BackColor(core::Colour colour) {
 
 int FrmMonitor::Width() const { return core::pixelsToTwips(width()); }
 int FrmMonitor::Height() const { return core::pixelsToTwips(height()); }
-void FrmMonitor::Width(int twips) { resize(twipsToPixels(twips), height()); }
-void FrmMonitor::Height(int twips) { resize(width(), twipsToPixels(twips)); }
+// The size is pinned in the window's size hints, so a window manager keeps exactly the layout's size even while it
+// is still taking the window over.
+void FrmMonitor::Width(int twips) { setFixedSize(twipsToPixels(twips), height()); }
+void FrmMonitor::Height(int twips) { setFixedSize(width(), twipsToPixels(twips)); }
 int FrmMonitor::topTwips() const { return core::pixelsToTwips(frameGeometry().top()); }
 int FrmMonitor::leftTwips() const { return core::pixelsToTwips(frameGeometry().left()); }
 
@@ -253,7 +256,7 @@ void FrmMonitor::setBarGeometry(int index, const TwipRect& r) {
 }
 
 void FrmMonitor::applyLayout(const MonitorLayout& layout) {
-    resize(twipsToPixels(layout.width), twipsToPixels(layout.height));
+    setFixedSize(twipsToPixels(layout.width), twipsToPixels(layout.height));
     setBarGeometry(0, layout.bar[0]);
     setBarGeometry(1, layout.bar[1]);
 }

@@ -121,6 +121,8 @@ private:
     bool dragging_ = false;
     QPoint dragGrabOffset_;
     QPoint lastCursor_;
+    // Where the button went down: the point of the window that stays under the pointer while dragging.
+    std::optional<QPoint> pressCursor_;
 };
 
 // Adds the layered style to a window and makes `colour` its transparency key.

@@ -11,7 +11,10 @@
 
 namespace oruvel::monitor {
 
-void FrmMonitor::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void FrmMonitor::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    pressCursor_ = event->globalPosition().toPoint();
+}
 
 void FrmMonitor::mouseMoveEvent(QMouseEvent* event) {
     mouseMoved(buttonMask(event->buttons()), shiftMask(event->modifiers()), event->globalPosition().toPoint());
@@ -32,6 +35,7 @@ void FrmMonitor::mouseMoved(int button, int shift, const QPoint& global) {
 }
 
 void FrmMonitor::mouseReleased(int button, int shift, const QPoint& global) {
+    pressCursor_.reset();
     if (dragging_) {
         dragMoveTo(global);
         endDrag();
@@ -67,7 +71,8 @@ void FrmMonitor::DragForm() {
         return;
     }
     dragging_ = true;
-    const QPoint cursor = lastCursor_;
+    const QPoint cursor = pressCursor_.value_or(lastCursor_);
+    pressCursor_.reset();
     dragGrabOffset_ = frameGeometry().topLeft() - cursor;
     if (cMagneticWnd* magnetic = host_.magneticWnd()) {
         bool handled = false;

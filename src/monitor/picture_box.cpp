@@ -56,7 +56,12 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (onMousePress) {
+        onMousePress(event->globalPosition().toPoint());
+    }
+}
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     if (onMouseMove) {

@@ -25,6 +25,7 @@ public:
     std::function<void()> onFlushed;
 
     // Mouse events, as (button mask, shift mask, x, y) in pixels.
+    std::function<void(const QPoint&)> onMousePress; // global position
     std::function<void(int, int, int, int)> onMouseMove;
     std::function<void(int, int, int, int)> onMouseUp;
 

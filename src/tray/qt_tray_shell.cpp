@@ -67,11 +67,16 @@ bool QtTrayShell::notify(int message, const NotifyRecord& record) {
     }
 }
 
+// The shell posts its notifications to the program's window; here they are queued the same way, so that what a
+// click starts (a menu, or the end of the program) never runs inside the tray icon's own event handling.
 void QtTrayShell::activated(QSystemTrayIcon::ActivationReason reason) {
+    QTimer::singleShot(0, this, [this, reason, cursor = QCursor::pos()] { deliver(reason, cursor); });
+}
+
+void QtTrayShell::deliver(QSystemTrayIcon::ActivationReason reason, const QPoint& cursor) {
     if (!onNotification) {
         return;
     }
-    const QPoint cursor = QCursor::pos();
     switch (reason) {
     case QSystemTrayIcon::Trigger:
         onNotification(0x201, cursor);

@@ -38,6 +38,7 @@ public:
 private:
     void apply(const NotifyRecord& record);
     void activated(QSystemTrayIcon::ActivationReason reason);
+    void deliver(QSystemTrayIcon::ActivationReason reason, const QPoint& cursor);
     void watchAvailability();
 
     QSystemTrayIcon icon_;
