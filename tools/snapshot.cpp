@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [BARS_FOLDER]\n", argv[0]);
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
@@ -108,6 +108,29 @@ int main(int argc, char** argv) {
             monitor::FrmMonitor* m = frm.FrmMonitor();
             const QString name = QStringLiteral("monitor-%1-%2").arg(QLatin1String(v.name)).arg(percent);
             ok = save(windowPicture(*m, m->shapeRegion()), out, name, 4) && ok;
+        }
+    }
+    // The monitor with each fill picture of a bars folder, 60 percent read and 30 percent write.
+    if (argc == 3) {
+        frm.Check3->setValue(0);
+        frm.Check3_MouseUp(1, 0, 0, 0);
+        frm.Option2->setValue(true);
+        frm.Option4->setValue(true);
+        const QDir bars(QString::fromLocal8Bit(argv[2]));
+        for (const QString& file : bars.entryList(QDir::Files, QDir::Name)) {
+            const QImage picture(bars.filePath(file));
+            if (picture.isNull()) {
+                continue;
+            }
+            frm.defaultPictureRef(0) = picture;
+            frm.defaultPictureRef(1) = picture;
+            frm.SetAllColors();
+            FixedRates::read = 0.6 * 25 * 1048576.0;
+            FixedRates::write = 0.3 * 25 * 1048576.0;
+            frm.Timer1_Timer();
+            QCoreApplication::processEvents();
+            monitor::FrmMonitor* m = frm.FrmMonitor();
+            ok = save(windowPicture(*m, m->shapeRegion()), out, QStringLiteral("monitor-fill-") + file, 4) && ok;
         }
     }
     frm.MenuSettings_Click();
