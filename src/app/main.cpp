@@ -7,6 +7,7 @@
 #include "platform/platform_services.h"
 #include "settings_ui/frm_main.h"
 #include "settings_ui/vb_controls.h"
+#include "startup/start_with_login_switch.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
 
     settings_ui::FrmMain frmMain(program);
     app::TrayAdapter tray(frmMain, program);
+    startup::StartWithLoginSwitch startWithLogin(program, startup::launchDetached);
+    frmMain.startWithLogin = &startWithLogin;
     app::onTerminationRequest([&frmMain] { frmMain.Unload(settings_ui::UnloadMode::SessionEnd); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain,
                      [&frmMain](QSessionManager&) { frmMain.Unload(settings_ui::UnloadMode::SessionEnd); });

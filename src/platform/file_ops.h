@@ -20,6 +20,10 @@ public:
 // left exactly as it was and the result is false. An existing file's permission bits are kept.
 bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>& produce);
 
+// Like replaceFile, but only when `path` does not exist yet: an existing file is never replaced (false), and no
+// reader ever sees a partly written one.
+bool createFileExclusively(const std::string& path, const std::function<bool(OutputSink&)>& produce);
+
 // Holds an exclusive advisory lock shared by every process that locks the same `path` (a lock file that is created
 // when missing). Used around read-modify-write cycles so two writers never lose each other's changes. When the lock
 // cannot be taken (read-only folder) held() is false and the caller goes on without it.

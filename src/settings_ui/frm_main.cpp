@@ -51,6 +51,7 @@ FrmMain::FrmMain(core::Program& program) : QWidget(nullptr), program_(program) {
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
     Check1->onMouseUp = [this](int b, int s, int x, int y) { Check1_MouseUp(b, s, x, y); };
+    Check2->onMouseUp = [this](int b, int s, int x, int y) { Check2_MouseUp(b, s, x, y); };
     Check3->onMouseUp = [this](int b, int s, int x, int y) { Check3_MouseUp(b, s, x, y); };
     Check4->onMouseUp = [this](int b, int s, int x, int y) { Check4_MouseUp(b, s, x, y); };
     Check5->onMouseUp = [this](int b, int s, int x, int y) { Check5_MouseUp(b, s, x, y); };

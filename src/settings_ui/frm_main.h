@@ -26,6 +26,7 @@ class QScrollBar;
 
 namespace oruvel::core {
 class Program;
+class StartWithLoginPort;
 }
 namespace oruvel::monitor {
 class FrmMonitor;
@@ -125,6 +126,8 @@ public:
     const QImage& trayImage(int number) const { return trayPictures_[static_cast<std::size_t>(number)]; }
     // The tray icon control (set up by the program; null when there is none).
     TrayPort* SysTrayMain = nullptr;
+    // Registers or removes the start at logon (set up by the program; null when there is none).
+    core::StartWithLoginPort* startWithLogin = nullptr;
     // The dialogs the window opens (Qt's own unless replaced).
     DialogBackend* dialogs = nullptr;
     // Reads a picture file for a bar's fill; nullopt when it does not load as a picture.
@@ -132,6 +135,7 @@ public:
 
     // Bar and window options.
     void Check1_MouseUp(int button, int shift, int x, int y);
+    void Check2_MouseUp(int button, int shift, int x, int y);
     void Check3_MouseUp(int button, int shift, int x, int y);
     void Check4_MouseUp(int button, int shift, int x, int y) override;
     void Check5_MouseUp(int button, int shift, int x, int y);

@@ -1,5 +1,6 @@
 // Bar and window options, and the colour scheme's apply-and-store routines.
 #include "core/program.h"
+#include "core/start_with_login_port.h"
 #include "core/value_conversion.h"
 #include "monitor/frm_monitor.h"
 #include "monitor/monitor_layout.h"
@@ -44,6 +45,16 @@ void FrmMain::Check5_MouseUp(int /*button*/, int /*shift*/, int /*x*/, int /*y*/
 
 void FrmMain::Check7_MouseUp(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {
     writeKey(core::keys::hidebartext, boxText(Check7));
+    program_.letMessagesRun();
+}
+
+void FrmMain::Check2_MouseUp(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {
+    const int value = Check2->value();
+    if (startWithLogin != nullptr) {
+        startWithLogin->apply(value == 1);
+    }
+    program_.letMessagesRun();
+    writeKey(core::keys::startwithwindows, std::to_string(value));
     program_.letMessagesRun();
 }
 

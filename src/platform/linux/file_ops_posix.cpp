@@ -81,6 +81,28 @@ bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>
     return true;
 }
 
+bool createFileExclusively(const std::string& path, const std::function<bool(OutputSink&)>& produce) {
+    if (path.empty() || path.back() == '/') {
+        return false;
+    }
+    std::string tmp = path + ".XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = ::fchmod(fd, 0644) == 0;
+    FdSink sink(fd);
+    ok = ok && produce(sink);
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::link(tmp.c_str(), path.c_str()) == 0; // fails when the path exists
+    ::unlink(tmp.c_str());
+    if (ok) {
+        syncFolder(folderOf(path));
+    }
+    return ok;
+}
+
 ExclusiveFileLock::ExclusiveFileLock(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {

@@ -2,6 +2,7 @@
 
 #include "platform/file_registry_store.h"
 #include "platform/linux/proc_disk_counter_source.h"
+#include "platform/xdg_autostart_registrar.h"
 
 #include <cstdlib>
 #include <pwd.h>
@@ -33,6 +34,26 @@ std::string userConfigFolder() {
 std::unique_ptr<RegistryStore> openUserRegistry() {
     const std::string config = userConfigFolder();
     return std::make_unique<FileRegistryStore>((config.empty() ? std::string("/tmp") : config) + "/Oruvel/registry");
+}
+
+std::unique_ptr<StartupRegistrar> openStartupRegistrar() {
+    const std::string config = userConfigFolder();
+    return std::make_unique<XdgAutostartRegistrar>((config.empty() ? std::string("/tmp") : config) + "/autostart");
+}
+
+std::string executableFileName(std::string_view baseName) { return std::string(baseName); }
+const char kPathSeparator = '/';
+
+std::optional<OsVersion> readOsVersion() { return std::nullopt; }
+
+std::string runningProgramPath() {
+    std::string path(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= path.size()) {
+        return {};
+    }
+    path.resize(static_cast<std::size_t>(n));
+    return path;
 }
 
 } // namespace oruvel::platform

@@ -1,0 +1,39 @@
+#include "platform/xdg_autostart_registrar.h"
+
+#include "platform/desktop_entry.h"
+#include "platform/file_ops.h"
+
+#include <cstdio>
+
+namespace oruvel::platform {
+namespace {
+
+// A task name becomes a file name: nothing that could leave the folder.
+bool usableName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+} // namespace
+
+std::string XdgAutostartRegistrar::entryPath(const std::string& name) const {
+    return folder_ + "/" + name + ".desktop";
+}
+
+bool XdgAutostartRegistrar::registerTask(const LogonTask& task) {
+    if (!usableName(task.name) || !makeFolders(folder_)) {
+        return false;
+    }
+    // A new task only: an existing entry stays as it is.
+    const std::string text = autostartEntryText(task);
+    return createFileExclusively(entryPath(task.name), [&](OutputSink& out) { return out.write(text); });
+}
+
+bool XdgAutostartRegistrar::deleteTask(const std::string& name) {
+    if (!usableName(name)) {
+        return false;
+    }
+    return std::remove(entryPath(name).c_str()) == 0;
+}
+
+} // namespace oruvel::platform

@@ -1,0 +1,76 @@
+#include "startup/start_with_login.h"
+
+#include "platform/platform_services.h"
+#include "platform/registry_routines.h"
+
+namespace oruvel::startup {
+
+std::string GetWindowsVersionName(int platformId, int major, int minor, int build) {
+    const int build16 = build & 0xFFFF;
+    switch (platformId) {
+    case 0:
+        return "Windows 3.1";
+    case 1:
+        if (minor == 0) {
+            return "Windows 95";
+        }
+        if (minor == 10) {
+            return build16 == 2222 ? "Windows 98SE" : "Windows 98";
+        }
+        if (minor == 90) {
+            return "Windows Me";
+        }
+        return {};
+    case 2:
+        if (major == 3) {
+            return "Windows NT 3.51";
+        }
+        if (major == 4) {
+            return "Windows NT 4.0";
+        }
+        if (major == 5 && minor == 0) {
+            return "Windows 2000";
+        }
+        if (major == 5 && minor == 1) {
+            return "Windows XP";
+        }
+        if (major == 5 && minor == 2) {
+            return "Windows Server 2003";
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+std::string GetWindowsVersionName() {
+    const auto v = platform::readOsVersion();
+    return v ? GetWindowsVersionName(v->platformId, v->major, v->minor, v->build) : std::string{};
+}
+
+std::string runKeyValue(const std::string& folder, const std::string& fileName, const std::string& arguments) {
+    std::string value = "\"" + folder + "\\" + fileName + ".exe\"";
+    if (!arguments.empty()) {
+        value += " " + arguments;
+    }
+    return value;
+}
+
+void AddToStartup(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
+                  const std::string& folder) {
+    platform::RegistryRoutines reg(store);
+    reg.hkey = root;
+    reg.KeyRoot = kRunKeyRoot;
+    reg.Subkey = kRunKey;
+    reg.SetRegistryValue(kProgramTitle, runKeyValue(folder, kProgramTitle, arguments), platform::reg::kSz);
+}
+
+void RemoveFromStartup(platform::RegRoot root, platform::RegistryStore& store) {
+    platform::RegistryRoutines reg(store);
+    reg.hkey = root;
+    reg.KeyRoot = kRunKeyRoot;
+    reg.Subkey = kRunKey;
+    reg.DeleteValue(kProgramTitle);
+}
+
+} // namespace oruvel::startup

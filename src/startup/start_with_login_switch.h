@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/start_with_login_port.h"
+
+#include <functional>
+#include <string>
+
+namespace oruvel::core {
+class Program;
+}
+
+namespace oruvel::startup {
+
+// Makes the program start at logon, or stops that: on the Windows versions known by name through the Run-key
+// value, everywhere else by starting the start-up program from the program's folder with "/create" or "/remove"
+// (not waited for; a missing program fails quietly).
+class StartWithLoginSwitch final : public core::StartWithLoginPort {
+public:
+    using Launcher = std::function<bool(const std::string& program, const std::string& argument,
+                                        const std::string& workingDirectory)>;
+    StartWithLoginSwitch(core::Program& program, Launcher launcher);
+
+    void apply(bool on) override;
+
+    // The start-up program's file in the program's folder.
+    std::string startupProgramPath() const;
+
+private:
+    core::Program& program_;
+    Launcher launcher_;
+};
+
+// Starts a program detached, without waiting; false when it could not be started.
+bool launchDetached(const std::string& program, const std::string& argument, const std::string& workingDirectory);
+
+} // namespace oruvel::startup

@@ -1,0 +1,41 @@
+#include "startup_task/set_startup_logic.h"
+
+#include "platform/platform_services.h"
+#include "platform/text_util.h"
+
+namespace oruvel::startup_task {
+
+Switch parseSwitch(std::string_view argumentText) {
+    const std::string text = platform::toLowerAscii(argumentText);
+    if (text == "/create") {
+        return Switch::Create;
+    }
+    if (text == "/remove") {
+        return Switch::Remove;
+    }
+    return Switch::None;
+}
+
+std::string monitorProgramPath(const std::string& folder) {
+    return folder + platform::kPathSeparator + platform::executableFileName("Oruvel");
+}
+
+platform::LogonTask oruvelLogonTask(const std::string& folder) {
+    platform::LogonTask task;
+    task.name = kTaskName;
+    task.author = "Oruvel - Quorlane";
+    task.description = "Oruvel";
+    task.actionId = "Oruvel Monitor";
+    task.programPath = monitorProgramPath(folder);
+    task.workingDirectory = folder;
+    task.arguments = "/startup";
+    return task;
+}
+
+void Create(platform::StartupRegistrar& registrar, const std::string& folder) {
+    registrar.registerTask(oruvelLogonTask(folder));
+}
+
+void Remove(platform::StartupRegistrar& registrar) { registrar.deleteTask(kTaskName); }
+
+} // namespace oruvel::startup_task
