@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick
-    fonts-wqy-microhei
+    fonts-wqy-microhei fonts-dejavu-core
 )
 
 missing=()
