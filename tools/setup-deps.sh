@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, testing and running Oruvel need. Quick when they are there already.
+#   tools/setup-deps.sh                  the Linux build, its tests and the program
+#   tools/setup-deps.sh --windows-cross  also the mingw-w64 cross compiler and Wine for the Windows build's tests
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,9 @@ packages=(
     xvfb xauth x11-utils imagemagick
     fonts-wqy-microhei fonts-dejavu-core
 )
+if [ "${1:-}" = "--windows-cross" ]; then
+    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

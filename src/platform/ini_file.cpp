@@ -11,12 +11,6 @@
 namespace oruvel::platform::ini {
 namespace {
 
-#ifdef _WIN32
-constexpr std::string_view kNativeLineEnding = "\r\n";
-#else
-constexpr std::string_view kNativeLineEnding = "\n";
-#endif
-
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -151,7 +145,7 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
     }
 
     const ExclusiveFileLock lock(lockPathFor(path));
-    const FilePtr old(openForReading(path));
+    FilePtr old(openForReading(path));
     WritePlan plan;
     if (old && !planWrite(old.get(), sec, k, plan)) {
         return false;
@@ -161,7 +155,7 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
     }
     const std::string& eol = plan.lineEnding;
 
-    return replaceFile(path, [&](OutputSink& out) {
+    const auto produce = [&](OutputSink& out) {
         auto copy = [&](std::uint64_t from, std::uint64_t to) {
             return !old || copyRange(old.get(), from, to, [&](std::string_view b) { return out.write(b); });
         };
@@ -177,6 +171,11 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
         return copy(0, plan.size) && (!needsBreak || out.write(eol)) && out.write("[") && out.write(sec) &&
                out.write("]") && out.write(eol) && out.write(k) && out.write("=") && out.write(value) &&
                out.write(eol);
+    };
+    return replaceFile(path, [&](OutputSink& out) {
+        const bool ok = produce(out);
+        old.reset(); // closed before the new file takes its place (Windows cannot replace an open file)
+        return ok;
     });
 }
 

@@ -5,6 +5,13 @@
 
 namespace oruvel::platform::ini {
 
+// How a new file ends its lines (CR LF on Windows, LF elsewhere); an existing file keeps its own.
+#ifdef _WIN32
+inline constexpr std::string_view kNativeLineEnding = "\r\n";
+#else
+inline constexpr std::string_view kNativeLineEnding = "\n";
+#endif
+
 // Longest value a read hands back; longer values are cut, as the classic profile-file reader does.
 inline constexpr std::size_t kMaxValueLength = 254;
 

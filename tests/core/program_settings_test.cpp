@@ -1,4 +1,5 @@
 #include "core/program.h"
+#include "platform/ini_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,8 @@ TEST(ProgramSettings, KeysLiveInSectionMainOfTheFileBesideTheProgram) {
     ASSERT_TRUE(program.writeSetting(keys::BarFillGraphicLocation, dir.path() + "/bars/bar1.jpg"));
     EXPECT_EQ(program.readSetting(keys::drive), "_Total");
     EXPECT_EQ(readFile(program.settingsPath()),
-              "[main]\ndrive=_Total\nBarFillGraphicLocation=" + dir.path() + "/bars/bar1.jpg\n");
+              oruvel::test::nativeLines("[main]\ndrive=_Total\nBarFillGraphicLocation=" + dir.path() + "/bars/bar1.jpg\n",
+                                        oruvel::platform::ini::kNativeLineEnding));
     EXPECT_FALSE(program.writeSetting(keys::readmax, "25\n[main]\nshow=0"));
     EXPECT_EQ(program.readSetting(keys::show), "");
 

@@ -6,6 +6,7 @@
 #include <string>
 
 using oruvel::platform::ini::classifyLine;
+using oruvel::platform::ini::kNativeLineEnding;
 using oruvel::platform::ini::IniLine;
 using oruvel::platform::ini::readValue;
 using oruvel::platform::ini::writeValue;
@@ -77,11 +78,12 @@ TEST(IniWrite, CreatesFileAndSectionAndKeepsOtherBytes) {
     TempDir dir;
     const auto path = dir.file("s.ini");
     ASSERT_TRUE(writeValue(path, "main", "drive", "_Total"));
-    EXPECT_EQ(readFile(path), "[main]\ndrive=_Total\n");
+    const auto native = [](const std::string& t) { return oruvel::test::nativeLines(t, kNativeLineEnding); };
+    EXPECT_EQ(readFile(path), native("[main]\ndrive=_Total\n"));
 
     ASSERT_TRUE(writeValue(path, "main", "show", "1"));
     ASSERT_TRUE(writeValue(path, "main", "DRIVE", "sda"));
-    EXPECT_EQ(readFile(path), "[main]\ndrive=sda\nshow=1\n") << "the file's own spelling of a key stays";
+    EXPECT_EQ(readFile(path), native("[main]\ndrive=sda\nshow=1\n")) << "the file's own spelling of a key stays";
 
     const std::string original = "; comment\r\n[other]\r\nA = 1\r\n\r\n[main]\r\nx=1\r\n  y = 2 \r\n\r\n[tail]\r\nz=3";
     writeFile(path, original);
@@ -100,12 +102,13 @@ TEST(IniWrite, CreatesFileAndSectionAndKeepsOtherBytes) {
 TEST(IniWrite, InsertsIntoLastSectionWithoutLineEnd) {
     TempDir dir;
     const auto path = dir.file("s.ini");
+    const auto native = [](const std::string& t) { return oruvel::test::nativeLines(t, kNativeLineEnding); };
     writeFile(path, "[main]\nx=1");
     ASSERT_TRUE(writeValue(path, "main", "y", "2"));
-    EXPECT_EQ(readFile(path), "[main]\nx=1\ny=2\n");
+    EXPECT_EQ(readFile(path), "[main]\nx=1\ny=2\n") << "the file's own line ends are kept";
     writeFile(path, "[main]");
     ASSERT_TRUE(writeValue(path, "main", "y", "2"));
-    EXPECT_EQ(readFile(path), "[main]\ny=2\n");
+    EXPECT_EQ(readFile(path), native("[main]\ny=2\n")) << "a file without line ends takes the system's";
 }
 
 TEST(IniWrite, RefusesWhatWouldBreakTheFile) {

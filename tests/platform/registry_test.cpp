@@ -55,7 +55,7 @@ TEST_F(RegistryFixture, AllFiveTypesRoundTripThroughTheFile) {
     ASSERT_TRUE(r.SetRegistryValue("dwtext", std::string("77"), reg::kDword));
     EXPECT_FALSE(r.SetRegistryValue("dwbad", std::string("seven"), reg::kDword));
     ASSERT_TRUE(r.SetRegistryValue("multi", std::string("a"), reg::kMultiSz));
-    setenv("ORUVEL_TEST_VAR", "expanded-value-that-is-longer", 1);
+    oruvel::test::setEnvironment("ORUVEL_TEST_VAR", "expanded-value-that-is-longer");
     ASSERT_TRUE(r.SetRegistryValue("exp", std::string("<%ORUVEL_TEST_VAR%>%NOPE%"), reg::kExpandSz));
 
     // A fresh store object reads what the file holds.

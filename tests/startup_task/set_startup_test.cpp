@@ -101,7 +101,8 @@ TEST(SetStartup, TaskStartsTheMonitorBesideItWithStartup) {
     EXPECT_EQ(task.name, "Oruvel");
     EXPECT_EQ(task.author, "Oruvel - Quorlane");
     EXPECT_EQ(task.description, "Oruvel");
-    EXPECT_EQ(task.programPath, "/opt/Oruvel/Oruvel");
+    EXPECT_EQ(task.programPath, startup_task::monitorProgramPath("/opt/Oruvel"));
+    EXPECT_NE(task.programPath.find("Oruvel", 10), std::string::npos);
     EXPECT_EQ(task.workingDirectory, "/opt/Oruvel");
     EXPECT_EQ(task.arguments, "/startup");
     EXPECT_TRUE(task.highestRunLevel);
@@ -139,7 +140,7 @@ TEST(SetStartup, ExecLineStartsExactlyTheProgramWhateverTheFolderHolds) {
         const auto keys = parseEntry(platform::autostartEntryText(task));
         const auto args = splitExec(keys.at("Exec"));
         ASSERT_EQ(args.size(), 2U) << folder;
-        EXPECT_EQ(args[0], folder + "/Oruvel");
+        EXPECT_EQ(args[0], startup_task::monitorProgramPath(folder));
         EXPECT_EQ(args[1], "/startup");
         EXPECT_EQ(keys.at("Path"), folder);
         EXPECT_EQ(keys.at("Type"), "Application");

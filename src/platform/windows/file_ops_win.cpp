@@ -1,0 +1,161 @@
+#include "platform/file_ops.h"
+
+#include "platform/windows/win_text.h"
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+
+namespace oruvel::platform {
+namespace {
+
+class HandleSink final : public OutputSink {
+public:
+    explicit HandleSink(HANDLE h) : h_(h) {}
+    bool write(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+            DWORD written = 0;
+            if (!WriteFile(h_, bytes.data(), chunk, &written, nullptr) || written == 0) {
+                return false;
+            }
+            bytes.remove_prefix(written);
+        }
+        return true;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// Writes a new temporary file beside `path` through `produce`; empty on failure.
+std::wstring writeTemporary(const std::wstring& path, const std::function<bool(OutputSink&)>& produce) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring tmp = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"." +
+                                 std::to_wstring(counter.fetch_add(1)) + L".tmp";
+        const HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            if (GetLastError() == ERROR_FILE_EXISTS) {
+                continue;
+            }
+            return {};
+        }
+        HandleSink sink(h);
+        bool ok = produce(sink);
+        ok = ok && FlushFileBuffers(h);
+        ok = CloseHandle(h) && ok;
+        if (!ok) {
+            DeleteFileW(tmp.c_str());
+            return {};
+        }
+        return tmp;
+    }
+    return {};
+}
+
+bool isFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+} // namespace
+
+bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>& produce) {
+    const std::wstring target = toWide(path);
+    if (target.empty() || isFolder(target)) {
+        return false;
+    }
+    const std::wstring tmp = writeTemporary(target, produce);
+    if (tmp.empty()) {
+        return false;
+    }
+    if (!MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool createFileExclusively(const std::string& path, const std::function<bool(OutputSink&)>& produce) {
+    const std::wstring target = toWide(path);
+    if (target.empty()) {
+        return false;
+    }
+    const std::wstring tmp = writeTemporary(target, produce);
+    if (tmp.empty()) {
+        return false;
+    }
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
+    if (!MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+ExclusiveFileLock::ExclusiveFileLock(const std::string& path) {
+    const HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    OVERLAPPED at{};
+    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
+        CloseHandle(h);
+        return;
+    }
+    handle_ = static_cast<long long>(reinterpret_cast<std::intptr_t>(h));
+}
+
+ExclusiveFileLock::~ExclusiveFileLock() {
+    if (handle_ >= 0) {
+        const HANDLE h = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(handle_));
+        OVERLAPPED at{};
+        UnlockFileEx(h, 0, 1, 0, &at);
+        CloseHandle(h);
+    }
+}
+
+bool isRegularFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(toWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool makeFolders(const std::string& path) {
+    std::error_code ec;
+    const auto folder = std::filesystem::path(toWide(path));
+    std::filesystem::create_directories(folder, ec);
+    return std::filesystem::is_directory(folder, ec);
+}
+
+std::FILE* openForReading(const std::string& path) {
+    if (!isRegularFile(path)) {
+        return nullptr;
+    }
+    // Shared for deletion too, so a writer can replace the file while it is being read (the reader keeps the old).
+    const HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(h), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(h);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "rb");
+    if (file == nullptr) {
+        _close(fd);
+    }
+    return file;
+}
+
+} // namespace oruvel::platform

@@ -1,0 +1,115 @@
+// The Windows backends against the system's own services (Wine's, when run under Wine).
+#include "platform/platform_services.h"
+#include "platform/registry_routines.h"
+#include "platform/windows/pdh_disk_counter_source.h"
+#include "platform/windows/task_scheduler_registrar.h"
+#include "platform/windows/win32_registry_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <thread>
+
+using namespace oruvel::platform;
+
+namespace {
+
+constexpr const char* kTestRoot = "Software\\OruvelTests";
+
+struct RealRegistry : ::testing::Test {
+    Win32RegistryStore store;
+    RegistryRoutines at(const std::string& subkey) {
+        RegistryRoutines r(store);
+        r.hkey = RegRoot::CurrentUser;
+        r.KeyRoot = kTestRoot;
+        r.Subkey = subkey;
+        return r;
+    }
+    ~RealRegistry() override {
+        store.deleteKey(RegRoot::CurrentUser, std::string(kTestRoot) + "\\Child\\Deep");
+        store.deleteKey(RegRoot::CurrentUser, std::string(kTestRoot) + "\\Child");
+        store.deleteKey(RegRoot::CurrentUser, kTestRoot);
+    }
+};
+
+} // namespace
+
+TEST_F(RealRegistry, ValuesRoundTripAndKeysMustExist) {
+    auto r = at("Child");
+    EXPECT_FALSE(r.SetRegistryValue("v", std::string("x"), reg::kSz)) << "the key is not created by a set";
+    ASSERT_EQ(r.CreateKey(), "0");
+    ASSERT_TRUE(r.SetRegistryValue("FrmMonitor_x", std::string("1500"), reg::kSz));
+    ASSERT_TRUE(r.SetRegistryValue("text", std::string("读写 \xE2\x82\xAC"), reg::kSz));
+    ASSERT_TRUE(r.SetRegistryValue("num", std::int32_t{-7}, reg::kDword));
+    ASSERT_TRUE(r.SetRegistryValue("bytes", std::vector<std::uint8_t>{1, 0, 255}, reg::kBinary));
+    ASSERT_TRUE(r.SetRegistryValue("multi", std::string("a"), reg::kMultiSz));
+    ASSERT_TRUE(r.SetRegistryValue("long", std::string(3000, 'L'), reg::kSz));
+    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("FrmMonitor_x")), "1500");
+    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("text")), "读写 \xE2\x82\xAC");
+    EXPECT_EQ(std::get<std::int32_t>(r.GetRegistryValue("num")), -7);
+    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(r.GetRegistryValue("bytes")), (std::vector<std::uint8_t>{1, 0, 255}));
+    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("multi")), "a");
+    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("long")).size(), 3000U);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.GetRegistryValue("missing")));
+    EXPECT_EQ(r.DeleteValue("text"), reg::kSuccess);
+    EXPECT_EQ(r.DeleteValue("text"), reg::kFileNotFound);
+}
+
+TEST_F(RealRegistry, KeysWithSubkeysStay) {
+    auto r = at("Child");
+    ASSERT_EQ(r.CreateKey("Child\\Deep"), "0");
+    EXPECT_EQ(r.DeleteKey("Child"), 0);
+    EXPECT_TRUE(r.KeyExists()) << "a key with subkeys is not deleted";
+    EXPECT_EQ(r.EnumRegistryKeys(RegRoot::CurrentUser, std::string(kTestRoot) + "\\Child"),
+              std::vector<std::string>{"Deep"});
+    EXPECT_EQ(r.DeleteKey("Child\\Deep"), 0);
+    EXPECT_EQ(r.DeleteKey("Child"), 0);
+    EXPECT_FALSE(r.KeyExists());
+}
+
+TEST(PdhCounters, ReadZeroWhereNothingValidExists) {
+    PdhDiskCounterSource source;
+    const auto read = source.addCounter("\\PhysicalDisk(_Total)\\Disk Read Bytes/sec");
+    const auto write = source.addCounter("\\PhysicalDisk(_Total)\\Disk Write Bytes/sec");
+    const auto junk = source.addCounter("\\PhysicalDisk(no such disk)\\Disk Read Bytes/sec");
+    source.collect();
+    EXPECT_EQ(source.counterValue(read), 0.0) << "first collection";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    source.collect();
+    for (const auto h : {read, write, junk, CounterHandle{0}, CounterHandle{99}}) {
+        const double v = source.counterValue(h);
+        EXPECT_TRUE(std::isfinite(v) && v >= 0.0);
+    }
+    EXPECT_EQ(source.counterValue(junk), 0.0);
+}
+
+TEST(TaskScheduler, CreateAndRemoveTheLogonTask) {
+    TaskSchedulerRegistrar registrar;
+    LogonTask task;
+    task.name = "OruvelTestTask";
+    task.author = "Oruvel - Quorlane";
+    task.description = "Oruvel";
+    task.actionId = "Oruvel Monitor";
+    task.programPath = "C:\\Program Files\\Oruvel\\Oruvel.exe";
+    task.workingDirectory = "C:\\Program Files\\Oruvel";
+    task.arguments = "/startup";
+    registrar.deleteTask(task.name);
+    const bool created = registrar.registerTask(task);
+    if (!created) {
+        GTEST_SKIP() << "this system's Task Scheduler did not register the task (no service or no rights); the "
+                        "calls ran and failed quietly";
+    }
+    EXPECT_FALSE(registrar.registerTask(task)) << "a second create leaves the first task";
+    EXPECT_TRUE(registrar.deleteTask(task.name));
+    EXPECT_FALSE(registrar.deleteTask(task.name)) << "deleting a missing task fails quietly";
+}
+
+TEST(WindowsServices, VersionAndPaths) {
+    const auto version = readOsVersion();
+    ASSERT_TRUE(version.has_value());
+    EXPECT_EQ(version->platformId, 2);
+    EXPECT_GE(version->major, 5);
+    EXPECT_EQ(executableFileName("Oruvel"), "Oruvel.exe");
+    EXPECT_NE(runningProgramPath().find(".exe"), std::string::npos);
+    EXPECT_FALSE(userConfigFolder().empty());
+}
