@@ -186,29 +186,22 @@ void FrmMonitor::SetColors() {
     PB2.BorderStyle(border);
     program_.letMessagesRun();
 
-    const QImage readPicture = host_.defaultPicture(0);
-    if (host_.optionSelected(1)) {
-        PB1.BarPicture(nullptr);
-        PB1.BarColor(host_.swatchColour(8));
-        PB1.BarForeColor(host_.swatchColour(9));
-    }
-    if (host_.optionSelected(2)) {
-        PB1.BarForeColor(host_.swatchColour(9));
-        PB1.BarPicture(&readPicture);
-    }
-    program_.letMessagesRun();
-
-    const QImage writePicture = host_.defaultPicture(1);
-    if (host_.optionSelected(3)) {
-        PB2.BarPicture(nullptr);
-        PB2.BarColor(host_.swatchColour(0));
-        PB2.BarForeColor(host_.swatchColour(1));
-    }
-    if (host_.optionSelected(4)) {
-        PB2.BarForeColor(host_.swatchColour(1));
-        PB2.BarPicture(&writePicture);
-    }
-    program_.letMessagesRun();
+    // Each bar's fill: its colour option, then its picture option (with neither, the fill stays as it was).
+    const auto applyFill = [this](cProgressBar& bar, int barIndex, int colourOption, int fillItem, int textItem) {
+        const QImage picture = host_.defaultPicture(barIndex);
+        if (host_.optionSelected(colourOption)) {
+            bar.BarPicture(nullptr);
+            bar.BarColor(host_.swatchColour(fillItem));
+            bar.BarForeColor(host_.swatchColour(textItem));
+        }
+        if (host_.optionSelected(colourOption + 1)) {
+            bar.BarForeColor(host_.swatchColour(textItem));
+            bar.BarPicture(&picture);
+        }
+        program_.letMessagesRun();
+    };
+    applyFill(PB1, 0, 1, 8, 9);
+    applyFill(PB2, 1, 3, 0, 1);
 
     if (host_.transparencySelected(2)) {
         BackColor(core::kTransparencyKey);

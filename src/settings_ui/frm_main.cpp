@@ -11,6 +11,7 @@
 #include "settings_ui/common_dialog.h"
 #include "settings_ui/picture_file.h"
 #include "settings_ui/rate_text_box.h"
+#include "settings_ui/swatch_keys.h"
 #include "settings_ui/tray_pictures.h"
 #include "settings_ui/tray_port.h"
 #include "settings_ui/vb_controls.h"
@@ -174,19 +175,11 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::restoreControls() {
-    const auto restoreColour = [this](int item, const core::SettingKey& key) {
-        if (const auto v = core::toInt32(program_.readSetting(key))) {
-            PicProgramColors[item]->setBackColor(*v);
+    for (const SwatchKey& s : kSwatchKeys) {
+        if (const auto v = core::toInt32(program_.readSetting(*s.key))) {
+            PicProgramColors[s.item]->setBackColor(*v);
         }
-    };
-    restoreColour(2, core::keys::monitorprogressbar2);
-    restoreColour(3, core::keys::monitorprogressbartext2);
-    restoreColour(6, core::keys::monitorprogressbar);
-    restoreColour(7, core::keys::monitorprogressbartext);
-    restoreColour(8, core::keys::monitorprogressbarfill);
-    restoreColour(9, core::keys::monitorprogressbarfilltext);
-    restoreColour(0, core::keys::monitorprogressbarfill2);
-    restoreColour(1, core::keys::monitorprogressbarfilltext2);
+    }
 
     const auto restoreBox = [this](VbCheckBox* box, const core::SettingKey& key) {
         if (const auto v = core::toBoxValue(program_.readSetting(key))) {

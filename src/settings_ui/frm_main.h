@@ -218,6 +218,7 @@ private:
     void setControlsEnabled(bool enabled, bool hiding);
     void followSettingsWindowMove(const QPoint& from, const QPoint& to);
     void chooseFillPicture(int bar);
+    void toggleBox(VbCheckBox* box, void (FrmMain::*mouseUp)(int, int, int, int));
     // Moves this window without dragging glued windows along (only the user's moves do that).
     void moveFromCode(const QPoint& topLeft);
 

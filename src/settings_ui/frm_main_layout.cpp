@@ -1,7 +1,9 @@
 // Builds the settings window's controls at their fixed places (positions in twips, relative to their container).
 #include "monitor/built_in_fill.h"
 #include "settings_ui/frm_main.h"
+#include "core/value_conversion.h"
 #include "settings_ui/rate_text_box.h"
+#include "settings_ui/swatch_keys.h"
 #include "settings_ui/tray_pictures.h"
 #include "settings_ui/vb_controls.h"
 
@@ -101,34 +103,34 @@ void FrmMain::buildControls() {
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Label1[s.labelItem] = caption;
     }
-    for (const auto& [item, key] :
-         std::initializer_list<std::pair<int, const core::SettingKey*>>{{6, &core::keys::monitorprogressbar},
-                                                                         {7, &core::keys::monitorprogressbartext},
-                                                                         {8, &core::keys::monitorprogressbarfill},
-                                                                         {9, &core::keys::monitorprogressbarfilltext},
-                                                                         {2, &core::keys::monitorprogressbar2},
-                                                                         {3, &core::keys::monitorprogressbartext2},
-                                                                         {0, &core::keys::monitorprogressbarfill2},
-                                                                         {1, &core::keys::monitorprogressbarfilltext2}}) {
-        PicProgramColors[item]->setBackColor(std::stoi(std::string(key->defaultText)));
+    for (const SwatchKey& s : kSwatchKeys) {
+        PicProgramColors[s.item]->setBackColor(core::toInt32(s.key->defaultText).value_or(0));
     }
     Command1 = button(Frame1, "Command1", QStringLiteral("默认颜色"), 90, 2340, 2295, 315);
     Command5 = button(Frame1, "Command5", QStringLiteral("随机颜色"), 90, 2700, 2295, 315);
 
     defaultPictures_ = {monitor::builtInFillPicture(), monitor::builtInFillPicture()};
-    Frame3 = frame(FrameTab, "Frame3", QStringLiteral("驱动器读取栏"), 2760, 1770, 4305, 795);
-    Option1 = option(Frame3, "Option1", QStringLiteral("使用栏填充颜色"), 60, 210, 1725, 225);
-    Option2 = option(Frame3, "Option2", QStringLiteral("使用栏填充图形"), 60, 480, 1815, 225);
-    Option2->setChecked(true);
-    Command6 = button(Frame3, "Command6", QStringLiteral("更改栏填充图形"), 1890, 420, 2310, 270);
-    PB_Default = label(Frame3, "PB_Default", QString(), 1890, 210, 2310, 180);
-
-    Frame4 = frame(FrameTab, "Frame4", QStringLiteral("驱动器写入栏"), 2760, 2610, 4305, 795);
-    Option3 = option(Frame4, "Option3", QStringLiteral("使用栏填充颜色"), 60, 210, 1725, 225);
-    Option4 = option(Frame4, "Option4", QStringLiteral("使用栏填充图形"), 60, 480, 1815, 225);
-    Option4->setChecked(true);
-    Command2 = button(Frame4, "Command2", QStringLiteral("更改栏填充图形"), 1890, 420, 2310, 270);
-    PB2_Default = label(Frame4, "PB2_Default", QString(), 1890, 210, 2310, 180);
+    // One frame per bar: fill colour or fill picture, the button that changes the picture, and the picture.
+    const auto fillFrame = [this](const char* names[5], const QString& caption, int top) {
+        QGroupBox* f = frame(FrameTab, names[0], caption, 2760, top, 4305, 795);
+        option(f, names[1], QStringLiteral("使用栏填充颜色"), 60, 210, 1725, 225);
+        option(f, names[2], QStringLiteral("使用栏填充图形"), 60, 480, 1815, 225)->setChecked(true);
+        button(f, names[3], QStringLiteral("更改栏填充图形"), 1890, 420, 2310, 270);
+        label(f, names[4], QString(), 1890, 210, 2310, 180);
+        return f;
+    };
+    const char* readNames[5] = {"Frame3", "Option1", "Option2", "Command6", "PB_Default"};
+    const char* writeNames[5] = {"Frame4", "Option3", "Option4", "Command2", "PB2_Default"};
+    Frame3 = fillFrame(readNames, QStringLiteral("驱动器读取栏"), 1770);
+    Frame4 = fillFrame(writeNames, QStringLiteral("驱动器写入栏"), 2610);
+    Option1 = Frame3->findChild<VbOptionButton*>(QStringLiteral("Option1"));
+    Option2 = Frame3->findChild<VbOptionButton*>(QStringLiteral("Option2"));
+    Command6 = Frame3->findChild<QPushButton*>(QStringLiteral("Command6"));
+    PB_Default = Frame3->findChild<QLabel*>(QStringLiteral("PB_Default"));
+    Option3 = Frame4->findChild<VbOptionButton*>(QStringLiteral("Option3"));
+    Option4 = Frame4->findChild<VbOptionButton*>(QStringLiteral("Option4"));
+    Command2 = Frame4->findChild<QPushButton*>(QStringLiteral("Command2"));
+    PB2_Default = Frame4->findChild<QLabel*>(QStringLiteral("PB2_Default"));
     showDefaultPicture(0);
     showDefaultPicture(1);
 

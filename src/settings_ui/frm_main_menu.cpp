@@ -42,29 +42,19 @@ void FrmMain::buildMenu() {
     item("MenuExit", QStringLiteral("退出"), &FrmMain::MenuExit_Click);
 }
 
-void FrmMain::MenuShowHide_Click() {
-    if (Check4->value() == 0) {
-        Check4->setValue(1);
-        Check4_MouseUp(0, 0, 0, 0);
+// A menu toggle: flips a clear or ticked box and runs its mouse-release handler; a greyed box is left alone.
+void FrmMain::toggleBox(VbCheckBox* box, void (FrmMain::*mouseUp)(int, int, int, int)) {
+    const int value = box->value();
+    if (value != 0 && value != 1) {
         return;
     }
-    if (Check4->value() == 1) {
-        Check4->setValue(0);
-        Check4_MouseUp(0, 0, 0, 0);
-    }
+    box->setValue(1 - value);
+    (this->*mouseUp)(0, 0, 0, 0);
 }
 
-void FrmMain::MenuShowBarText_Click() {
-    if (Check7->value() == 0) {
-        Check7->setValue(1);
-        Check7_MouseUp(0, 0, 0, 0);
-        return;
-    }
-    if (Check7->value() == 1) {
-        Check7->setValue(0);
-        Check7_MouseUp(0, 0, 0, 0);
-    }
-}
+void FrmMain::MenuShowHide_Click() { toggleBox(Check4, &FrmMain::Check4_MouseUp); }
+
+void FrmMain::MenuShowBarText_Click() { toggleBox(Check7, &FrmMain::Check7_MouseUp); }
 
 void FrmMain::MenuReset_Click() {
     Command4_Click();

@@ -5,6 +5,7 @@
 #include "monitor/frm_monitor.h"
 #include "monitor/monitor_layout.h"
 #include "settings_ui/frm_main.h"
+#include "settings_ui/swatch_keys.h"
 #include "settings_ui/vb_controls.h"
 
 #include <QGroupBox>
@@ -149,15 +150,9 @@ void FrmMain::SetAllColors() {
 }
 
 void FrmMain::SaveAllColors() {
-    const auto colour = [this](int item) { return std::to_string(PicProgramColors[item]->backColor()); };
-    writeKey(core::keys::monitorprogressbar, colour(6));
-    writeKey(core::keys::monitorprogressbartext, colour(7));
-    writeKey(core::keys::monitorprogressbar2, colour(2));
-    writeKey(core::keys::monitorprogressbartext2, colour(3));
-    writeKey(core::keys::monitorprogressbarfill, colour(8));
-    writeKey(core::keys::monitorprogressbarfilltext, colour(9));
-    writeKey(core::keys::monitorprogressbarfill2, colour(0));
-    writeKey(core::keys::monitorprogressbarfilltext2, colour(1));
+    for (const SwatchKey& s : kSwatchKeys) {
+        writeKey(*s.key, std::to_string(PicProgramColors[s.item]->backColor()));
+    }
     writeKey(core::keys::monitorprogressbarborder, boxText(Check1));
     writeKey(core::keys::monitorprogressusebarfill, core::booleanText(Option1->isChecked()));
     writeKey(core::keys::monitorprogressdontusebarfill, core::booleanText(Option2->isChecked()));
@@ -167,13 +162,8 @@ void FrmMain::SaveAllColors() {
 
 void FrmMain::Command1_Click() {
     Option2->setValue(true);
-    const std::pair<int, const core::SettingKey*> defaults[] = {
-        {2, &core::keys::monitorprogressbar2},      {3, &core::keys::monitorprogressbartext2},
-        {6, &core::keys::monitorprogressbar},       {7, &core::keys::monitorprogressbartext},
-        {8, &core::keys::monitorprogressbarfill},   {9, &core::keys::monitorprogressbarfilltext},
-        {0, &core::keys::monitorprogressbarfill2}, {1, &core::keys::monitorprogressbarfilltext2}};
-    for (const auto& [item, key] : defaults) {
-        PicProgramColors[item]->setBackColor(core::toInt32(key->defaultText).value_or(0));
+    for (const SwatchKey& s : kSwatchKeys) {
+        PicProgramColors[s.item]->setBackColor(core::toInt32(s.key->defaultText).value_or(0));
     }
     program_.letMessagesRun();
     SetAllColors();
