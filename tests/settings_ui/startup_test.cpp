@@ -1,5 +1,7 @@
 #include "support/settings_fixture.h"
 
+#include "core/modini.h"
+
 #include "settings_ui/vb_controls.h"
 
 #include <QLineEdit>
@@ -96,4 +98,16 @@ TEST_F(StartUp, ExitAndSessionEndSaveThePositionAndCloseEverything) {
         test::SettingsFixture::frm.reset();
         program.bExiting = false;
     }
+}
+
+TEST_F(StartUp, AFileReplacedByAnotherProcessKeepsItsKeysAtTheNextWrite) {
+    auto& frm = start();
+    // Another program rewrites the settings file while this one runs.
+    writeSettings("[main]\nreadmax=77\nforeign=kept\n[other]\nx=1\n");
+    frm.Check5->setValue(1);
+    frm.Check5_MouseUp(1, 0, 0, 0);
+    EXPECT_EQ(setting(core::keys::disablebarfill), "1");
+    EXPECT_EQ(setting(core::keys::readmax), "77");
+    EXPECT_EQ(program.readSetting({"foreign", core::ValueForm::Path, ""}), "kept");
+    EXPECT_EQ(core::ReadIni("other", "x", program.settingsPath()), "1");
 }
