@@ -106,7 +106,7 @@ void cMagneticWnd::startMoveOrSize(WindowId window) {
         rects_[i] = system_.isMaximised(windows_[i].window) ? rects_[0] : system_.windowRect(windows_[i].window);
         if (windows_[i].window == window) {
             const Point cursor = system_.cursorPos();
-            startPoint_ = previousPoint_ = cursor;
+            startPoint_ = cursor;
             grabOffset_ = {rects_[i].left - cursor.x, rects_[i].top - cursor.y};
         }
     }
@@ -183,7 +183,6 @@ void cMagneticWnd::moveRule(WindowId window, Rect& m) {
     if (!moves.empty()) {
         system_.moveWindows(moves);
     }
-    previousPoint_ = p;
 }
 
 void cMagneticWnd::sizeRule(WindowId window, int edge, Rect& m) {

@@ -86,7 +86,6 @@ private:
     std::vector<Rect> rects_{Rect{}};       // entry 0 is the work area
     Point startPoint_;
     Point grabOffset_;
-    Point previousPoint_;
 };
 
 } // namespace oruvel::monitor
