@@ -1,6 +1,8 @@
 #include "core/format_bytes.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace oruvel::core {
@@ -15,10 +17,16 @@ double sane(double v) { return std::isfinite(v) && v > 0 ? v : 0.0; }
 
 // Decimal digits of v rounded to `decimals` places, halves away from zero, as one digit string (no point).
 std::string roundedDigits(double v, int decimals) {
-    const double scaled = std::floor(v * std::pow(10.0, decimals) + 0.5);
+    const double scaled = std::floor(v * (decimals == 2 ? 100.0 : std::pow(10.0, decimals)) + 0.5);
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.0f", scaled);
-    std::string digits(buf);
+    std::string digits;
+    if (scaled < 1e18) { // every rate a disk reaches: whole numbers, written without the printf machinery
+        const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(scaled));
+        digits.assign(buf, ec == std::errc() ? end : buf);
+    } else {
+        std::snprintf(buf, sizeof buf, "%.0f", scaled);
+        digits = buf;
+    }
     // At least one integer digit before the decimals.
     while (static_cast<int>(digits.size()) < decimals + 1) {
         digits.insert(digits.begin(), '0');

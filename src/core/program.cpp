@@ -25,8 +25,29 @@ bool Program::writeSetting(const SettingKey& key, const std::string& value) cons
 }
 
 void Program::letMessagesRun() const {
-    if (pump_) {
-        pump_();
+    if (!pump_) {
+        return;
+    }
+    if (coalescing_) {
+        const double now = clock_->seconds();
+        if (now - lastPass_ < CoalescedMessagePasses::kInterval) {
+            return;
+        }
+        lastPass_ = now;
+    }
+    pump_();
+}
+
+CoalescedMessagePasses::CoalescedMessagePasses(Program& program) : program_(program), outer_(!program.coalescing_) {
+    if (outer_) {
+        program_.coalescing_ = true;
+        program_.lastPass_ = program_.clock_->seconds();
+    }
+}
+
+CoalescedMessagePasses::~CoalescedMessagePasses() {
+    if (outer_) {
+        program_.coalescing_ = false;
     }
 }
 

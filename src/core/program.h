@@ -3,6 +3,7 @@
 #include "core/perf_mon.h"
 #include "core/settings_keys.h"
 #include "platform/disk_counter_source.h"
+#include "platform/monotonic_clock.h"
 #include "platform/registry_store.h"
 
 #include <functional>
@@ -39,12 +40,38 @@ public:
     // Dispatches pending window messages, so other handlers can run between a handler's steps.
     void letMessagesRun() const;
     void setMessagePump(std::function<void()> pump) { pump_ = std::move(pump); }
+    // The clock that spaces coalesced passes (see CoalescedMessagePasses); the steady clock unless a test sets one.
+    void setClock(const platform::MonotonicClock& clock) { clock_ = &clock; }
 
 private:
+    friend class CoalescedMessagePasses;
+
     std::string programFolder_;
     std::unique_ptr<platform::RegistryStore> registry_;
     QueryOpener openQuery_;
     std::function<void()> pump_;
+    platform::SteadyClock steadyClock_;
+    const platform::MonotonicClock* clock_ = &steadyClock_;
+    bool coalescing_ = false;
+    mutable double lastPass_ = 0;
+};
+
+// While one is alive, Program::letMessagesRun() lets messages run only when kInterval has gone by since the last pass,
+// counting the event loop's own pass that delivered the timer as the first. The sampling cycle's steps take
+// microseconds, and every pass of the event loop costs a poll of the display connection; input still gets through
+// between cycles and during a slow step.
+class CoalescedMessagePasses {
+public:
+    static constexpr double kInterval = 0.010;
+
+    explicit CoalescedMessagePasses(Program& program);
+    ~CoalescedMessagePasses();
+    CoalescedMessagePasses(const CoalescedMessagePasses&) = delete;
+    CoalescedMessagePasses& operator=(const CoalescedMessagePasses&) = delete;
+
+private:
+    Program& program_;
+    bool outer_;
 };
 
 } // namespace oruvel::core

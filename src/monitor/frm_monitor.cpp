@@ -28,6 +28,9 @@ FrmMonitor::FrmMonitor(core::Program& program, MonitorHost& host)
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(6.75);
     font.setBold(true);
+    // Whole-pixel glyph advances, as the bars' small bold text is drawn on the desktop it was designed for. Glyphs
+    // then sit at whole-pixel positions, so each is rasterized and cached once rather than once per sub-pixel offset.
+    font.setHintingPreference(QFont::PreferFullHinting);
     setFont(font);
     for (int i = 0; i < 2; ++i) {
         auto* box = new PictureBox(this);

@@ -290,6 +290,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void FrmMain::Timer1_Timer() {
+    const core::CoalescedMessagePasses coalesced(program_);
     if (size() != QSize(kClientWidth, kClientHeight)) {
         resize(kClientWidth, kClientHeight);
     }

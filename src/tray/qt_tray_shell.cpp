@@ -1,12 +1,21 @@
 #include "tray/qt_tray_shell.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 
 namespace oruvel::tray {
 
 QtTrayShell::QtTrayShell() {
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) { activated(r); });
     wasAvailable_ = available();
+    // On X11 the platform tracks the notification area's window and says when it comes or goes; asking for it would
+    // cost a round trip to the display server every time while there is none. Elsewhere the question is cheap and is
+    // asked every two seconds.
+    auto* platform = reinterpret_cast<QObject*>(QGuiApplication::platformNativeInterface()); // a QObject subclass
+    if (platform != nullptr && platform->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0) {
+        connect(platform, SIGNAL(systemTrayWindowChanged(QScreen*)), this, SLOT(watchAvailability()));
+        return;
+    }
     availabilityTimer_.setInterval(2000);
     connect(&availabilityTimer_, &QTimer::timeout, this, [this] { watchAvailability(); });
     availabilityTimer_.start();

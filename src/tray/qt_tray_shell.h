@@ -39,7 +39,11 @@ private:
     void apply(const NotifyRecord& record);
     void activated(QSystemTrayIcon::ActivationReason reason);
     void deliver(QSystemTrayIcon::ActivationReason reason, const QPoint& cursor);
+
+private slots:
     void watchAvailability();
+
+private:
 
     QSystemTrayIcon icon_;
     std::map<Handle, QIcon> icons_;

@@ -52,3 +52,11 @@ TEST(FormatBytes, NegativeAndNonFiniteValuesShowZero) {
     EXPECT_EQ(FormatFixedMegabytes(std::numeric_limits<double>::infinity(), en), "00.00 MB");
     EXPECT_FALSE(FormatBytes(std::numeric_limits<double>::max(), true, en).empty());
 }
+
+TEST(FormatBytes, HugeCountsKeepEveryDigitOnBothSidesOfTheIntegerLimit) {
+    const NumberSeparators en;
+    // 2^50 and 2^60 bytes: the hundredths fall below and above 10^18 respectively.
+    EXPECT_EQ(FormatBytes(1125899906842624.0, false, en), "1,125,899,906,842,624.00");
+    EXPECT_EQ(FormatBytes(1152921504606846976.0, false, en), "1,152,921,504,606,846,976.00");
+    EXPECT_EQ(FormatBytes(1152921504606846976.0, true, en), "1,048,576.00 TB");
+}

@@ -1,3 +1,4 @@
+#include "support/fake_clock.h"
 #include "support/settings_fixture.h"
 
 #include "settings_ui/rate_text_box.h"
@@ -61,6 +62,23 @@ TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
     tick(0, 0);
     EXPECT_EQ(monitor().PB2.Value(), 100) << "an emptied full scale gives a full bar";
     EXPECT_EQ(frm.trayImageNumber(), 6);
+}
+
+TEST_F(Sampling, QuickCycleMakesNoExtraEventLoopPass) {
+    start();
+    static test::FakeClock clock; // outlives the fixture's program
+    program.setClock(clock);
+    int passes = 0;
+    program.setMessagePump([&passes] {
+        ++passes;
+        QCoreApplication::processEvents();
+    });
+    tick(1000, 2000);
+    clock.now += 0.5;
+    tick(1000, 2000);
+    program.setMessagePump([] { QCoreApplication::processEvents(); });
+    EXPECT_EQ(passes, 0);
+    EXPECT_EQ(monitor().PB2.Text(), QStringLiteral("Drive Write: 1.95 KB/s"));
 }
 
 TEST_F(Sampling, HiddenMonitorIsStillUpdated) {

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/statfs.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,23 +28,50 @@ CounterHandle ProcDiskCounterSource::addCounter(std::string_view path) {
     return static_cast<CounterHandle>(counters_.size());
 }
 
-bool ProcDiskCounterSource::readDiskstats() {
+ProcDiskCounterSource::~ProcDiskCounterSource() {
+    if (kept_ >= 0) {
+        ::close(kept_);
+    }
+}
+
+// The kernel's statistics file is produced anew by every read from its start, so it is opened once and read again
+// from offset 0 at each collection; any other file (a fixture) is opened each time, since it may have been replaced.
+int ProcDiskCounterSource::openDiskstats() {
+    if (kept_ >= 0) {
+        if (::lseek(kept_, 0, SEEK_SET) == 0) {
+            return kept_;
+        }
+        ::close(kept_);
+        kept_ = -1;
+    }
     const int fd = ::open(diskstatsPath_.c_str(), O_RDONLY | O_CLOEXEC);
+    struct statfs fs {};
+    if (fd >= 0 && ::fstatfs(fd, &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC) {
+        kept_ = fd;
+    }
+    return fd;
+}
+
+bool ProcDiskCounterSource::readDiskstats() {
+    const int fd = openDiskstats();
     if (fd < 0) {
         return false;
     }
-    text_.resize(text_.capacity() < 65536 ? 65536 : text_.capacity());
-    std::size_t used = 0;
+    // The buffer keeps its size from one collection to the next, so it is filled by read() and never cleared.
+    if (buffer_.empty()) {
+        buffer_.resize(65536);
+    }
+    textLength_ = 0;
     bool ok = true;
     for (;;) {
-        if (used == text_.size()) {
-            if (text_.size() >= kMaxDiskstatsBytes) {
+        if (textLength_ == buffer_.size()) {
+            if (buffer_.size() >= kMaxDiskstatsBytes) {
                 ok = false;
                 break;
             }
-            text_.resize(text_.size() * 2);
+            buffer_.resize(buffer_.size() * 2);
         }
-        const ssize_t n = ::read(fd, text_.data() + used, text_.size() - used);
+        const ssize_t n = ::read(fd, buffer_.data() + textLength_, buffer_.size() - textLength_);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -50,10 +79,14 @@ bool ProcDiskCounterSource::readDiskstats() {
             ok = n == 0;
             break;
         }
-        used += static_cast<std::size_t>(n);
+        textLength_ += static_cast<std::size_t>(n);
     }
-    ::close(fd);
-    text_.resize(ok ? used : 0);
+    if (fd != kept_) {
+        ::close(fd);
+    }
+    if (!ok) {
+        textLength_ = 0;
+    }
     return ok;
 }
 
@@ -79,10 +112,8 @@ bool ProcDiskCounterSource::isWholeDisk(const std::string& name) {
 }
 
 void ProcDiskCounterSource::collect() {
-    if (!readDiskstats()) {
-        text_.clear();
-    }
-    parseDiskstats(text_, all_);
+    readDiskstats(); // an unreadable file leaves no text: every device reads as gone
+    parseDiskstats(std::string_view(buffer_.data(), textLength_), all_);
     if (wholeDiskCache_.size() > 4 * all_.size() + 64) {
         wholeDiskCache_.clear(); // forget devices that have gone
     }

@@ -16,6 +16,9 @@ namespace oruvel::platform {
 class ProcDiskCounterSource final : public DiskCounterSource {
 public:
     ProcDiskCounterSource(std::string diskstatsPath, std::string sysBlockRoot, const MonotonicClock& clock);
+    ~ProcDiskCounterSource() override;
+    ProcDiskCounterSource(const ProcDiskCounterSource&) = delete;
+    ProcDiskCounterSource& operator=(const ProcDiskCounterSource&) = delete;
 
     CounterHandle addCounter(std::string_view path) override;
     void collect() override;
@@ -23,13 +26,16 @@ public:
 
 private:
     bool isWholeDisk(const std::string& name);
+    int openDiskstats();
     bool readDiskstats();
 
     std::string diskstatsPath_;
     std::string sysBlockRoot_;
     const MonotonicClock& clock_;
     std::vector<DiskCounterPath> counters_; // handle = index + 1
-    std::string text_;
+    int kept_ = -1; // the kernel's file, open between collections
+    std::vector<char> buffer_;
+    std::size_t textLength_ = 0;
     std::vector<DiskSample> all_;
     std::vector<DiskSample> disks_;
     std::unordered_map<std::string, bool> wholeDiskCache_;

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Oruvel beside two well-known desktop monitors from Debian, on one virtual display and over the same minutes:
+# conky showing the disk read and write rates once a second, and gkrellm with its default panel. A minimal Qt Widgets
+# program runs with them as the memory baseline. Prints CPU time per minute while the disks are idle and while they are
+# kept busy (a direct-I/O write and read every second, so the bars move), and RSS and PSS, then checks the targets:
+#   Oruvel idle CPU <= a third of conky's; busy CPU below both peers'; RSS within 4 MiB of the minimal program's.
+# Usage: bench/peers.sh [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+secs="${1:-60}"
+
+missing=()
+command -v Xvfb >/dev/null || missing+=(xvfb)
+command -v conky >/dev/null || missing+=(conky-std)
+command -v gkrellm >/dev/null || missing+=(gkrellm)
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
+fi
+tools/setup-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release >/dev/null
+
+# Work on the build's disk, not a tmpfs, so that direct I/O reaches a real device.
+work="$(mktemp -d "$PWD/build/peers.XXXXXX")"
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cmake --install build/release --prefix "$work/oruvel" >/dev/null
+mkdir -p "$work/home/.config"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+unset DBUS_SESSION_BUS_ADDRESS
+
+cat >"$work/conky.conf" <<'EOF'
+conky.config = {
+    out_to_x = true, out_to_console = false, own_window = true, own_window_type = 'normal',
+    update_interval = 1, double_buffer = true, use_xft = true, font = 'DejaVu Sans:bold:size=7',
+    minimum_width = 150, background = false,
+}
+conky.text = [[
+Drive Read: ${diskio_read}
+Drive Write: ${diskio_write}
+]]
+EOF
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+names=(Oruvel conky gkrellm "minimal Qt Widgets")
+start() {
+    "$@" >/dev/null 2>&1 &
+    pids+=($!)
+    echo $!
+}
+declare -A pid
+pid[Oruvel]=$(start "$work/oruvel/Oruvel")
+pid[conky]=$(start conky -c "$work/conky.conf")
+pid[gkrellm]=$(start gkrellm)
+pid["minimal Qt Widgets"]=$(start build/release/bench/oruvel_minimal_widgets)
+sleep 5 # start-up is not measured
+
+# CPU time of every thread of a process, in nanoseconds.
+cpu_ns() {
+    local total=0 t
+    for t in /proc/"$1"/task/*/schedstat; do
+        read -r ns _ <"$t" 2>/dev/null && total=$((total + ns))
+    done
+    echo "$total"
+}
+kib() { awk -v k="$2:" '$1 == k { print $2 }' /proc/"$1"/smaps_rollup; }
+
+declare -A idle busy rss pss
+measure() { # phase-array-name
+    local -n out=$1
+    local name
+    declare -A before
+    for name in "${names[@]}"; do before[$name]=$(cpu_ns "${pid[$name]}"); done
+    sleep "$secs"
+    for name in "${names[@]}"; do
+        if kill -0 "${pid[$name]}" 2>/dev/null; then
+            out[$name]=$((($(cpu_ns "${pid[$name]}") - before[$name]) * 60 / secs / 1000000))
+        else
+            out[$name]="gone"
+        fi
+    done
+}
+
+echo "Measuring ${secs} s with the disks idle..." >&2
+measure idle
+
+echo "Measuring ${secs} s with a disk kept busy..." >&2
+(
+    while :; do
+        dd if=/dev/zero of="$work/load" bs=1M count=48 oflag=direct conv=fsync status=none
+        dd if="$work/load" of=/dev/null bs=1M iflag=direct status=none
+        sleep 0.4
+    done
+) &
+load=$!
+pids+=($load)
+sleep 2
+measure busy
+kill "$load" 2>/dev/null || true
+
+for name in "${names[@]}"; do
+    rss[$name]=$(kib "${pid[$name]}" Rss)
+    pss[$name]=$(kib "${pid[$name]}" Pss)
+done
+
+printf '\n%-20s %18s %18s %10s %10s\n' "program" "idle CPU ms/min" "busy CPU ms/min" "RSS MiB" "PSS MiB"
+for name in "${names[@]}"; do
+    printf '%-20s %18s %18s %10.1f %10.1f\n' "$name" "${idle[$name]}" "${busy[$name]}" \
+        "$(echo "${rss[$name]} / 1024" | bc -l)" "$(echo "${pss[$name]} / 1024" | bc -l)"
+done
+echo
+
+ok=0
+check() { # description, condition
+    if eval "$2"; then echo "met:    $1"; else echo "missed: $1"; ok=1; fi
+}
+for name in "${names[@]}"; do
+    [ "${idle[$name]}" != gone ] && [ "${busy[$name]}" != gone ] || { echo "$name ended during the run"; exit 1; }
+done
+check "Oruvel idle CPU at most a third of conky's" '[ $((idle[Oruvel] * 3)) -le "${idle[conky]}" ]'
+check "Oruvel busy CPU below conky's and gkrellm's" \
+    '[ "${busy[Oruvel]}" -lt "${busy[conky]}" ] && [ "${busy[Oruvel]}" -lt "${busy[gkrellm]}" ]'
+check "Oruvel RSS within 4 MiB of the minimal Qt Widgets program's" \
+    '[ $((rss[Oruvel] - rss["minimal Qt Widgets"])) -le 4096 ]'
+exit "$ok"

@@ -1,0 +1,133 @@
+// The whole program, as main assembles it, through 100,000 sampling cycles on fixture disk counters and an injected
+// clock: the heap in use after the last cycle is what it was after cycle 1,000, and nothing leaks (the sanitizer
+// build runs this under LeakSanitizer, which checks at exit that every picture, surface and string was released).
+#include "app/tray_adapter.h"
+#include "core/program.h"
+#include "monitor/frm_monitor.h"
+#include "platform/file_registry_store.h"
+#include "platform/linux/proc_disk_counter_source.h"
+#include "settings_ui/frm_main.h"
+#include "support/fake_clock.h"
+#include "support/temp_dir.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
+#endif
+
+using namespace oruvel;
+
+namespace {
+
+std::size_t heapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
+}
+
+// Two whole disks and a partition whose counters grow by a pseudo-random amount each second, from idle to past the
+// full scale, so the bars, texts, tray pictures and tooltips keep changing.
+class FixtureDisks {
+public:
+    explicit FixtureDisks(test::TempDir& dir) : stats_(dir.file("diskstats")), sys_(dir.file("block")) {
+        for (const char* disk : {"sda", "nvme0n1"}) {
+            std::filesystem::create_directories(sys_ + "/" + disk + "/device");
+        }
+        std::filesystem::create_directories(sys_ + "/sda1");
+        advance();
+    }
+
+    const std::string& statsPath() const { return stats_; }
+    const std::string& sysPath() const { return sys_; }
+    test::FakeClock clock;
+
+    // A pseudo-random second, or with `steady` one that moves every disk by the same amount each time.
+    void advance(bool steady = false) {
+        clock.now += 1.0;
+        for (auto& [read, written] : sectors_) {
+            // Up to 20 MB/s each way per disk (512-byte sectors), idle one second in eight.
+            const bool idle = !steady && random_() % 8 == 0;
+            read += idle ? 0 : steady ? 12345 : random_() % 40960;
+            written += idle ? 0 : steady ? 23456 : random_() % 40960;
+        }
+        std::string text;
+        text += line("sda", sectors_[0]) + line("sda1", sectors_[0]) + line("nvme0n1", sectors_[1]);
+        test::writeFile(stats_, text);
+    }
+
+private:
+    static std::string line(const char* name, const std::pair<std::uint64_t, std::uint64_t>& s) {
+        return "   8 0 " + std::string(name) + " 1 0 " + std::to_string(s.first) + " 0 1 0 " +
+               std::to_string(s.second) + " 0 0 0 0 0 0 0 0 0 0\n";
+    }
+
+    std::string stats_;
+    std::string sys_;
+    std::minstd_rand random_{20261208};
+    // Counters that start high enough to keep their number of digits for the whole run, so the file's length does not
+    // creep up with them.
+    static constexpr std::uint64_t kStart = 1'000'000'000'000;
+    std::array<std::pair<std::uint64_t, std::uint64_t>, 2> sectors_{{{kStart, kStart}, {kStart, kStart}}};
+};
+
+} // namespace
+
+TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
+    test::TempDir dir;
+    FixtureDisks disks(dir);
+    core::Program program(dir.path(), std::make_unique<platform::FileRegistryStore>(dir.file("reg")), [&disks] {
+        return std::make_unique<platform::ProcDiskCounterSource>(disks.statsPath(), disks.sysPath(), disks.clock);
+    });
+    program.setMessagePump([] { QCoreApplication::processEvents(); });
+
+    settings_ui::FrmMain frmMain(program);
+    app::TrayAdapter tray(frmMain, program);
+    frmMain.Form_Load();
+    frmMain.Timer1.stop(); // the cycles are driven here, on the fixture's clock
+    ASSERT_NE(frmMain.FrmMonitor(), nullptr);
+    monitor::FrmMonitor& monitor = *frmMain.FrmMonitor();
+
+    std::array<int, 11> picturesSeen{};
+    int fullBars = 0;
+    std::size_t heapAtThousand = 0;
+    constexpr int kTicks = 100'000;
+    for (int tick = 1; tick <= kTicks; ++tick) {
+        // The cycles before each measurement show the same rates, so the same texts and pictures are alive then.
+        const bool beforeMeasurement = tick % 1000 >= 998;
+        disks.advance(beforeMeasurement);
+        frmMain.Timer1_Timer();
+        const int picture = frmMain.trayImageNumber();
+        ASSERT_GE(picture, 2);
+        ASSERT_LE(picture, 10);
+        ++picturesSeen[static_cast<std::size_t>(picture)];
+        fullBars += monitor.PB1.Value() == 100 ? 1 : 0;
+        if (tick == 1'000) {
+            heapAtThousand = heapInUse();
+        }
+    }
+    const std::size_t heapAtEnd = heapInUse();
+
+    // Qt's font caches age on a wall-clock timer and reload a few glyphs now and then, so the two figures can differ
+    // by a few hundred bytes either way; a leak of one small block per cycle would show as over 1.5 MB.
+    const auto drift = static_cast<long long>(heapAtEnd) - static_cast<long long>(heapAtThousand);
+    EXPECT_LE(std::llabs(drift), 4096) << "bytes in use: " << heapAtThousand << " after cycle 1,000, " << heapAtEnd
+                                       << " after cycle 100,000";
+    for (int picture = 2; picture <= 10; ++picture) {
+        EXPECT_GT(picturesSeen[static_cast<std::size_t>(picture)], 0) << "tray picture " << picture << " never shown";
+    }
+    EXPECT_GT(fullBars, 0);
+    EXPECT_LT(fullBars, kTicks);
+    EXPECT_TRUE(monitor.PB1.Text().startsWith(QStringLiteral("Drive Read: ")));
+}
