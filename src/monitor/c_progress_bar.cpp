@@ -229,11 +229,23 @@ cProgressBar::DrawState cProgressBar::currentState(const QSize& canvas) const {
     return s;
 }
 
+cProgressBar::DeferredDraw::~DeferredDraw() {
+    if (--bar_.deferDepth_ == 0 && bar_.drawDeferred_) {
+        bar_.drawDeferred_ = false;
+        --bar_.drawCount_; // already counted when it was asked for
+        bar_.Draw();
+    }
+}
+
 void cProgressBar::Draw() {
     if (drawObject_ == nullptr) {
         return;
     }
     ++drawCount_;
+    if (deferDepth_ > 0) {
+        drawDeferred_ = true;
+        return;
+    }
     QImage& canvas = drawObject_->canvas();
     DrawState state = currentState(canvas.size());
     if (composed_ && *composed_ == state) {
@@ -259,18 +271,11 @@ void cProgressBar::drawText(QPainter& p, const Rect& r) {
     if (backColor_ == core::kTransparencyKey) {
         font.setStyleStrategy(QFont::NoAntialias);
     }
-    if (shown != layoutText_ || font != layoutFont_) {
-        layout_.setText(shown);
-        layout_.setTextFormat(Qt::PlainText);
-        layout_.setPerformanceHint(QStaticText::AggressiveCaching);
-        layout_.prepare(QTransform(), font);
-        layoutText_ = shown;
-        layoutFont_ = font;
-    }
+    textLayout_.set(shown, font);
     p.setFont(font);
     // Alignment as the text-drawing flags give it: horizontal 0 left, 1 centre, 2 right; vertical (times 4) top,
     // centre, bottom. The text is clipped to r.
-    const QSizeF size = layout_.size();
+    const QSizeF size = textLayout_.size();
     double x = r.left;
     if ((alignX_ & 1) != 0) {
         x = r.left + (r.width() - size.width()) / 2.0;
@@ -284,7 +289,7 @@ void cProgressBar::drawText(QPainter& p, const Rect& r) {
     } else if ((vertical & 8) != 0) {
         y = r.bottom - size.height();
     }
-    p.drawStaticText(QPointF(std::round(x), std::round(y)), layout_);
+    textLayout_.draw(p, QPointF(std::round(x), std::round(y)));
 }
 
 void cProgressBar::fillWithPicture(QPainter& p, const pcMemDC& picture, int mode, int width, int height) const {

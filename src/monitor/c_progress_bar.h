@@ -2,10 +2,10 @@
 
 #include "core/colour.h"
 #include "monitor/bar_geometry.h"
+#include "monitor/bar_text.h"
 #include "monitor/pc_mem_dc.h"
 
 #include <QFont>
-#include <QStaticText>
 #include <QString>
 
 #include <memory>
@@ -78,6 +78,19 @@ public:
     // drawn (Max equals Min): the target then shows what it showed before, unless there was no surface.
     bool DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int lBottom);
 
+    // While one is alive, redraws asked for by the bar's setters are counted but wait: the bar is drawn once, when
+    // the last one ends, so a cycle that sets the value and then the text composes one picture, not two.
+    class DeferredDraw {
+    public:
+        explicit DeferredDraw(cProgressBar& bar) : bar_(bar) { ++bar_.deferDepth_; }
+        ~DeferredDraw();
+        DeferredDraw(const DeferredDraw&) = delete;
+        DeferredDraw& operator=(const DeferredDraw&) = delete;
+
+    private:
+        cProgressBar& bar_;
+    };
+
     bool hasBarPicture() const { return barPicture_ != nullptr; }
     // How many redraws were asked for, and how many of them had to compose a new picture (a redraw of an
     // unchanged bar reuses the picture it composed last time).
@@ -131,11 +144,11 @@ private:
 
     int drawCount_ = 0;
     int composeCount_ = 0;
+    int deferDepth_ = 0;
+    bool drawDeferred_ = false;
     std::optional<DrawState> composed_;
     // The text laid out once per text and font, not at every draw.
-    QStaticText layout_;
-    QString layoutText_;
-    QFont layoutFont_;
+    BarText textLayout_;
 };
 
 // Draws a border of one of the three looks (0 flat, 1 three-dimensional lines, 2 edge) on rectangle r.

@@ -311,12 +311,17 @@ void FrmMain::Timer1_Timer() {
     program_.letMessagesRun();
 
     if (monitor::FrmMonitor* monitor = FrmMonitor()) {
-        const bool emptyBars = Check5->value() != 0;
-        monitor->PB1.Value(emptyBars ? 0 : readPercent);
-        monitor->PB2.Value(emptyBars ? 0 : writePercent);
-        const bool hideText = Check7->value() == 1;
-        monitor->PB1.Text(hideText ? QString() : QString::fromStdString(texts.read));
-        monitor->PB2.Text(hideText ? QString() : QString::fromStdString(texts.write));
+        {
+            // Each bar is drawn once, with its new value and text.
+            const monitor::cProgressBar::DeferredDraw readBar(monitor->PB1);
+            const monitor::cProgressBar::DeferredDraw writeBar(monitor->PB2);
+            const bool emptyBars = Check5->value() != 0;
+            monitor->PB1.Value(emptyBars ? 0 : readPercent);
+            monitor->PB2.Value(emptyBars ? 0 : writePercent);
+            const bool hideText = Check7->value() == 1;
+            monitor->PB1.Text(hideText ? QString() : QString::fromStdString(texts.read));
+            monitor->PB2.Text(hideText ? QString() : QString::fromStdString(texts.write));
+        }
         program_.letMessagesRun();
     }
     program_.letMessagesRun();

@@ -187,6 +187,31 @@ TEST_F(BarFixture, EverySetButTagRedrawsAndOnlyChangesCostWork) {
     EXPECT_EQ(box.canvas().width(), 100);
 }
 
+TEST_F(BarFixture, DeferredRedrawsComposeOnceAtTheEnd) {
+    bar.Value(10);
+    const int draws = bar.drawCount();
+    const int composed = bar.composeCount();
+    {
+        const cProgressBar::DeferredDraw outer(bar);
+        bar.Value(60);
+        {
+            const cProgressBar::DeferredDraw inner(bar);
+            bar.Text(QStringLiteral("Drive Read: 1.00 MB/s"));
+        }
+        EXPECT_EQ(bar.composeCount(), composed) << "nothing is drawn while the outer scope lasts";
+    }
+    EXPECT_EQ(bar.drawCount(), draws + 2);
+    EXPECT_EQ(bar.composeCount(), composed + 1);
+    const QImage deferred = box.canvas().copy();
+    bar.Value(10);
+    bar.Value(60); // drawn straight away, to the same picture
+    EXPECT_EQ(box.canvas(), deferred);
+    {
+        const cProgressBar::DeferredDraw nothingAsked(bar);
+    }
+    EXPECT_EQ(bar.drawCount(), draws + 4);
+}
+
 TEST_F(BarFixture, BorderLooks) {
     bar.Value(0);
     bar.Appearance(0);
