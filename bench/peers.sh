@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Oruvel beside two well-known desktop monitors from Debian, on one virtual display and over the same minutes:
-# conky showing the disk read and write rates once a second, and gkrellm with its default panel. A minimal Qt Widgets
-# program runs with them as the memory baseline. Prints CPU time per minute while the disks are idle and while they are
-# kept busy (a direct-I/O write and read every second, so the bars move), and RSS and PSS, then checks the targets:
+# Oruvel beside two well-known desktop monitors from Debian, each run alone on the same virtual display: conky showing
+# the disk read and write rates once a second, and gkrellm with its default panel; a minimal Qt Widgets program is the
+# memory baseline. Prints CPU time per minute while the disks are idle and while one is kept busy (a direct-I/O write
+# and read every second, so the bars move), and RSS and PSS, then checks the targets:
 #   Oruvel idle CPU <= a third of conky's; busy CPU below both peers'; RSS within 4 MiB of the minimal program's.
 # Usage: bench/peers.sh [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
 set -euo pipefail
@@ -55,65 +55,71 @@ pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
-names=(Oruvel conky gkrellm "minimal Qt Widgets")
-start() {
-    "$@" >/dev/null 2>&1 &
-    pids+=($!)
-    echo $!
-}
-declare -A pid
-pid[Oruvel]=$(start "$work/oruvel/Oruvel")
-pid[conky]=$(start conky -c "$work/conky.conf")
-pid[gkrellm]=$(start gkrellm)
-pid["minimal Qt Widgets"]=$(start build/release/bench/oruvel_minimal_widgets)
-sleep 5 # start-up is not measured
-
 # CPU time of every thread of a process, in nanoseconds.
 cpu_ns() {
-    local total=0 t
+    local total=0 t ns
     for t in /proc/"$1"/task/*/schedstat; do
         read -r ns _ <"$t" 2>/dev/null && total=$((total + ns))
     done
     echo "$total"
 }
 kib() { awk -v k="$2:" '$1 == k { print $2 }' /proc/"$1"/smaps_rollup; }
-
-declare -A idle busy rss pss
-measure() { # phase-array-name
-    local -n out=$1
-    local name
-    declare -A before
-    for name in "${names[@]}"; do before[$name]=$(cpu_ns "${pid[$name]}"); done
+# CPU milliseconds per minute that process $1 uses over the next $secs seconds, or "gone".
+cpu_per_minute() {
+    local before
+    before=$(cpu_ns "$1")
     sleep "$secs"
-    for name in "${names[@]}"; do
-        if kill -0 "${pid[$name]}" 2>/dev/null; then
-            out[$name]=$((($(cpu_ns "${pid[$name]}") - before[$name]) * 60 / secs / 1000000))
-        else
-            out[$name]="gone"
-        fi
-    done
+    if kill -0 "$1" 2>/dev/null; then
+        echo $((($(cpu_ns "$1") - before) * 60 / secs / 1000000))
+    else
+        echo gone
+    fi
 }
-
-echo "Measuring ${secs} s with the disks idle..." >&2
-measure idle
-
-echo "Measuring ${secs} s with a disk kept busy..." >&2
-(
+busy_disk() {
     while :; do
         dd if=/dev/zero of="$work/load" bs=1M count=48 oflag=direct conv=fsync status=none
         dd if="$work/load" of=/dev/null bs=1M iflag=direct status=none
         sleep 0.4
     done
-) &
-load=$!
-pids+=($load)
-sleep 2
-measure busy
-kill "$load" 2>/dev/null || true
+}
 
+names=(Oruvel conky gkrellm "minimal Qt Widgets")
+declare -A command=(
+    [Oruvel]="$work/oruvel/Oruvel"
+    [conky]="conky -c $work/conky.conf"
+    [gkrellm]="gkrellm"
+    ["minimal Qt Widgets"]="build/release/bench/oruvel_minimal_widgets"
+)
+declare -A idle busy rss pss
+# One program at a time, so none pays for another's work on the display server or in the caches.
 for name in "${names[@]}"; do
-    rss[$name]=$(kib "${pid[$name]}" Rss)
-    pss[$name]=$(kib "${pid[$name]}" Pss)
+    # shellcheck disable=SC2086 # the command lines are split on purpose
+    ${command[$name]} >/dev/null 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    sleep 5 # start-up is not measured
+    if [ "$name" = "minimal Qt Widgets" ]; then
+        idle[$name]="-"
+        busy[$name]="-"
+    else
+        echo "$name: ${secs} s with the disks idle, then ${secs} s with a disk kept busy..." >&2
+        idle[$name]=$(cpu_per_minute "$pid")
+        busy_disk &
+        load=$!
+        pids+=("$load")
+        sleep 2
+        busy[$name]=$(cpu_per_minute "$pid")
+        kill "$load" 2>/dev/null || true
+        wait "$load" 2>/dev/null || true
+    fi
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "$name ended during the run" >&2
+        exit 1
+    fi
+    rss[$name]=$(kib "$pid" Rss)
+    pss[$name]=$(kib "$pid" Pss)
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
 done
 
 printf '\n%-20s %18s %18s %10s %10s\n' "program" "idle CPU ms/min" "busy CPU ms/min" "RSS MiB" "PSS MiB"
@@ -127,9 +133,6 @@ ok=0
 check() { # description, condition
     if eval "$2"; then echo "met:    $1"; else echo "missed: $1"; ok=1; fi
 }
-for name in "${names[@]}"; do
-    [ "${idle[$name]}" != gone ] && [ "${busy[$name]}" != gone ] || { echo "$name ended during the run"; exit 1; }
-done
 check "Oruvel idle CPU at most a third of conky's" '[ $((idle[Oruvel] * 3)) -le "${idle[conky]}" ]'
 check "Oruvel busy CPU below conky's and gkrellm's" \
     '[ "${busy[Oruvel]}" -lt "${busy[conky]}" ] && [ "${busy[Oruvel]}" -lt "${busy[gkrellm]}" ]'

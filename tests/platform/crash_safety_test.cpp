@@ -17,6 +17,7 @@ using namespace oruvel;
 namespace {
 
 constexpr int kOtherKeys = 20;
+constexpr int kCalls = 10'000;
 
 // Starts `writer` in a child process and kills it after `delayUs` microseconds.
 template <typename Writer> void killMidway(Writer writer, int delayUs) {
@@ -32,6 +33,35 @@ template <typename Writer> void killMidway(Writer writer, int delayUs) {
     waitpid(child, &status, 0);
 }
 
+// Writes the numbers 1, 2, 3 ... to one value in writer processes killed at random moments, a new writer carrying on
+// from the value found after each kill, until 10,000 writes have been made. After every kill `read` must give the old
+// value or one the killed writer wrote, and `othersIntact` must hold.
+template <typename Write, typename Read, typename Check>
+void writeThroughKills(unsigned seed, Write write, Read read, Check othersIntact) {
+    std::mt19937 random(seed);
+    int written = 0;
+    int kills = 0;
+    while (written < kCalls && kills < 5000) {
+        const int start = written;
+        killMidway(
+            [&] {
+                for (int i = start + 1; i <= start + 2000; ++i) {
+                    write(i);
+                }
+            },
+            static_cast<int>(random() % 60000));
+        ++kills;
+        const std::string value = read();
+        ASSERT_FALSE(value.empty()) << "after kill " << kills;
+        written = std::stoi(value);
+        ASSERT_GE(written, start) << "after kill " << kills << ": the old value or one the writer wrote";
+        ASSERT_LE(written, start + 2000) << "after kill " << kills;
+        ASSERT_TRUE(othersIntact()) << "after kill " << kills;
+    }
+    EXPECT_GE(written, kCalls) << kills << " kills";
+    ::testing::Test::RecordProperty("kills", kills);
+}
+
 } // namespace
 
 TEST(CrashSafety, SettingsFileSurvivesAWriterKilledAtRandomMoments) {
@@ -41,48 +71,37 @@ TEST(CrashSafety, SettingsFileSurvivesAWriterKilledAtRandomMoments) {
         ASSERT_TRUE(platform::ini::writeValue(path, "main", "key" + std::to_string(k), "value" + std::to_string(k)));
     }
     ASSERT_TRUE(platform::ini::writeValue(path, "main", "readmax", "0"));
-    std::mt19937 random(12345);
-    int written = 0;
-    for (int round = 0; round < 40; ++round) {
-        const int start = written;
-        killMidway(
-            [&] {
-                for (int i = start + 1; i < start + 1000; ++i) {
-                    platform::ini::writeValue(path, "main", "readmax", std::to_string(i));
+    writeThroughKills(
+        12345, [&](int i) { platform::ini::writeValue(path, "main", "readmax", std::to_string(i)); },
+        [&] { return platform::ini::readValue(path, "main", "readmax"); },
+        [&] {
+            for (int k = 0; k < kOtherKeys; ++k) {
+                if (platform::ini::readValue(path, "main", "key" + std::to_string(k)) != "value" + std::to_string(k)) {
+                    return false;
                 }
-            },
-            static_cast<int>(random() % 20000));
-        const std::string value = platform::ini::readValue(path, "main", "readmax");
-        ASSERT_FALSE(value.empty()) << "round " << round;
-        written = std::stoi(value);
-        EXPECT_GE(written, start) << "the value is the old or a newer one";
-        for (int k = 0; k < kOtherKeys; ++k) {
-            ASSERT_EQ(platform::ini::readValue(path, "main", "key" + std::to_string(k)), "value" + std::to_string(k));
-        }
-    }
+            }
+            return true;
+        });
 }
 
 TEST(CrashSafety, RegistryHiveSurvivesAWriterKilledAtRandomMoments) {
     test::TempDir dir;
+    const auto open = [&](platform::FileRegistryStore& store) {
+        platform::RegistryRoutines r(store);
+        r.KeyRoot = "Software\\Quorlane";
+        r.Subkey = "Oruvel";
+        return r;
+    };
     platform::FileRegistryStore store(dir.path());
-    platform::RegistryRoutines r(store);
-    r.KeyRoot = "Software\\Quorlane";
-    r.Subkey = "Oruvel";
+    platform::RegistryRoutines r = open(store);
     ASSERT_EQ(r.CreateKey(), "0");
     ASSERT_TRUE(r.SetRegistryValue("FrmMain_x", std::string("2250"), platform::reg::kSz));
-    std::mt19937 random(777);
-    for (int round = 0; round < 30; ++round) {
-        killMidway(
-            [&] {
-                for (int i = 0; i < 1000; ++i) {
-                    r.SetRegistryValue("FrmMonitor_x", std::to_string(i), platform::reg::kSz);
-                }
-            },
-            static_cast<int>(random() % 20000));
+    ASSERT_TRUE(r.SetRegistryValue("FrmMonitor_x", std::string("0"), platform::reg::kSz));
+    const auto readFresh = [&](const char* name) {
         platform::FileRegistryStore fresh(dir.path());
-        platform::RegistryRoutines check(fresh);
-        check.KeyRoot = "Software\\Quorlane";
-        check.Subkey = "Oruvel";
-        ASSERT_EQ(platform::regVariantText(check.GetRegistryValue("FrmMain_x")), "2250") << "round " << round;
-    }
+        return platform::regVariantText(open(fresh).GetRegistryValue(name));
+    };
+    writeThroughKills(
+        777, [&](int i) { r.SetRegistryValue("FrmMonitor_x", std::to_string(i), platform::reg::kSz); },
+        [&] { return readFresh("FrmMonitor_x"); }, [&] { return readFresh("FrmMain_x") == "2250"; });
 }
