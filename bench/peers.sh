@@ -93,6 +93,8 @@ declare -A command=(
 declare -A idle busy rss pss
 # One program at a time, so none pays for another's work on the display server or in the caches.
 for name in "${names[@]}"; do
+    sync # what the build or the last busy phase left to write back would otherwise keep the disks busy
+    sleep 3
     # shellcheck disable=SC2086 # the command lines are split on purpose
     ${command[$name]} >/dev/null 2>&1 &
     pid=$!

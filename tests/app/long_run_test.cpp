@@ -19,7 +19,8 @@
 #include <random>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime (GCC ships no header that declares it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
@@ -119,10 +120,13 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
     }
     const std::size_t heapAtEnd = heapInUse();
 
-    // Qt's font caches age on a wall-clock timer and reload a few glyphs now and then, so the two figures can differ
-    // by a few hundred bytes either way; a leak of one small block per cycle would show as over 1.5 MB.
+    // Qt's font caches age on a wall-clock timer and reload glyphs and metrics now and then, so the two figures differ
+    // by up to a few kilobytes either way (a run of 400,000 cycles stays level from cycle 40,000 on); a leak of one
+    // 16-byte block every 200 cycles would already show.
     const auto drift = static_cast<long long>(heapAtEnd) - static_cast<long long>(heapAtThousand);
-    EXPECT_LE(std::llabs(drift), 4096) << "bytes in use: " << heapAtThousand << " after cycle 1,000, " << heapAtEnd
+    RecordProperty("heapAfter1000", std::to_string(heapAtThousand));
+    RecordProperty("heapAfter100000", std::to_string(heapAtEnd));
+    EXPECT_LE(std::llabs(drift), 8192) << "bytes in use: " << heapAtThousand << " after cycle 1,000, " << heapAtEnd
                                        << " after cycle 100,000";
     for (int picture = 2; picture <= 10; ++picture) {
         EXPECT_GT(picturesSeen[static_cast<std::size_t>(picture)], 0) << "tray picture " << picture << " never shown";

@@ -1,4 +1,5 @@
-// Test entry for widget tests: a QApplication on Qt's offscreen platform, fonts as the program sets them.
+// Test entry for widget tests: a QApplication on Qt's offscreen platform, with the event dispatcher and fonts the
+// program uses.
 #include "monitor/fonts.h"
 #include "monitor/theme_support.h"
 
@@ -8,6 +9,9 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
+        qputenv("QT_NO_GLIB", "1"); // the program's own event dispatcher
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
