@@ -29,7 +29,7 @@ void BarText::set(const QString& text, const QFont& font) {
         raw_ = QRawFont::fromFont(font);
         const QFontMetricsF metrics(font);
         ascent_ = metrics.ascent();
-        size_.setHeight(std::ceil(metrics.height())); // a text line's height, as a general layout gives it
+        lineHeight_ = std::ceil(metrics.height()); // a text line's height, as a general layout gives it
     }
     prepared_ = true;
     text_ = text;
@@ -68,7 +68,7 @@ bool BarText::placeDirectly() {
     run_.setRawFont(raw_);
     run_.setGlyphIndexes(glyphs);
     run_.setPositions(positions);
-    size_.setWidth(x);
+    size_ = QSizeF(x, lineHeight_);
     return true;
 }
 

@@ -35,6 +35,7 @@ private:
     QGlyphRun run_;
     bool direct_ = false;
     double ascent_ = 0;
+    double lineHeight_ = 0;
     QStaticText layout_;
     QSizeF size_;
 };

@@ -232,8 +232,7 @@ cProgressBar::DrawState cProgressBar::currentState(const QSize& canvas) const {
 cProgressBar::DeferredDraw::~DeferredDraw() {
     if (--bar_.deferDepth_ == 0 && bar_.drawDeferred_) {
         bar_.drawDeferred_ = false;
-        --bar_.drawCount_; // already counted when it was asked for
-        bar_.Draw();
+        bar_.compose();
     }
 }
 
@@ -245,6 +244,13 @@ void cProgressBar::Draw() {
     if (deferDepth_ > 0) {
         drawDeferred_ = true;
         return;
+    }
+    compose();
+}
+
+void cProgressBar::compose() {
+    if (drawObject_ == nullptr) {
+        return; // the draw object was taken away while a draw was deferred
     }
     QImage& canvas = drawObject_->canvas();
     DrawState state = currentState(canvas.size());

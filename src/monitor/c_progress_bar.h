@@ -98,6 +98,8 @@ public:
     int composeCount() const { return composeCount_; }
 
 private:
+    // Composes the picture for the current state into the draw object, unless it already holds it.
+    void compose();
     void SetPicture(const QImage* pic, std::unique_ptr<pcMemDC>& target);
     void fillWithPicture(QPainter& p, const pcMemDC& picture, int mode, int width, int height) const;
     // Draws the prepared text (one space, Text, one space) aligned in r.

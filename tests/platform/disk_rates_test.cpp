@@ -151,6 +151,11 @@ TEST_F(DiskFixture, JunkInstancesAndMissingFilesReadZero) {
     source.collect();
     const auto total = source.addCounter("\\PhysicalDisk(_Total)\\Disk Read Bytes/sec");
     EXPECT_EQ(source.counterValue(total), 0.0);
+    // While the file was missing every disk counted as gone, so the disk coming back starts afresh.
+    collectAt(4.0, line("sda", 300, 0));
+    EXPECT_EQ(source.counterValue(total), 0.0);
+    collectAt(5.0, line("sda", 400, 0));
+    EXPECT_DOUBLE_EQ(source.counterValue(total), 100.0 * 512);
 }
 
 namespace {

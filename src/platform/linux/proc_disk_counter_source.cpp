@@ -52,16 +52,16 @@ int ProcDiskCounterSource::openDiskstats() {
     return fd;
 }
 
-bool ProcDiskCounterSource::readDiskstats() {
+void ProcDiskCounterSource::readDiskstats() {
+    textLength_ = 0; // an unreadable file leaves no text: every device then reads as gone
     const int fd = openDiskstats();
     if (fd < 0) {
-        return false;
+        return;
     }
     // The buffer keeps its size from one collection to the next, so it is filled by read() and never cleared.
     if (buffer_.empty()) {
         buffer_.resize(65536);
     }
-    textLength_ = 0;
     bool ok = true;
     for (;;) {
         if (textLength_ == buffer_.size()) {
@@ -87,7 +87,6 @@ bool ProcDiskCounterSource::readDiskstats() {
     if (!ok) {
         textLength_ = 0;
     }
-    return ok;
 }
 
 bool ProcDiskCounterSource::isWholeDisk(const std::string& name) {
@@ -112,7 +111,7 @@ bool ProcDiskCounterSource::isWholeDisk(const std::string& name) {
 }
 
 void ProcDiskCounterSource::collect() {
-    readDiskstats(); // an unreadable file leaves no text: every device reads as gone
+    readDiskstats();
     parseDiskstats(std::string_view(buffer_.data(), textLength_), all_);
     if (wholeDiskCache_.size() > 4 * all_.size() + 64) {
         wholeDiskCache_.clear(); // forget devices that have gone

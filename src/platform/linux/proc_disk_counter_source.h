@@ -27,7 +27,7 @@ public:
 private:
     bool isWholeDisk(const std::string& name);
     int openDiskstats();
-    bool readDiskstats();
+    void readDiskstats();
 
     std::string diskstatsPath_;
     std::string sysBlockRoot_;
