@@ -16,19 +16,23 @@ namespace {
 
 constexpr const char* kTestRoot = "Software\\OruvelTests";
 
+// Each test works under a key of its own, since CTest runs them side by side against the one registry.
 struct RealRegistry : ::testing::Test {
     Win32RegistryStore store;
+    const std::string root =
+        std::string(kTestRoot) + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     RegistryRoutines at(const std::string& subkey) {
         RegistryRoutines r(store);
         r.hkey = RegRoot::CurrentUser;
-        r.KeyRoot = kTestRoot;
+        r.KeyRoot = root;
         r.Subkey = subkey;
         return r;
     }
     ~RealRegistry() override {
-        store.deleteKey(RegRoot::CurrentUser, std::string(kTestRoot) + "\\Child\\Deep");
-        store.deleteKey(RegRoot::CurrentUser, std::string(kTestRoot) + "\\Child");
-        store.deleteKey(RegRoot::CurrentUser, kTestRoot);
+        store.deleteKey(RegRoot::CurrentUser, root + "\\Child\\Deep");
+        store.deleteKey(RegRoot::CurrentUser, root + "\\Child");
+        store.deleteKey(RegRoot::CurrentUser, root);
+        store.deleteKey(RegRoot::CurrentUser, kTestRoot); // kept while the other test still has its key there
     }
 };
 
@@ -60,7 +64,7 @@ TEST_F(RealRegistry, KeysWithSubkeysStay) {
     ASSERT_EQ(r.CreateKey("Child\\Deep"), "0");
     EXPECT_EQ(r.DeleteKey("Child"), 0);
     EXPECT_TRUE(r.KeyExists()) << "a key with subkeys is not deleted";
-    EXPECT_EQ(r.EnumRegistryKeys(RegRoot::CurrentUser, std::string(kTestRoot) + "\\Child"),
+    EXPECT_EQ(r.EnumRegistryKeys(RegRoot::CurrentUser, root + "\\Child"),
               std::vector<std::string>{"Deep"});
     EXPECT_EQ(r.DeleteKey("Child\\Deep"), 0);
     EXPECT_EQ(r.DeleteKey("Child"), 0);
