@@ -128,6 +128,14 @@ void DiskRateTracker::update(const std::vector<DiskSample>& disks, double second
     havePrevious_ = true;
 }
 
+void DiskRateTracker::unchanged(double seconds) {
+    for (auto& entry : rates_) {
+        entry.second = {};
+    }
+    total_ = {};
+    previousSeconds_ = seconds;
+}
+
 double DiskRateTracker::rate(std::string_view instance, DiskDirection direction) const {
     const Rates* r = nullptr;
     if (equalsIgnoreCase(instance, kTotalInstance)) {

@@ -41,6 +41,10 @@ class DiskRateTracker {
 public:
     // One collection at `seconds` on a monotonic clock; `disks` holds the devices that count (whole physical disks).
     void update(const std::vector<DiskSample>& disks, double seconds);
+    // A collection at `seconds` whose counters are exactly those of the last update: every rate is 0. Gives the
+    // same rates as update() with the same disks again, without going through them.
+    void unchanged(double seconds);
+    bool primed() const { return havePrevious_; }
     // Bytes per second of an instance (a device name, or "_Total" for the sum over all devices, both matched
     // case-insensitively) over the last interval; 0 before the second collection and for unknown instances.
     double rate(std::string_view instance, DiskDirection direction) const;

@@ -129,6 +129,25 @@ TEST_F(DiskFixture, DisksThatComeAndGoNeverSpike) {
     EXPECT_TRUE(std::isfinite(source.counterValue(total)));
 }
 
+TEST_F(DiskFixture, AnUnchangedFileReadsZeroAndTheNextChangeCountsFromIt) {
+    wholeDisks({"sda", "sdb"});
+    const auto total = source.addCounter("\\PhysicalDisk(_Total)\\Disk Read Bytes/sec");
+    const auto sda = source.addCounter("\\PhysicalDisk(sda)\\Disk Read Bytes/sec");
+    const std::string idle = line("sda", 1000, 0) + line("sdb", 50, 0);
+    collectAt(1.0, idle);
+    collectAt(2.0, idle);
+    EXPECT_EQ(source.counterValue(total), 0.0);
+    collectAt(3.0, line("sda", 1400, 0) + line("sdb", 50, 0));
+    EXPECT_DOUBLE_EQ(source.counterValue(sda), 400 * 512.0);
+    collectAt(4.0, line("sda", 1400, 0) + line("sdb", 50, 0));
+    EXPECT_EQ(source.counterValue(sda), 0.0) << "a busy second followed by an idle one";
+    EXPECT_EQ(source.counterValue(total), 0.0);
+    collectAt(5.0, line("sda", 1400, 0) + line("sdb", 50, 0));
+    collectAt(7.0, line("sda", 1600, 0) + line("sdb", 50, 0));
+    EXPECT_DOUBLE_EQ(source.counterValue(sda), 200 * 512.0 / 2.0) << "measured from the last idle collection";
+    EXPECT_DOUBLE_EQ(source.counterValue(total), 200 * 512.0 / 2.0);
+}
+
 TEST_F(DiskFixture, JunkInstancesAndMissingFilesReadZero) {
     wholeDisks({"sda"});
     std::filesystem::create_directories(dir.file("x/device"));

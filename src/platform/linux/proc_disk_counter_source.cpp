@@ -112,7 +112,14 @@ bool ProcDiskCounterSource::isWholeDisk(const std::string& name) {
 
 void ProcDiskCounterSource::collect() {
     readDiskstats();
-    parseDiskstats(std::string_view(buffer_.data(), textLength_), all_);
+    const std::string_view text(buffer_.data(), textLength_);
+    // While no device does any I/O the file reads exactly as last time, and then every rate is simply 0.
+    if (tracker_.primed() && text == lastText_) {
+        tracker_.unchanged(clock_.seconds());
+        return;
+    }
+    lastText_.assign(text);
+    parseDiskstats(text, all_);
     if (wholeDiskCache_.size() > 4 * all_.size() + 64) {
         wholeDiskCache_.clear(); // forget devices that have gone
     }

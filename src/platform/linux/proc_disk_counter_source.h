@@ -36,6 +36,7 @@ private:
     int kept_ = -1; // the kernel's file, open between collections
     std::vector<char> buffer_;
     std::size_t textLength_ = 0;
+    std::string lastText_; // the text of the last collection that went through the devices
     std::vector<DiskSample> all_;
     std::vector<DiskSample> disks_;
     std::unordered_map<std::string, bool> wholeDiskCache_;
