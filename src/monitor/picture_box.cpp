@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cstring>
+
 namespace oruvel::monitor {
 
 int buttonMask(Qt::MouseButtons buttons) {
@@ -34,7 +36,14 @@ void PictureBox::flush() {
     if (canvas_ == onScreen_) {
         return;
     }
-    onScreen_ = canvas_;
+    // A copy of its own: sharing the canvas's pixels would make the next drawing detach the canvas, and a detached
+    // image needs a new paint engine each time.
+    if (onScreen_.size() == canvas_.size() && onScreen_.format() == canvas_.format() &&
+        onScreen_.bytesPerLine() == canvas_.bytesPerLine()) {
+        std::memcpy(onScreen_.bits(), canvas_.constBits(), static_cast<std::size_t>(canvas_.sizeInBytes()));
+    } else {
+        onScreen_ = canvas_.copy();
+    }
     ++flushCount_;
     update();
     if (onFlushed) {

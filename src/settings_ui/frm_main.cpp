@@ -303,11 +303,9 @@ void FrmMain::Timer1_Timer() {
     program_.letMessagesRun();
 
     const bool compact = Check3->value() != 0;
-    const core::BarTexts texts = core::barTexts(readRate, writeRate, compact, false, separators_);
-    program_.letMessagesRun();
-    const int readPercent = core::ratePercent(readRate, Text1->text().toStdString(), separators_.decimal);
-    program_.letMessagesRun();
-    const int writePercent = core::ratePercent(writeRate, Text2->text().toStdString(), separators_.decimal);
+    // A copy: the message passes below may run another handler that samples again.
+    const TickReadout::Shown shown =
+        readout_.compute(readRate, writeRate, compact, Text1->text(), Text2->text(), separators_);
     program_.letMessagesRun();
 
     if (monitor::FrmMonitor* monitor = FrmMonitor()) {
@@ -316,17 +314,17 @@ void FrmMain::Timer1_Timer() {
             const monitor::cProgressBar::DeferredDraw readBar(monitor->PB1);
             const monitor::cProgressBar::DeferredDraw writeBar(monitor->PB2);
             const bool emptyBars = Check5->value() != 0;
-            monitor->PB1.Value(emptyBars ? 0 : readPercent);
-            monitor->PB2.Value(emptyBars ? 0 : writePercent);
+            monitor->PB1.Value(emptyBars ? 0 : shown.readPercent);
+            monitor->PB2.Value(emptyBars ? 0 : shown.writePercent);
             const bool hideText = Check7->value() == 1;
-            monitor->PB1.Text(hideText ? QString() : QString::fromStdString(texts.read));
-            monitor->PB2.Text(hideText ? QString() : QString::fromStdString(texts.write));
+            monitor->PB1.Text(hideText ? QString() : shown.readText);
+            monitor->PB2.Text(hideText ? QString() : shown.writeText);
         }
         program_.letMessagesRun();
     }
     program_.letMessagesRun();
 
-    trayImageNumber_ = core::trayImageNumber(core::loadBand(readPercent), core::loadBand(writePercent));
+    trayImageNumber_ = shown.trayImage;
     if (SysTrayMain != nullptr) {
         SysTrayMain->setIcon(trayImageNumber_, trayPictures_[static_cast<std::size_t>(trayImageNumber_)]);
     }

@@ -6,6 +6,7 @@
 #include "monitor/magnetic_wnd.h"
 #include "monitor/monitor_host.h"
 #include "monitor/qt_snap_window_system.h"
+#include "settings_ui/tick_readout.h"
 
 #include <QImage>
 #include <QTimer>
@@ -234,6 +235,7 @@ private:
     std::array<QImage, 11> trayPictures_; // by image control number, 2 to 10
     core::NumberSeparators separators_;
     int trayImageNumber_ = 2;
+    TickReadout readout_;
     bool unloading_ = false;
     bool unloaded_ = false;
     QPoint lastPosition_;

@@ -21,6 +21,10 @@ TEST_F(Sampling, TextsAndPercentagesFollowTheOptions) {
     EXPECT_EQ(monitor().PB1.Value(), 100) << "117.7 percent is held at 100";
     EXPECT_EQ(monitor().PB2.Text(), QStringLiteral("Drive Write: 5.00 MB/s"));
     EXPECT_EQ(monitor().PB2.Value(), 20);
+    frm.Text2->setText(QStringLiteral("50"));
+    tick(123456789, 5242880);
+    EXPECT_EQ(monitor().PB2.Value(), 10) << "a new full scale with the same rates";
+    frm.Text2->setText(QStringLiteral("25"));
 
     frm.Check3->setValue(1);
     frm.Check3_MouseUp(1, 0, 0, 0);

@@ -1,0 +1,26 @@
+#include "settings_ui/tick_readout.h"
+
+#include "core/sampling.h"
+
+namespace oruvel::settings_ui {
+
+const TickReadout::Shown& TickReadout::compute(double readRate, double writeRate, bool compact,
+                                               const QString& readFullScale, const QString& writeFullScale,
+                                               const core::NumberSeparators& separators) {
+    Inputs inputs{readRate, writeRate, compact, readFullScale, writeFullScale, separators.grouping, separators.decimal};
+    if (last_ && *last_ == inputs) {
+        return shown_;
+    }
+    ++computations_;
+    const core::BarTexts texts = core::barTexts(readRate, writeRate, compact, false, separators);
+    shown_.readText = QString::fromStdString(texts.read);
+    shown_.writeText = QString::fromStdString(texts.write);
+    shown_.readPercent = core::ratePercent(readRate, readFullScale.toStdString(), separators.decimal);
+    shown_.writePercent = core::ratePercent(writeRate, writeFullScale.toStdString(), separators.decimal);
+    shown_.trayImage =
+        core::trayImageNumber(core::loadBand(shown_.readPercent), core::loadBand(shown_.writePercent));
+    last_ = std::move(inputs);
+    return shown_;
+}
+
+} // namespace oruvel::settings_ui

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/format_bytes.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace oruvel::settings_ui {
+
+// What one sampling tick shows for a pair of rates: the bar texts, the bar percentages and the tray picture.
+// While the disks are idle every tick brings the same rates and options again, and then the last results are
+// given back instead of being worked out anew.
+class TickReadout {
+public:
+    struct Shown {
+        QString readText;
+        QString writeText;
+        int readPercent = 0;
+        int writePercent = 0;
+        int trayImage = 2;
+    };
+
+    // The full scales are the texts of the two rate boxes, in megabytes per second.
+    const Shown& compute(double readRate, double writeRate, bool compact, const QString& readFullScale,
+                         const QString& writeFullScale, const core::NumberSeparators& separators);
+
+    // How many times the results were worked out (not given back).
+    int computations() const { return computations_; }
+
+private:
+    struct Inputs {
+        double readRate = 0;
+        double writeRate = 0;
+        bool compact = false;
+        QString readFullScale;
+        QString writeFullScale;
+        std::string grouping;
+        std::string decimal;
+        bool operator==(const Inputs&) const = default;
+    };
+    std::optional<Inputs> last_;
+    Shown shown_;
+    int computations_ = 0;
+};
+
+} // namespace oruvel::settings_ui
