@@ -27,6 +27,8 @@ void BarText::set(const QString& text, const QFont& font) {
     }
     if (!prepared_ || font != font_) {
         raw_ = QRawFont::fromFont(font);
+        glyphs_.fill(kUnknownGlyph);
+        advances_.clear();
         const QFontMetricsF metrics(font);
         ascent_ = metrics.ascent();
         lineHeight_ = std::ceil(metrics.height()); // a text line's height, as a general layout gives it
@@ -44,26 +46,54 @@ void BarText::set(const QString& text, const QFont& font) {
     }
 }
 
+quint32 BarText::glyphOf(char16_t c) {
+    quint32& glyph = glyphs_[c];
+    if (glyph == kUnknownGlyph) {
+        const QChar ch(c);
+        int count = 1;
+        if (!raw_.glyphIndexesForChars(&ch, 1, &glyph, &count) || count != 1) {
+            glyph = 0;
+        }
+    }
+    return glyph;
+}
+
+double BarText::kernedAdvance(quint32 glyph, quint32 next) {
+    if (advances_.size() > 4096) {
+        advances_.clear(); // texts of many different characters: start over rather than grow
+    }
+    const std::uint64_t key = (std::uint64_t{glyph} << 32U) | next;
+    const auto found = advances_.find(key);
+    if (found != advances_.end()) {
+        return found->second;
+    }
+    // Kerning adjusts a glyph's advance by the pair it forms with the next one, so the pair alone gives it.
+    const quint32 pair[2] = {glyph, next};
+    QPointF advance[2];
+    raw_.advancesForGlyphIndexes(pair, advance, next == kNoNextGlyph ? 1 : 2, QRawFont::KernedAdvances);
+    advances_.emplace(key, advance[0].x());
+    return advance[0].x();
+}
+
 bool BarText::placeDirectly() {
     if (!raw_.isValid() || !needsNoShaping(text_)) {
         return false;
     }
-    const QList<quint32> glyphs = raw_.glyphIndexesForString(text_);
-    if (glyphs.size() != text_.size()) {
-        return false;
-    }
-    for (const quint32 g : glyphs) {
+    QList<quint32> glyphs;
+    glyphs.reserve(text_.size());
+    for (const QChar c : text_) {
+        const quint32 g = glyphOf(c.unicode());
         if (g == 0) {
             return false; // not in this font: a fallback font would draw it
         }
+        glyphs.append(g);
     }
-    const QList<QPointF> advances = raw_.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
     QList<QPointF> positions;
-    positions.reserve(advances.size());
+    positions.reserve(glyphs.size());
     double x = 0;
-    for (const QPointF& advance : advances) {
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
         positions.append(QPointF(x, ascent_));
-        x += advance.x();
+        x += kernedAdvance(glyphs[i], i + 1 < glyphs.size() ? glyphs[i + 1] : kNoNextGlyph);
     }
     run_.setRawFont(raw_);
     run_.setGlyphIndexes(glyphs);

@@ -7,6 +7,10 @@
 #include <QStaticText>
 #include <QString>
 
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+
 class QPainter;
 
 namespace oruvel::monitor {
@@ -27,6 +31,10 @@ public:
 
 private:
     bool placeDirectly();
+    // Glyph of a character below U+0250 in the current font, and the advance of a glyph kerned against the one that
+    // follows it; both looked up in the font once and then kept, since the rate texts use a few dozen characters.
+    quint32 glyphOf(char16_t c);
+    double kernedAdvance(quint32 glyph, quint32 next);
 
     bool prepared_ = false;
     QString text_;
@@ -37,6 +45,10 @@ private:
     double ascent_ = 0;
     double lineHeight_ = 0;
     QStaticText layout_;
+    static constexpr quint32 kUnknownGlyph = 0xFFFFFFFFU;
+    static constexpr quint32 kNoNextGlyph = 0xFFFFFFFFU;
+    std::array<quint32, 0x250> glyphs_{};
+    std::unordered_map<std::uint64_t, double> advances_;
     QSizeF size_;
 };
 

@@ -348,20 +348,23 @@ bool cProgressBar::DrawToDC(QPainter& dc, int lLeft, int lTop, int lRight, int l
     }
     const Rect fill = fillRect(r, *f, horizontal, snapPeriod);
 
-    p.setClipRect(toQRect(fill));
-    if (barPicture_) {
-        fillWithPicture(p, *barPicture_, barPictureMode_, w, h);
-    } else {
-        fillSolid(p, toQRect(fill), barColor_);
-    }
-    if (segments_) {
-        for (const Rect& gap : segmentGaps(fill, r, horizontal)) {
-            fillSolid(p, toQRect(gap), backColor_);
+    // An empty bar (an idle disk) has nothing to fill and no text over a fill.
+    if (fill.width() > 0 && fill.height() > 0) {
+        p.setClipRect(toQRect(fill));
+        if (barPicture_) {
+            fillWithPicture(p, *barPicture_, barPictureMode_, w, h);
+        } else {
+            fillSolid(p, toQRect(fill), barColor_);
         }
-    }
-    if (withText) {
-        p.setPen(ConvertColor(barForeColor_));
-        drawText(p, r);
+        if (segments_) {
+            for (const Rect& gap : segmentGaps(fill, r, horizontal)) {
+                fillSolid(p, toQRect(gap), backColor_);
+            }
+        }
+        if (withText) {
+            p.setPen(ConvertColor(barForeColor_));
+            drawText(p, r);
+        }
     }
     p.setClipping(false);
 

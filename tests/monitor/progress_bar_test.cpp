@@ -113,6 +113,19 @@ TEST_F(BarFixture, TextTakesTheFillsOwnColourOverTheFill) {
     EXPECT_TRUE(redInBack);
     EXPECT_FALSE(redInFill);
 
+    bar.Value(0); // nothing filled: the whole text is red, none of it white
+    bool red = false;
+    bool white = false;
+    for (int x = 0; x < 154; ++x) {
+        for (int y = 0; y < 12; ++y) {
+            red = red || pixel(x, y) == (qRgb(255, 0, 0) & 0xFFFFFF);
+            white = white || pixel(x, y) == (qRgb(255, 255, 255) & 0xFFFFFF);
+        }
+    }
+    EXPECT_TRUE(red);
+    EXPECT_FALSE(white);
+    EXPECT_EQ(pixel(1, 6), kBackRgb);
+
     bar.ShowText(false);
     for (int x = 80; x < 154; ++x) {
         EXPECT_EQ(pixel(x, 6), kBackRgb);
