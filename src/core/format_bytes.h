@@ -8,6 +8,7 @@ namespace oruvel::core {
 struct NumberSeparators {
     std::string grouping = ",";
     std::string decimal = ".";
+    bool operator==(const NumberSeparators&) const = default;
 };
 
 // A byte count or rate in the largest fitting unit of powers of 1,024: "513 Bytes", "1.50 KB", "117.74 MB",

@@ -16,9 +16,9 @@ class QPainter;
 namespace oruvel::monitor {
 
 // One line of bar text, laid out once per text and font. A text that the font itself covers and that needs no shaping
-// (Latin letters, digits and signs without ligatures: the bars' rate texts) is placed straight from the font's kerned advances, which
-// gives the same pixels as a general text layout for a fraction of its cost; anything else (the Chinese compact
-// captions, glyphs from fallback fonts) is laid out by QStaticText.
+// (Latin letters, digits and signs without ligatures: the bars' rate texts) is placed straight from the font's kerned
+// advances, which gives the same pixels as a general text layout for a fraction of its cost; anything else (the Chinese
+// compact captions, glyphs from fallback fonts) is laid out by QStaticText.
 class BarText {
 public:
     // Lays the text out unless it and the font are what was laid out last.

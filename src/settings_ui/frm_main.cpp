@@ -324,9 +324,8 @@ void FrmMain::Timer1_Timer() {
     }
     program_.letMessagesRun();
 
-    trayImageNumber_ = shown.trayImage;
     if (SysTrayMain != nullptr) {
-        SysTrayMain->setIcon(trayImageNumber_, trayPictures_[static_cast<std::size_t>(trayImageNumber_)]);
+        SysTrayMain->setIcon(shown.trayImage, trayPictures_[static_cast<std::size_t>(shown.trayImage)]);
     }
     program_.letMessagesRun();
 }

@@ -122,7 +122,7 @@ public:
     // Sampling cycle.
     void Timer1_Timer();
     // Number (2 to 10) of the image control last chosen for the tray.
-    int trayImageNumber() const { return trayImageNumber_; }
+    int trayImageNumber() const { return readout_.last().trayImage; }
     // The picture of image control `number` (2 to 10).
     const QImage& trayImage(int number) const { return trayPictures_[static_cast<std::size_t>(number)]; }
     // The tray icon control (set up by the program; null when there is none).
@@ -234,7 +234,6 @@ private:
     std::array<QImage, 2> defaultPictures_;
     std::array<QImage, 11> trayPictures_; // by image control number, 2 to 10
     core::NumberSeparators separators_;
-    int trayImageNumber_ = 2;
     TickReadout readout_;
     bool unloading_ = false;
     bool unloaded_ = false;

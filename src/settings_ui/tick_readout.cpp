@@ -7,7 +7,7 @@ namespace oruvel::settings_ui {
 const TickReadout::Shown& TickReadout::compute(double readRate, double writeRate, bool compact,
                                                const QString& readFullScale, const QString& writeFullScale,
                                                const core::NumberSeparators& separators) {
-    Inputs inputs{readRate, writeRate, compact, readFullScale, writeFullScale, separators.grouping, separators.decimal};
+    Inputs inputs{readRate, writeRate, compact, readFullScale, writeFullScale, separators};
     if (last_ && *last_ == inputs) {
         return shown_;
     }
@@ -17,8 +17,7 @@ const TickReadout::Shown& TickReadout::compute(double readRate, double writeRate
     shown_.writeText = QString::fromStdString(texts.write);
     shown_.readPercent = core::ratePercent(readRate, readFullScale.toStdString(), separators.decimal);
     shown_.writePercent = core::ratePercent(writeRate, writeFullScale.toStdString(), separators.decimal);
-    shown_.trayImage =
-        core::trayImageNumber(core::loadBand(shown_.readPercent), core::loadBand(shown_.writePercent));
+    shown_.trayImage = core::trayImageNumber(core::loadBand(shown_.readPercent), core::loadBand(shown_.writePercent));
     last_ = std::move(inputs);
     return shown_;
 }

@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <optional>
-#include <string>
 
 namespace oruvel::settings_ui {
 
@@ -26,6 +25,9 @@ public:
     const Shown& compute(double readRate, double writeRate, bool compact, const QString& readFullScale,
                          const QString& writeFullScale, const core::NumberSeparators& separators);
 
+    // What the last call gave (before the first: empty texts, empty bars, the tray picture of two idle disks).
+    const Shown& last() const { return shown_; }
+
     // How many times the results were worked out (not given back).
     int computations() const { return computations_; }
 
@@ -36,8 +38,7 @@ private:
         bool compact = false;
         QString readFullScale;
         QString writeFullScale;
-        std::string grouping;
-        std::string decimal;
+        core::NumberSeparators separators;
         bool operator==(const Inputs&) const = default;
     };
     std::optional<Inputs> last_;
