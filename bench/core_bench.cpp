@@ -1,5 +1,5 @@
 #include "core/format_bytes.h"
-#include "core/modini.h"
+#include "platform/ini_file.h"
 #include "core/settings_keys.h"
 #include "platform/disk_rates.h"
 #include "platform/linux/proc_disk_counter_source.h"
@@ -48,7 +48,7 @@ void formatBytes(benchmark::State& state) {
     const oruvel::core::NumberSeparators sep;
     double v = 123456789.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(oruvel::core::FormatBytes(v, true, sep));
+        benchmark::DoNotOptimize(oruvel::core::formatBytes(v, true, sep));
         v += 1.0;
     }
 }
@@ -74,7 +74,7 @@ struct SettingsFile {
 void readIni(benchmark::State& state) {
     const SettingsFile file;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(oruvel::core::ReadIni("main", "writemax", file.path));
+        benchmark::DoNotOptimize(oruvel::platform::ini::readValue(file.path, "main", "writemax"));
     }
 }
 BENCHMARK(readIni);
@@ -83,7 +83,7 @@ void writeIni(benchmark::State& state) {
     const SettingsFile file;
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(oruvel::core::WriteIni("main", "readmax", std::to_string(i++ % 100), file.path));
+        benchmark::DoNotOptimize(oruvel::platform::ini::writeValue(file.path, "main", "readmax", std::to_string(i++ % 100)));
     }
 }
 BENCHMARK(writeIni)->Unit(benchmark::kMicrosecond);

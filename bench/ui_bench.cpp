@@ -1,13 +1,13 @@
 // Drawing and sampling costs, on Qt's offscreen platform.
 #include "core/program.h"
 #include "monitor/built_in_fill.h"
-#include "monitor/c_progress_bar.h"
+#include "monitor/bar_renderer.h"
 #include "monitor/fonts.h"
-#include "monitor/frm_monitor.h"
-#include "monitor/picture_box.h"
+#include "monitor/monitor_window.h"
+#include "monitor/bar_canvas.h"
 #include "platform/disk_counter_source.h"
 #include "platform/file_registry_store.h"
-#include "settings_ui/frm_main.h"
+#include "settings_ui/settings_window.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -19,30 +19,30 @@ using namespace oruvel;
 namespace {
 
 void drawBar(benchmark::State& state) {
-    monitor::PictureBox box;
+    monitor::BarCanvas box;
     box.resize(154, 12);
-    monitor::cProgressBar bar;
+    monitor::BarRenderer bar;
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(6.75);
     font.setBold(true);
-    bar.Font(font);
-    bar.ShowText(true);
-    bar.TextAlignX(0);
-    bar.Text(QStringLiteral("Drive Read: 117.74 MB/s"));
-    bar.BackColor(14737632);
-    bar.BarColor(12632064);
+    bar.setFont(font);
+    bar.setTextVisible(true);
+    bar.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    bar.setText(QStringLiteral("Drive Read: 117.74 MB/s"));
+    bar.setBackgroundColour(14737632);
+    bar.setFillColour(12632064);
     const QImage picture = monitor::builtInFillPicture();
     if (state.range(0) == 1) {
-        bar.BarPicture(&picture);
+        bar.setFillPicture(picture);
     }
-    bar.Segments(state.range(0) == 2);
-    bar.BorderStyle(1);
+    bar.setSegmented(state.range(0) == 2);
+    bar.setBorderStyle(monitor::BorderStyle::Sunken);
     QImage target(154, 12, QImage::Format_RGB32);
     int value = 0;
     for (auto _ : state) {
-        bar.Value(value);
+        bar.setValue(value);
         QPainter p(&target);
-        benchmark::DoNotOptimize(bar.DrawToDC(p, 0, 0, 154, 12));
+        benchmark::DoNotOptimize(bar.paint(p, QRect(0, 0, 154, 12)));
         value = (value + 7) % 101;
     }
     state.SetLabel(state.range(0) == 0 ? "colour fill" : (state.range(0) == 1 ? "picture fill" : "segments"));
@@ -68,14 +68,13 @@ void wholeTick(benchmark::State& state) {
     core::Program program(dir.path().toStdString(),
                           std::make_unique<platform::FileRegistryStore>(dir.path().toStdString() + "/reg"),
                           [] { return std::make_unique<SteppingRates>(); });
-    program.setMessagePump([] { QCoreApplication::processEvents(); });
-    settings_ui::FrmMain frm(program);
-    frm.Form_Load();
-    frm.Timer1.stop();
+    settings_ui::SettingsWindow frm(program);
+    frm.start();
+    frm.sampleTimer().stop();
     for (auto _ : state) {
-        frm.Timer1_Timer();
+        frm.sampleRates();
     }
-    frm.Unload(settings_ui::UnloadMode::FromCode);
+    frm.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
 }
 BENCHMARK(wholeTick)->Unit(benchmark::kMicrosecond);
 

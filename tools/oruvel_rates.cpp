@@ -1,7 +1,7 @@
 // Prints, once a second, the texts the monitor's bars would show for a disk instance, with the raw rates, so they can
 // be compared with other tools (iostat -d 1).
 #include "core/format_bytes.h"
-#include "core/perf_mon.h"
+#include "core/disk_rate_sampler.h"
 #include "core/program.h"
 #include "platform/platform_services.h"
 
@@ -45,22 +45,21 @@ int main(int argc, char** argv) {
 
     using namespace oruvel;
     core::Program program(".", nullptr, [] { return platform::openDiskCounterQuery(); });
-    core::OpenCounterQuery(program);
-    core::AddDiskCounter(core::kReadSlot, core::readCounterPath(instance), program.hQuery.get(), program.Counters);
-    core::AddDiskCounter(core::kWriteSlot, core::writeCounterPath(instance), program.hQuery.get(), program.Counters);
-    core::CollectCounters(program);
+    core::DiskRateSampler& rates = program.diskRates();
+    rates.open(instance);
+    rates.sample();
 
     auto next = std::chrono::steady_clock::now();
     for (long i = 1; i <= seconds; ++i) {
         next += std::chrono::seconds(1);
         std::this_thread::sleep_until(next);
-        core::CollectCounters(program);
-        const double r = core::CounterValue(program, core::kReadSlot);
-        const double w = core::CounterValue(program, core::kWriteSlot);
+        rates.sample();
+        const double r = rates.readRate();
+        const double w = rates.writeRate();
         std::printf("%3ld  Drive Read: %s/s  Drive Write: %s/s  read_bytes_per_s=%.0f write_bytes_per_s=%.0f\n", i,
-                    core::FormatBytes(r, true, sep).c_str(), core::FormatBytes(w, true, sep).c_str(), r, w);
+                    core::formatBytes(r, true, sep).c_str(), core::formatBytes(w, true, sep).c_str(), r, w);
         std::fflush(stdout);
     }
-    core::CloseCounterQuery(program);
+    rates.close();
     return 0;
 }

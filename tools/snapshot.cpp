@@ -2,12 +2,11 @@
 //   snapshot OUTPUT_FOLDER
 #include "core/program.h"
 #include "monitor/fonts.h"
-#include "monitor/frm_monitor.h"
-#include "monitor/theme_support.h"
+#include "monitor/monitor_window.h"
 #include "platform/disk_counter_source.h"
 #include "platform/file_registry_store.h"
-#include "settings_ui/frm_main.h"
-#include "settings_ui/vb_controls.h"
+#include "settings_ui/settings_window.h"
+#include "settings_ui/setting_widgets.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,16 +71,14 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     monitor::installFontSubstitutes();
-    monitor::InitThemeSupport();
 
     QTemporaryDir scratch;
     core::Program program(scratch.path().toStdString(),
                           std::make_unique<platform::FileRegistryStore>(scratch.path().toStdString() + "/reg"),
                           [] { return std::make_unique<FixedRates>(); });
-    program.setMessagePump([] { QCoreApplication::processEvents(); });
-    settings_ui::FrmMain frm(program);
-    frm.Form_Load();
-    frm.Timer1.stop();
+        settings_ui::SettingsWindow frm(program);
+    frm.start();
+    frm.sampleTimer().stop();
 
     struct Variant {
         const char* name;
@@ -93,49 +90,49 @@ int main(int argc, char** argv) {
                                 {"colour-fill", 0, 1, 0, true}};
     bool ok = true;
     for (const Variant& v : variants) {
-        frm.Check3->setValue(v.compact);
-        frm.Check3_MouseUp(1, 0, 0, 0);
-        frm.Check8->setValue(v.rounded);
-        frm.Check1->setValue(v.border);
-        (v.colourFill ? frm.Option1 : frm.Option2)->setValue(true);
-        (v.colourFill ? frm.Option3 : frm.Option4)->setValue(true);
-        frm.SetAllColors();
+        frm.compactModeCheckBox->setValue(v.compact);
+        frm.applyCompactMode();
+        frm.roundCornersCheckBox->setValue(v.rounded);
+        frm.barBorderCheckBox->setValue(v.border);
+        (v.colourFill ? frm.readFillColourRadioButton : frm.readFillPictureRadioButton)->setSelected(true);
+        (v.colourFill ? frm.writeFillColourRadioButton : frm.writeFillPictureRadioButton)->setSelected(true);
+        frm.applyAppearance();
         for (const int percent : {0, 37, 100}) {
             FixedRates::read = percent / 100.0 * 25 * 1048576.0;
             FixedRates::write = percent / 100.0 * 0.8 * 25 * 1048576.0;
-            frm.Timer1_Timer();
+            frm.sampleRates();
             QCoreApplication::processEvents();
-            monitor::FrmMonitor* m = frm.FrmMonitor();
+            monitor::MonitorWindow* m = frm.monitor();
             const QString name = QStringLiteral("monitor-%1-%2").arg(QLatin1String(v.name)).arg(percent);
             ok = save(windowPicture(*m, m->shapeRegion()), out, name, 4) && ok;
         }
     }
     // The monitor with each fill picture of a bars folder, 60 percent read and 30 percent write.
     if (argc == 3) {
-        frm.Check3->setValue(0);
-        frm.Check3_MouseUp(1, 0, 0, 0);
-        frm.Option2->setValue(true);
-        frm.Option4->setValue(true);
+        frm.compactModeCheckBox->setValue(0);
+        frm.applyCompactMode();
+        frm.readFillPictureRadioButton->setSelected(true);
+        frm.writeFillPictureRadioButton->setSelected(true);
         const QDir bars(QString::fromLocal8Bit(argv[2]));
         for (const QString& file : bars.entryList(QDir::Files, QDir::Name)) {
             const QImage picture(bars.filePath(file));
             if (picture.isNull()) {
                 continue;
             }
-            frm.defaultPictureRef(0) = picture;
-            frm.defaultPictureRef(1) = picture;
-            frm.SetAllColors();
+            frm.setFillPicture(core::Bar::Read, picture);
+            frm.setFillPicture(core::Bar::Write, picture);
+            frm.applyAppearance();
             FixedRates::read = 0.6 * 25 * 1048576.0;
             FixedRates::write = 0.3 * 25 * 1048576.0;
-            frm.Timer1_Timer();
+            frm.sampleRates();
             QCoreApplication::processEvents();
-            monitor::FrmMonitor* m = frm.FrmMonitor();
+            monitor::MonitorWindow* m = frm.monitor();
             ok = save(windowPicture(*m, m->shapeRegion()), out, QStringLiteral("monitor-fill-") + file, 4) && ok;
         }
     }
-    frm.MenuSettings_Click();
+    frm.showSettings();
     QCoreApplication::processEvents();
     ok = save(windowPicture(frm, QRegion()), out, QStringLiteral("settings-window"), 1) && ok;
-    frm.Unload(settings_ui::UnloadMode::FromCode);
+    frm.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
     return ok ? 0 : 1;
 }

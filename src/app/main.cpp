@@ -1,13 +1,12 @@
 // Oruvel: a floating gadget that shows the live read and write rates of the disks.
 #include "app/termination_signals.h"
-#include "app/tray_adapter.h"
 #include "core/program.h"
 #include "monitor/fonts.h"
-#include "monitor/theme_support.h"
 #include "platform/platform_services.h"
-#include "settings_ui/frm_main.h"
-#include "settings_ui/vb_controls.h"
+#include "settings_ui/setting_widgets.h"
+#include "settings_ui/settings_window.h"
 #include "startup/start_with_login_switch.h"
+#include "tray/tray_icon.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -15,8 +14,7 @@
 using namespace oruvel;
 
 int main(int argc, char** argv) {
-    // The settings window lets pending messages run between the steps of its handlers, about a dozen times a second
-    // when idle; Qt's plain event dispatcher does that for a third less CPU than the GLib one.
+    // The program wakes once a second; Qt's plain event dispatcher does that for less CPU than the GLib one.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
         qputenv("QT_NO_GLIB", "1");
     }
@@ -32,24 +30,31 @@ int main(int argc, char** argv) {
 
     core::Program program(QCoreApplication::applicationDirPath().toStdString(), platform::openUserRegistry(),
                           [] { return platform::openDiskCounterQuery(); });
-    program.setMessagePump([] { QCoreApplication::processEvents(); });
 
-    program.letMessagesRun();
-    monitor::InitThemeSupport();
+    settings_ui::SettingsWindow settings(program);
+    tray::TrayIcon tray;
+    QObject::connect(&settings, &settings_ui::SettingsWindow::trayIconVisibilityRequested, &tray,
+                     [&tray](bool visible) { visible ? tray.show() : tray.hide(); });
+    QObject::connect(&settings, &settings_ui::SettingsWindow::trayIconChanged, &tray, &tray::TrayIcon::setIcon);
+    QObject::connect(&settings, &settings_ui::SettingsWindow::trayToolTipChanged, &tray, &tray::TrayIcon::setToolTip);
+    // Queued: a menu or the end of the program must not run inside the tray icon's own event handling.
+    QObject::connect(&tray, &tray::TrayIcon::contextMenuRequested, &settings,
+                     &settings_ui::SettingsWindow::onTrayContextMenuRequested, Qt::QueuedConnection);
+    QObject::connect(&tray, &tray::TrayIcon::doubleClicked, &settings,
+                     &settings_ui::SettingsWindow::onTrayDoubleClicked, Qt::QueuedConnection);
 
-    settings_ui::FrmMain frmMain(program);
-    app::TrayAdapter tray(frmMain, program);
     startup::StartWithLoginSwitch startWithLogin(program, startup::launchDetached);
-    frmMain.startWithLogin = &startWithLogin;
-    app::onTerminationRequest([&frmMain] { frmMain.Unload(settings_ui::UnloadMode::SessionEnd); });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain,
-                     [&frmMain](QSessionManager&) { frmMain.Unload(settings_ui::UnloadMode::SessionEnd); });
+    settings.setStartWithLogin(&startWithLogin);
+    app::onTerminationRequest([&settings] { settings.requestShutdown(settings_ui::ShutdownReason::SessionEnd); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &settings, [&settings](QSessionManager&) {
+        settings.requestShutdown(settings_ui::ShutdownReason::SessionEnd);
+    });
 
-    frmMain.Form_Load();
+    settings.start();
 
     // Without a notification area and with the monitor hidden nothing would be left to reach the program by.
-    if (!program.bExiting && !tray.available() && frmMain.Check4->value() == 0) {
-        frmMain.MenuSettings_Click();
+    if (!program.isExiting() && !tray.isAvailable() && settings.showMonitorCheckBox->value() == 0) {
+        settings.showSettings();
     }
-    return program.bExiting ? 0 : QApplication::exec();
+    return program.isExiting() ? 0 : QApplication::exec();
 }

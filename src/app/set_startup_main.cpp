@@ -4,7 +4,7 @@
 // The exit code carries no result.
 #include "monitor/fonts.h"
 #include "platform/platform_services.h"
-#include "startup_task/frm_set_startup.h"
+#include "startup_task/startup_task_window.h"
 #include "startup_task/set_startup_logic.h"
 
 #include <QApplication>
@@ -36,19 +36,19 @@ std::string programFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const startup_task::Switch which = startup_task::parseSwitch(argumentText(argc, argv));
+    const startup_task::Command which = startup_task::parseCommand(argumentText(argc, argv));
     const auto registrar = platform::openStartupRegistrar();
-    if (which == startup_task::Switch::Create) {
-        startup_task::Create(*registrar, programFolder());
+    if (which == startup_task::Command::Create) {
+        startup_task::createLogonTask(*registrar, programFolder());
         return 0;
     }
-    if (which == startup_task::Switch::Remove) {
-        startup_task::Remove(*registrar);
+    if (which == startup_task::Command::Remove) {
+        startup_task::removeLogonTask(*registrar);
         return 0;
     }
     QApplication app(argc, argv);
     monitor::installFontSubstitutes();
-    startup_task::FrmSetStartup window(*registrar, QCoreApplication::applicationDirPath().toStdString());
+    startup_task::StartupTaskWindow window(*registrar, QCoreApplication::applicationDirPath().toStdString());
     window.show();
     QApplication::exec();
     return 0;

@@ -31,6 +31,8 @@ inline constexpr int kDarkShadow = 21;
 inline constexpr int kLight = 22;
 } // namespace syscolour
 
+inline constexpr Colour kWhite = 16777215;
+
 // The colour that makes pixels of the monitor see-through in blend mode (red 1, green 0, blue 0).
 inline constexpr Colour kTransparencyKey = 1;
 

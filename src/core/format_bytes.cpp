@@ -63,7 +63,7 @@ std::string number(double v, int decimals, const NumberSeparators& sep, bool gro
 
 } // namespace
 
-std::string FormatBytes(double value, bool useUnits, const NumberSeparators& separators) {
+std::string formatBytes(double value, bool useUnits, const NumberSeparators& separators) {
     const double v = sane(value);
     if (!useUnits) {
         return number(v, 2, separators, true, 1);
@@ -83,7 +83,7 @@ std::string FormatBytes(double value, bool useUnits, const NumberSeparators& sep
     return number(v / kTera, 2, separators, true, 1) + " TB";
 }
 
-std::string FormatFixedMegabytes(double value, const NumberSeparators& separators) {
+std::string formatFixedMegabytes(double value, const NumberSeparators& separators) {
     return number(sane(value) / kMega, 2, separators, false, 2) + " MB";
 }
 

@@ -13,9 +13,9 @@ struct NumberSeparators {
 
 // A byte count or rate in the largest fitting unit of powers of 1,024: "513 Bytes", "1.50 KB", "117.74 MB",
 // "1.40 GB", "1.00 TB". With useUnits false: grouped, two decimals, no unit. Negative and non-finite values count as 0.
-std::string FormatBytes(double value, bool useUnits, const NumberSeparators& separators);
+std::string formatBytes(double value, bool useUnits, const NumberSeparators& separators);
 
 // The fixed megabyte form of the compact layout: at least two integer digits, no grouping, two decimals, " MB".
-std::string FormatFixedMegabytes(double value, const NumberSeparators& separators);
+std::string formatFixedMegabytes(double value, const NumberSeparators& separators);
 
 } // namespace oruvel::core

@@ -1,11 +1,12 @@
 #include "core/program.h"
 
-#include "core/modini.h"
+#include "platform/ini_file.h"
 
 namespace oruvel::core {
 
-Program::Program(std::string programFolder, std::unique_ptr<platform::RegistryStore> registry, QueryOpener openQuery)
-    : programFolder_(std::move(programFolder)), registry_(std::move(registry)), openQuery_(std::move(openQuery)) {}
+Program::Program(std::string programFolder, std::unique_ptr<platform::RegistryStore> registry,
+                 DiskRateSampler::QueryOpener openQuery)
+    : programFolder_(std::move(programFolder)), registry_(std::move(registry)), diskRates_(std::move(openQuery)) {}
 
 std::string Program::settingsPath() const {
     std::string path = programFolder_;
@@ -17,38 +18,11 @@ std::string Program::settingsPath() const {
 }
 
 std::string Program::readSetting(const SettingKey& key) const {
-    return ReadIni(std::string(kSettingsSection), std::string(key.name), settingsPath());
+    return platform::ini::readValue(settingsPath(), kSettingsSection, key.name);
 }
 
 bool Program::writeSetting(const SettingKey& key, const std::string& value) const {
-    return WriteIni(std::string(kSettingsSection), std::string(key.name), value, settingsPath());
-}
-
-void Program::letMessagesRun() const {
-    if (!pump_) {
-        return;
-    }
-    if (coalescing_) {
-        const double now = clock_->seconds();
-        if (now - lastPass_ < CoalescedMessagePasses::kInterval) {
-            return;
-        }
-        lastPass_ = now;
-    }
-    pump_();
-}
-
-CoalescedMessagePasses::CoalescedMessagePasses(Program& program) : program_(program), outer_(!program.coalescing_) {
-    if (outer_) {
-        program_.coalescing_ = true;
-        program_.lastPass_ = program_.clock_->seconds();
-    }
-}
-
-CoalescedMessagePasses::~CoalescedMessagePasses() {
-    if (outer_) {
-        program_.coalescing_ = false;
-    }
+    return platform::ini::writeValue(settingsPath(), kSettingsSection, key.name, value);
 }
 
 } // namespace oruvel::core

@@ -64,21 +64,15 @@ LoadBand loadBand(int percent) {
     return percent >= 50 ? LoadBand::Middle : LoadBand::Low;
 }
 
-int trayImageNumber(LoadBand read, LoadBand write) {
-    // Rows: read low, middle, high; columns: write low, middle, high.
-    static constexpr int kTable[3][3] = {{2, 5, 6}, {3, 7, 9}, {4, 10, 8}};
-    return kTable[static_cast<int>(read)][static_cast<int>(write)];
-}
-
 BarTexts barTexts(double readRate, double writeRate, bool compact, bool hideText, const NumberSeparators& separators) {
     if (hideText) {
         return {};
     }
     if (compact) {
-        return {"读: " + FormatFixedMegabytes(readRate, separators), "写: " + FormatFixedMegabytes(writeRate, separators)};
+        return {"读: " + formatFixedMegabytes(readRate, separators), "写: " + formatFixedMegabytes(writeRate, separators)};
     }
-    return {"Drive Read: " + FormatBytes(readRate, true, separators) + "/s",
-            "Drive Write: " + FormatBytes(writeRate, true, separators) + "/s"};
+    return {"Drive Read: " + formatBytes(readRate, true, separators) + "/s",
+            "Drive Write: " + formatBytes(writeRate, true, separators) + "/s"};
 }
 
 } // namespace oruvel::core

@@ -21,8 +21,12 @@ enum class LoadBand { Low, Middle, High };
 // 0-49 low, 50-74 middle, 75-100 high.
 LoadBand loadBand(int percent);
 
-// Number (2 to 10) of the image control that shows a pair of read and write bands in the tray.
-int trayImageNumber(LoadBand read, LoadBand write);
+// The bands of both bars: what the tray picture shows.
+struct LoadBands {
+    LoadBand read = LoadBand::Low;
+    LoadBand write = LoadBand::Low;
+    bool operator==(const LoadBands&) const = default;
+};
 
 // The texts of one tick for both bars.
 struct BarTexts {

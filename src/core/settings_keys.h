@@ -27,72 +27,72 @@ struct SettingKey {
 
 // Every key of section "main", declared once with its form and default.
 namespace keys {
-inline constexpr SettingKey drive{"drive", ValueForm::Instance, "_Total"};
-inline constexpr SettingKey monitorprogressbar{"monitorprogressbar", ValueForm::Colour, "14737632"};
-inline constexpr SettingKey monitorprogressbartext{"monitorprogressbartext", ValueForm::Colour, "0"};
-inline constexpr SettingKey monitorprogressbarfill{"monitorprogressbarfill", ValueForm::Colour, "12632064"};
-inline constexpr SettingKey monitorprogressbarfilltext{"monitorprogressbarfilltext", ValueForm::Colour, "0"};
-inline constexpr SettingKey monitorprogressbar2{"monitorprogressbar2", ValueForm::Colour, "14737632"};
-inline constexpr SettingKey monitorprogressbartext2{"monitorprogressbartext2", ValueForm::Colour, "0"};
-inline constexpr SettingKey monitorprogressbarfill2{"monitorprogressbarfill2", ValueForm::Colour, "49152"};
-inline constexpr SettingKey monitorprogressbarfilltext2{"monitorprogressbarfilltext2", ValueForm::Colour, "0"};
-inline constexpr SettingKey monitorprogressbarborder{"monitorprogressbarborder", ValueForm::Box, "0"};
-inline constexpr SettingKey monitorprogressusebarfill{"monitorprogressusebarfill", ValueForm::Option, "False"};
-inline constexpr SettingKey monitorprogressdontusebarfill{"monitorprogressdontusebarfill", ValueForm::Option, "True"};
-inline constexpr SettingKey monitorprogressusebarfill2{"monitorprogressusebarfill2", ValueForm::Option, "False"};
-inline constexpr SettingKey monitorprogressdontusebarfill2{"monitorprogressdontusebarfill2", ValueForm::Option,
+inline constexpr SettingKey diskInstance{"drive", ValueForm::Instance, "_Total"};
+inline constexpr SettingKey readBarBackground{"monitorprogressbar", ValueForm::Colour, "14737632"};
+inline constexpr SettingKey readBarText{"monitorprogressbartext", ValueForm::Colour, "0"};
+inline constexpr SettingKey readBarFill{"monitorprogressbarfill", ValueForm::Colour, "12632064"};
+inline constexpr SettingKey readBarFillText{"monitorprogressbarfilltext", ValueForm::Colour, "0"};
+inline constexpr SettingKey writeBarBackground{"monitorprogressbar2", ValueForm::Colour, "14737632"};
+inline constexpr SettingKey writeBarText{"monitorprogressbartext2", ValueForm::Colour, "0"};
+inline constexpr SettingKey writeBarFill{"monitorprogressbarfill2", ValueForm::Colour, "49152"};
+inline constexpr SettingKey writeBarFillText{"monitorprogressbarfilltext2", ValueForm::Colour, "0"};
+inline constexpr SettingKey barBorder{"monitorprogressbarborder", ValueForm::Box, "0"};
+inline constexpr SettingKey readFillUsesColour{"monitorprogressusebarfill", ValueForm::Option, "False"};
+inline constexpr SettingKey readFillUsesPicture{"monitorprogressdontusebarfill", ValueForm::Option, "True"};
+inline constexpr SettingKey writeFillUsesColour{"monitorprogressusebarfill2", ValueForm::Option, "False"};
+inline constexpr SettingKey writeFillUsesPicture{"monitorprogressdontusebarfill2", ValueForm::Option,
                                                            "True"};
-inline constexpr SettingKey ontop{"ontop", ValueForm::Box, "0"};
-inline constexpr SettingKey transparencylevel{"transparencylevel", ValueForm::Level, "175"};
-inline constexpr SettingKey ghosttransparencylevel{"ghosttransparencylevel", ValueForm::Level, "175"};
-inline constexpr SettingKey enabletransparency{"enabletransparency", ValueForm::Option, "False"};
-inline constexpr SettingKey enableghost{"enableghost", ValueForm::Option, "False"};
-inline constexpr SettingKey blendtodesktop{"blendtodesktop", ValueForm::Option, "False"};
-inline constexpr SettingKey normal{"normal", ValueForm::Option, "True"};
-inline constexpr SettingKey startwithwindows{"startwithwindows", ValueForm::Box, "0"};
-inline constexpr SettingKey compact{"compact", ValueForm::Box, "0"};
-inline constexpr SettingKey show{"show", ValueForm::Box, "1"};
-inline constexpr SettingKey disablebarfill{"disablebarfill", ValueForm::Box, "0"};
-inline constexpr SettingKey hidebartext{"hidebartext", ValueForm::Box, "0"};
-inline constexpr SettingKey roundcorners{"roundcorners", ValueForm::Box, "1"};
-inline constexpr SettingKey readmax{"readmax", ValueForm::Rate, "25"};
-inline constexpr SettingKey writemax{"writemax", ValueForm::Rate, "25"};
-inline constexpr SettingKey BarFillGraphicLocation{"BarFillGraphicLocation", ValueForm::Path, ""};
-inline constexpr SettingKey BarFillGraphicLocation2{"BarFillGraphicLocation2", ValueForm::Path, ""};
+inline constexpr SettingKey alwaysOnTop{"ontop", ValueForm::Box, "0"};
+inline constexpr SettingKey translucentOpacity{"transparencylevel", ValueForm::Level, "175"};
+inline constexpr SettingKey ghostOpacity{"ghosttransparencylevel", ValueForm::Level, "175"};
+inline constexpr SettingKey translucentMode{"enabletransparency", ValueForm::Option, "False"};
+inline constexpr SettingKey ghostMode{"enableghost", ValueForm::Option, "False"};
+inline constexpr SettingKey blendMode{"blendtodesktop", ValueForm::Option, "False"};
+inline constexpr SettingKey normalMode{"normal", ValueForm::Option, "True"};
+inline constexpr SettingKey startWithLogin{"startwithwindows", ValueForm::Box, "0"};
+inline constexpr SettingKey compactMode{"compact", ValueForm::Box, "0"};
+inline constexpr SettingKey showMonitor{"show", ValueForm::Box, "1"};
+inline constexpr SettingKey disableBarFill{"disablebarfill", ValueForm::Box, "0"};
+inline constexpr SettingKey hideBarText{"hidebartext", ValueForm::Box, "0"};
+inline constexpr SettingKey roundCorners{"roundcorners", ValueForm::Box, "1"};
+inline constexpr SettingKey readFullScale{"readmax", ValueForm::Rate, "25"};
+inline constexpr SettingKey writeFullScale{"writemax", ValueForm::Rate, "25"};
+inline constexpr SettingKey readFillPicturePath{"BarFillGraphicLocation", ValueForm::Path, ""};
+inline constexpr SettingKey writeFillPicturePath{"BarFillGraphicLocation2", ValueForm::Path, ""};
 } // namespace keys
 
 inline constexpr std::array kAllSettingKeys{
-    keys::drive,
-    keys::monitorprogressbar,
-    keys::monitorprogressbartext,
-    keys::monitorprogressbarfill,
-    keys::monitorprogressbarfilltext,
-    keys::monitorprogressbar2,
-    keys::monitorprogressbartext2,
-    keys::monitorprogressbarfill2,
-    keys::monitorprogressbarfilltext2,
-    keys::monitorprogressbarborder,
-    keys::monitorprogressusebarfill,
-    keys::monitorprogressdontusebarfill,
-    keys::monitorprogressusebarfill2,
-    keys::monitorprogressdontusebarfill2,
-    keys::ontop,
-    keys::transparencylevel,
-    keys::ghosttransparencylevel,
-    keys::enabletransparency,
-    keys::enableghost,
-    keys::blendtodesktop,
-    keys::normal,
-    keys::startwithwindows,
-    keys::compact,
-    keys::show,
-    keys::disablebarfill,
-    keys::hidebartext,
-    keys::roundcorners,
-    keys::readmax,
-    keys::writemax,
-    keys::BarFillGraphicLocation,
-    keys::BarFillGraphicLocation2,
+    keys::diskInstance,
+    keys::readBarBackground,
+    keys::readBarText,
+    keys::readBarFill,
+    keys::readBarFillText,
+    keys::writeBarBackground,
+    keys::writeBarText,
+    keys::writeBarFill,
+    keys::writeBarFillText,
+    keys::barBorder,
+    keys::readFillUsesColour,
+    keys::readFillUsesPicture,
+    keys::writeFillUsesColour,
+    keys::writeFillUsesPicture,
+    keys::alwaysOnTop,
+    keys::translucentOpacity,
+    keys::ghostOpacity,
+    keys::translucentMode,
+    keys::ghostMode,
+    keys::blendMode,
+    keys::normalMode,
+    keys::startWithLogin,
+    keys::compactMode,
+    keys::showMonitor,
+    keys::disableBarFill,
+    keys::hideBarText,
+    keys::roundCorners,
+    keys::readFullScale,
+    keys::writeFullScale,
+    keys::readFillPicturePath,
+    keys::writeFillPicturePath,
 };
 
 } // namespace oruvel::core

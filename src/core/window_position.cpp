@@ -6,12 +6,11 @@
 
 namespace oruvel::core {
 
-using platform::RegistryRoutines;
+using platform::RegistryKey;
 using platform::RegRoot;
 
-void SaveWindowPosition(Program& program, const PositionedWindow& window, const std::string& top,
-                        const std::string& left) {
-    RegistryRoutines reg(program.registry());
+void saveWindowPosition(Program& program, const PositionedWindow& window) {
+    RegistryKey reg(program.registry());
     reg.hkey = RegRoot::CurrentUser;
     reg.KeyRoot = kMakerKeyRoot;
     reg.CreateKey(kMakerKey);
@@ -19,21 +18,18 @@ void SaveWindowPosition(Program& program, const PositionedWindow& window, const 
     reg.CreateKey(kProductKey);
     reg.Subkey = kProductKey;
     const std::string name = window.windowName();
-    reg.SetRegistryValue(name + "_x", top, platform::reg::kSz);
-    program.letMessagesRun();
-    reg.SetRegistryValue(name + "_y", left, platform::reg::kSz);
-    program.letMessagesRun();
+    reg.SetRegistryValue(name + "_x", std::to_string(window.topTwips()), platform::reg::kSz);
+    reg.SetRegistryValue(name + "_y", std::to_string(window.leftTwips()), platform::reg::kSz);
 }
 
-void LoadWindowPosition(Program& program, PositionedWindow& window) {
-    RegistryRoutines reg(program.registry());
+void restoreWindowPosition(Program& program, PositionedWindow& window) {
+    RegistryKey reg(program.registry());
     reg.hkey = RegRoot::CurrentUser;
     reg.KeyRoot = kProductKeyRoot;
     reg.Subkey = kProductKey;
     const std::string name = window.windowName();
     const std::string x = platform::regVariantText(reg.GetRegistryValue(name + "_x"));
     const std::string y = platform::regVariantText(reg.GetRegistryValue(name + "_y"));
-    program.letMessagesRun();
     if (x.empty() && y.empty()) {
         return;
     }
@@ -42,14 +38,13 @@ void LoadWindowPosition(Program& program, PositionedWindow& window) {
     window.moveTwips(left, top);
 }
 
-void ForgetWindowPositions(Program& program) {
-    RegistryRoutines reg(program.registry());
+void forgetWindowPositions(Program& program) {
+    RegistryKey reg(program.registry());
     reg.hkey = RegRoot::CurrentUser;
     reg.KeyRoot = kMakerKeyRoot;
     reg.CreateKey(kMakerKey);
     reg.KeyRoot = kProductKeyRoot;
     reg.DeleteKey(kProductKey);
-    program.letMessagesRun();
 }
 
 } // namespace oruvel::core

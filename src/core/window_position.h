@@ -19,13 +19,12 @@ public:
 
 // Stores the window's top under NAME_x and its left under NAME_y (that pairing is what stored data holds) in
 // HKEY_CURRENT_USER\Software\Quorlane\Oruvel.
-void SaveWindowPosition(Program& program, const PositionedWindow& window, const std::string& top,
-                        const std::string& left);
+void saveWindowPosition(Program& program, const PositionedWindow& window);
 // Moves the window to its stored position; leaves it where it is when neither value is stored. A missing or
 // unreadable value counts as 0.
-void LoadWindowPosition(Program& program, PositionedWindow& window);
+void restoreWindowPosition(Program& program, PositionedWindow& window);
 // Deletes the key that holds the positions of both windows.
-void ForgetWindowPositions(Program& program);
+void forgetWindowPositions(Program& program);
 
 // Registry location of the positions.
 inline constexpr const char* kMakerKeyRoot = "Software";

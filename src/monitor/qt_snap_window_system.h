@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/magnetic_wnd.h"
+#include "monitor/window_snapper.h"
 
 #include <QPoint>
 #include <QPointer>

@@ -52,7 +52,7 @@ std::string expandEnvironment(const std::string& text) {
     return out;
 }
 
-std::optional<std::int32_t> toInt32(const RegVariant& value) {
+std::optional<std::int32_t> toInt32(const RegistryValue& value) {
     if (const auto* n = std::get_if<std::int32_t>(&value)) {
         return *n;
     }
@@ -65,7 +65,7 @@ std::optional<std::int32_t> toInt32(const RegVariant& value) {
     return out;
 }
 
-std::vector<std::uint8_t> toBytes(const RegVariant& value) {
+std::vector<std::uint8_t> toBytes(const RegistryValue& value) {
     if (const auto* b = std::get_if<std::vector<std::uint8_t>>(&value)) {
         return *b;
     }
@@ -119,7 +119,7 @@ std::string valueAsText(const RegValue& v) {
 
 } // namespace
 
-std::string regVariantText(const RegVariant& value) {
+std::string regVariantText(const RegistryValue& value) {
     if (const auto* s = std::get_if<std::string>(&value)) {
         return *s;
     }
@@ -132,17 +132,17 @@ std::string regVariantText(const RegVariant& value) {
     return {};
 }
 
-std::string RegistryRoutines::CreateKey(const std::optional<std::string>& KeyName) {
+std::string RegistryKey::CreateKey(const std::optional<std::string>& KeyName) {
     const std::string path = KeyRoot + "\\" + KeyName.value_or(Subkey);
     return store_.createKey(hkey, path) == reg::kSuccess ? "0" : "";
 }
 
-long RegistryRoutines::DeleteKey(const std::string& KeyName) {
+long RegistryKey::DeleteKey(const std::string& KeyName) {
     store_.deleteKey(hkey, KeyRoot + "\\" + KeyName);
     return 0;
 }
 
-long RegistryRoutines::DeleteValue(const std::string& ValueName) {
+long RegistryKey::DeleteValue(const std::string& ValueName) {
     const long open = store_.openKey(hkey, keyPath());
     if (open != reg::kSuccess) {
         return open;
@@ -150,21 +150,21 @@ long RegistryRoutines::DeleteValue(const std::string& ValueName) {
     return store_.deleteValue(hkey, keyPath(), ValueName);
 }
 
-RegVariant RegistryRoutines::GetRegistryValue(const std::string& ValueName, const RegVariant& DefaultValue) {
+RegistryValue RegistryKey::GetRegistryValue(const std::string& ValueName, const RegistryValue& DefaultValue) {
     RegValue v;
     if (store_.queryValue(hkey, keyPath(), ValueName, v) != reg::kSuccess) {
         return DefaultValue;
     }
     switch (v.type) {
     case reg::kSz:
-        return v.data.empty() ? DefaultValue : RegVariant(stringData(v.data));
+        return v.data.empty() ? DefaultValue : RegistryValue(stringData(v.data));
     case reg::kExpandSz:
-        return v.data.empty() ? DefaultValue : RegVariant(expandEnvironment(stringData(v.data)));
+        return v.data.empty() ? DefaultValue : RegistryValue(expandEnvironment(stringData(v.data)));
     case reg::kBinary:
         return v.data;
     case reg::kDword: {
         const auto n = dwordOf(v.data);
-        return n ? RegVariant(*n) : DefaultValue;
+        return n ? RegistryValue(*n) : DefaultValue;
     }
     case reg::kMultiSz: {
         if (v.data.size() < 2 || v.data[0] == 0) {
@@ -177,7 +177,7 @@ RegVariant RegistryRoutines::GetRegistryValue(const std::string& ValueName, cons
     }
 }
 
-bool RegistryRoutines::SetRegistryValue(const std::string& ValueName, const RegVariant& Value, std::uint32_t DType) {
+bool RegistryKey::SetRegistryValue(const std::string& ValueName, const RegistryValue& Value, std::uint32_t DType) {
     if (store_.openKey(hkey, keyPath()) != reg::kSuccess) {
         return false;
     }
@@ -214,15 +214,15 @@ bool RegistryRoutines::SetRegistryValue(const std::string& ValueName, const RegV
     return store_.setValue(hkey, keyPath(), ValueName, v) == reg::kSuccess;
 }
 
-bool RegistryRoutines::KeyExists() { return store_.openKey(hkey, keyPath()) == reg::kSuccess; }
+bool RegistryKey::KeyExists() { return store_.openKey(hkey, keyPath()) == reg::kSuccess; }
 
-std::vector<std::string> RegistryRoutines::EnumRegistryKeys(RegRoot root, const std::string& KeyName) {
+std::vector<std::string> RegistryKey::EnumRegistryKeys(RegRoot root, const std::string& KeyName) {
     std::vector<std::string> out;
     store_.subkeys(root, KeyName, out);
     return out;
 }
 
-std::vector<std::pair<std::string, std::string>> RegistryRoutines::EnumRegistryValues(RegRoot root,
+std::vector<std::pair<std::string, std::string>> RegistryKey::EnumRegistryValues(RegRoot root,
                                                                                      const std::string& KeyName) {
     std::vector<std::pair<std::string, RegValue>> raw;
     std::vector<std::pair<std::string, std::string>> out;
@@ -234,7 +234,7 @@ std::vector<std::pair<std::string, std::string>> RegistryRoutines::EnumRegistryV
     return out;
 }
 
-std::string RegistryRoutines::TrimNull(std::string& text) {
+std::string RegistryKey::TrimNull(std::string& text) {
     const auto nul = text.find('\0');
     if (nul != std::string::npos) {
         text.erase(nul);

@@ -17,7 +17,7 @@ const TickReadout::Shown& TickReadout::compute(double readRate, double writeRate
     shown_.writeText = QString::fromStdString(texts.write);
     shown_.readPercent = core::ratePercent(readRate, readFullScale.toStdString(), separators.decimal);
     shown_.writePercent = core::ratePercent(writeRate, writeFullScale.toStdString(), separators.decimal);
-    shown_.trayImage = core::trayImageNumber(core::loadBand(shown_.readPercent), core::loadBand(shown_.writePercent));
+    shown_.loadBands = {core::loadBand(shown_.readPercent), core::loadBand(shown_.writePercent)};
     last_ = std::move(inputs);
     return shown_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/format_bytes.h"
+#include "core/sampling.h"
 
 #include <QString>
 
@@ -18,14 +19,14 @@ public:
         QString writeText;
         int readPercent = 0;
         int writePercent = 0;
-        int trayImage = 2;
+        core::LoadBands loadBands;
     };
 
     // The full scales are the texts of the two rate boxes, in megabytes per second.
     const Shown& compute(double readRate, double writeRate, bool compact, const QString& readFullScale,
                          const QString& writeFullScale, const core::NumberSeparators& separators);
 
-    // What the last call gave (before the first: empty texts, empty bars, the tray picture of two idle disks).
+    // What the last call gave (before the first: empty texts, empty bars, the tray picture of two idle disks, low and low).
     const Shown& last() const { return shown_; }
 
     // How many times the results were worked out (not given back).

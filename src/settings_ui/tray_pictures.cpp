@@ -6,43 +6,14 @@
 namespace oruvel::settings_ui {
 namespace {
 
-// Read and write band (0 low, 1 middle, 2 high) shown by each image control.
-struct BandPair {
-    int read;
-    int write;
-};
-
-BandPair bandsOf(int number) {
-    switch (number) {
-    case 3:
-        return {1, 0};
-    case 4:
-        return {2, 0};
-    case 5:
-        return {0, 1};
-    case 6:
-        return {0, 2};
-    case 7:
-        return {1, 1};
-    case 8:
-        return {2, 2};
-    case 9:
-        return {1, 2};
-    case 10:
-        return {2, 1};
-    default:
-        return {0, 0};
-    }
-}
-
-QColor bandColour(int band) {
+QColor bandColour(core::LoadBand band) {
     static const QColor kColours[] = {QColor(60, 200, 80), QColor(250, 190, 40), QColor(235, 60, 50)};
-    return kColours[band];
+    return kColours[static_cast<int>(band)];
 }
 
-void drawBar(QPainter& p, const QRectF& slot, int band) {
+void drawBar(QPainter& p, const QRectF& slot, core::LoadBand band) {
     const double step = slot.height() / 3.0;
-    const double h = step * (band + 1);
+    const double h = step * (static_cast<int>(band) + 1);
     const QRectF filled(slot.left(), slot.bottom() - h, slot.width(), h);
     p.fillRect(slot, QColor(255, 255, 255, 40));
     p.fillRect(filled, bandColour(band));
@@ -56,7 +27,7 @@ void drawBar(QPainter& p, const QRectF& slot, int band) {
 
 } // namespace
 
-QImage trayPicture(int number, int size) {
+QImage trayPicture(core::LoadBands bands, int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -66,7 +37,6 @@ QImage trayPicture(int number, int size) {
     frame.addRoundedRect(QRectF(0.5 * s, 0.5 * s, 15 * s, 15 * s), 3 * s, 3 * s);
     p.fillPath(frame, QColor(34, 44, 58));
     p.setRenderHint(QPainter::Antialiasing, false);
-    const BandPair bands = bandsOf(number);
     drawBar(p, QRectF(3 * s, 3 * s, 4 * s, 10 * s), bands.read);
     drawBar(p, QRectF(9 * s, 3 * s, 4 * s, 10 * s), bands.write);
     return image;

@@ -58,7 +58,7 @@ std::string runKeyValue(const std::string& folder, const std::string& fileName, 
 
 void AddToStartup(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
                   const std::string& folder) {
-    platform::RegistryRoutines reg(store);
+    platform::RegistryKey reg(store);
     reg.hkey = root;
     reg.KeyRoot = kRunKeyRoot;
     reg.Subkey = kRunKey;
@@ -66,7 +66,7 @@ void AddToStartup(std::string arguments, platform::RegRoot root, platform::Regis
 }
 
 void RemoveFromStartup(platform::RegRoot root, platform::RegistryStore& store) {
-    platform::RegistryRoutines reg(store);
+    platform::RegistryKey reg(store);
     reg.hkey = root;
     reg.KeyRoot = kRunKeyRoot;
     reg.Subkey = kRunKey;

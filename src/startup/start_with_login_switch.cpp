@@ -24,7 +24,6 @@ void StartWithLoginSwitch::apply(bool on) {
         } else {
             RemoveFromStartup(platform::RegRoot::LocalMachine, program_.registry());
         }
-        program_.letMessagesRun();
         return;
     }
     if (launcher_) {

@@ -5,15 +5,15 @@
 
 namespace oruvel::startup_task {
 
-Switch parseSwitch(std::string_view argumentText) {
+Command parseCommand(std::string_view argumentText) {
     const std::string text = platform::toLowerAscii(argumentText);
     if (text == "/create") {
-        return Switch::Create;
+        return Command::Create;
     }
     if (text == "/remove") {
-        return Switch::Remove;
+        return Command::Remove;
     }
-    return Switch::None;
+    return Command::ShowWindow;
 }
 
 std::string monitorProgramPath(const std::string& folder) {
@@ -32,10 +32,10 @@ platform::LogonTask oruvelLogonTask(const std::string& folder) {
     return task;
 }
 
-void Create(platform::StartupRegistrar& registrar, const std::string& folder) {
+void createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder) {
     registrar.registerTask(oruvelLogonTask(folder));
 }
 
-void Remove(platform::StartupRegistrar& registrar) { registrar.deleteTask(kTaskName); }
+void removeLogonTask(platform::StartupRegistrar& registrar) { registrar.deleteTask(kTaskName); }
 
 } // namespace oruvel::startup_task

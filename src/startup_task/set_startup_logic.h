@@ -7,11 +7,11 @@
 
 namespace oruvel::startup_task {
 
-enum class Switch { None, Create, Remove };
+enum class Command { ShowWindow, Create, Remove };
 
 // The whole argument text, lower-cased, compared for equality: "/create" or "/remove"; anything else (also
 // "/create now") shows the window.
-Switch parseSwitch(std::string_view argumentText);
+Command parseCommand(std::string_view argumentText);
 
 // The program that the logon task starts, in `folder`: "Oruvel" ("Oruvel.exe" on Windows).
 std::string monitorProgramPath(const std::string& folder);
@@ -21,8 +21,8 @@ platform::LogonTask oruvelLogonTask(const std::string& folder);
 
 inline constexpr const char* kTaskName = "Oruvel";
 
-// Create and Remove, as the window's buttons and the switches run them; failures are quiet.
-void Create(platform::StartupRegistrar& registrar, const std::string& folder);
-void Remove(platform::StartupRegistrar& registrar);
+// createLogonTask and removeLogonTask, as the window's buttons and the switches run them; failures are quiet.
+void createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder);
+void removeLogonTask(platform::StartupRegistrar& registrar);
 
 } // namespace oruvel::startup_task

@@ -1,12 +1,13 @@
 // The whole program, as main assembles it, through 100,000 sampling cycles on fixture disk counters and an injected
 // clock: the heap in use after the last cycle is what it was after cycle 1,000, and nothing leaks (the sanitizer
 // build runs this under LeakSanitizer, which checks at exit that every picture, surface and string was released).
-#include "app/tray_adapter.h"
+#include "settings_ui/tray_pictures.h"
+#include "tray/tray_icon.h"
 #include "core/program.h"
-#include "monitor/frm_monitor.h"
+#include "monitor/monitor_window.h"
 #include "platform/file_registry_store.h"
 #include "platform/linux/proc_disk_counter_source.h"
-#include "settings_ui/frm_main.h"
+#include "settings_ui/settings_window.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"
 
@@ -91,16 +92,17 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
     core::Program program(dir.path(), std::make_unique<platform::FileRegistryStore>(dir.file("reg")), [&disks] {
         return std::make_unique<platform::ProcDiskCounterSource>(disks.statsPath(), disks.sysPath(), disks.clock);
     });
-    program.setMessagePump([] { QCoreApplication::processEvents(); });
+    
+    settings_ui::SettingsWindow frmMain(program);
+    tray::TrayIcon tray;
+    QObject::connect(&frmMain, &settings_ui::SettingsWindow::trayIconChanged, &tray, &tray::TrayIcon::setIcon);
+    QObject::connect(&frmMain, &settings_ui::SettingsWindow::trayToolTipChanged, &tray, &tray::TrayIcon::setToolTip);
+    frmMain.start();
+    frmMain.sampleTimer().stop(); // the cycles are driven here, on the fixture's clock
+    ASSERT_NE(frmMain.monitor(), nullptr);
+    monitor::MonitorWindow& monitor = *frmMain.monitor();
 
-    settings_ui::FrmMain frmMain(program);
-    app::TrayAdapter tray(frmMain, program);
-    frmMain.Form_Load();
-    frmMain.Timer1.stop(); // the cycles are driven here, on the fixture's clock
-    ASSERT_NE(frmMain.FrmMonitor(), nullptr);
-    monitor::FrmMonitor& monitor = *frmMain.FrmMonitor();
-
-    std::array<int, 11> picturesSeen{};
+    std::array<int, settings_ui::kTrayLegendOrder.size()> picturesSeen{};
     int fullBars = 0;
     std::size_t heapAtThousand = 0;
     constexpr int kTicks = 100'000;
@@ -108,12 +110,12 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
         // The cycles before each measurement show the same rates, so the same texts and pictures are alive then.
         const bool beforeMeasurement = tick % 1000 >= 998;
         disks.advance(beforeMeasurement);
-        frmMain.Timer1_Timer();
-        const int picture = frmMain.trayImageNumber();
-        ASSERT_GE(picture, 2);
-        ASSERT_LE(picture, 10);
-        ++picturesSeen[static_cast<std::size_t>(picture)];
-        fullBars += monitor.PB1.Value() == 100 ? 1 : 0;
+        frmMain.sampleRates();
+        const auto* picture = std::find(settings_ui::kTrayLegendOrder.begin(), settings_ui::kTrayLegendOrder.end(),
+                                        frmMain.currentTrayPicture());
+        ASSERT_NE(picture, settings_ui::kTrayLegendOrder.end());
+        ++picturesSeen[static_cast<std::size_t>(picture - settings_ui::kTrayLegendOrder.begin())];
+        fullBars += monitor.readBar().value() == 100 ? 1 : 0;
         if (tick == 1'000) {
             heapAtThousand = heapInUse();
         }
@@ -128,10 +130,10 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
     RecordProperty("heapAfter100000", std::to_string(heapAtEnd));
     EXPECT_LE(std::llabs(drift), 8192) << "bytes in use: " << heapAtThousand << " after cycle 1,000, " << heapAtEnd
                                        << " after cycle 100,000";
-    for (int picture = 2; picture <= 10; ++picture) {
-        EXPECT_GT(picturesSeen[static_cast<std::size_t>(picture)], 0) << "tray picture " << picture << " never shown";
+    for (std::size_t picture = 0; picture < picturesSeen.size(); ++picture) {
+        EXPECT_GT(picturesSeen[picture], 0) << "tray picture " << picture << " never shown";
     }
     EXPECT_GT(fullBars, 0);
     EXPECT_LT(fullBars, kTicks);
-    EXPECT_TRUE(monitor.PB1.Text().startsWith(QStringLiteral("Drive Read: ")));
+    EXPECT_TRUE(monitor.readBar().text().startsWith(QStringLiteral("Drive Read: ")));
 }

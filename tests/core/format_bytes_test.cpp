@@ -6,7 +6,7 @@
 
 using namespace oruvel::core;
 
-TEST(FormatBytes, WorkedExamples) {
+TEST(formatBytes, WorkedExamples) {
     const NumberSeparators en;
     struct Row {
         double v;
@@ -29,34 +29,34 @@ TEST(FormatBytes, WorkedExamples) {
         {1099511627776.0 * 2048, "2,048.00 TB", "2147483648.00 MB"},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(FormatBytes(r.v, true, en), r.units) << r.v;
-        EXPECT_EQ(FormatFixedMegabytes(r.v, en), r.fixed) << r.v;
+        EXPECT_EQ(formatBytes(r.v, true, en), r.units) << r.v;
+        EXPECT_EQ(formatFixedMegabytes(r.v, en), r.fixed) << r.v;
     }
-    EXPECT_EQ(FormatBytes(1234567.891, false, en), "1,234,567.89");
-    EXPECT_EQ(FormatBytes(0.5, false, en), "0.50");
+    EXPECT_EQ(formatBytes(1234567.891, false, en), "1,234,567.89");
+    EXPECT_EQ(formatBytes(0.5, false, en), "0.50");
 }
 
-TEST(FormatBytes, FollowsTheLocaleSeparators) {
+TEST(formatBytes, FollowsTheLocaleSeparators) {
     const NumberSeparators de{".", ","};
-    EXPECT_EQ(FormatBytes(1536, true, de), "1,50 KB");
-    EXPECT_EQ(FormatBytes(1048575, true, de), "1.024,00 KB");
-    EXPECT_EQ(FormatFixedMegabytes(1500000000, de), "1430,51 MB");
+    EXPECT_EQ(formatBytes(1536, true, de), "1,50 KB");
+    EXPECT_EQ(formatBytes(1048575, true, de), "1.024,00 KB");
+    EXPECT_EQ(formatFixedMegabytes(1500000000, de), "1430,51 MB");
     const NumberSeparators fr{"\xE2\x80\xAF", ","};
-    EXPECT_EQ(FormatBytes(1023.4, true, fr), "1\xE2\x80\xAF" "023 Bytes");
+    EXPECT_EQ(formatBytes(1023.4, true, fr), "1\xE2\x80\xAF" "023 Bytes");
 }
 
-TEST(FormatBytes, NegativeAndNonFiniteValuesShowZero) {
+TEST(formatBytes, NegativeAndNonFiniteValuesShowZero) {
     const NumberSeparators en;
-    EXPECT_EQ(FormatBytes(-5, true, en), "0 Bytes");
-    EXPECT_EQ(FormatBytes(std::numeric_limits<double>::quiet_NaN(), true, en), "0 Bytes");
-    EXPECT_EQ(FormatFixedMegabytes(std::numeric_limits<double>::infinity(), en), "00.00 MB");
-    EXPECT_FALSE(FormatBytes(std::numeric_limits<double>::max(), true, en).empty());
+    EXPECT_EQ(formatBytes(-5, true, en), "0 Bytes");
+    EXPECT_EQ(formatBytes(std::numeric_limits<double>::quiet_NaN(), true, en), "0 Bytes");
+    EXPECT_EQ(formatFixedMegabytes(std::numeric_limits<double>::infinity(), en), "00.00 MB");
+    EXPECT_FALSE(formatBytes(std::numeric_limits<double>::max(), true, en).empty());
 }
 
-TEST(FormatBytes, HugeCountsKeepEveryDigitOnBothSidesOfTheIntegerLimit) {
+TEST(formatBytes, HugeCountsKeepEveryDigitOnBothSidesOfTheIntegerLimit) {
     const NumberSeparators en;
     // 2^50 and 2^60 bytes: the hundredths fall below and above 10^18 respectively.
-    EXPECT_EQ(FormatBytes(1125899906842624.0, false, en), "1,125,899,906,842,624.00");
-    EXPECT_EQ(FormatBytes(1152921504606846976.0, false, en), "1,152,921,504,606,846,976.00");
-    EXPECT_EQ(FormatBytes(1152921504606846976.0, true, en), "1,048,576.00 TB");
+    EXPECT_EQ(formatBytes(1125899906842624.0, false, en), "1,125,899,906,842,624.00");
+    EXPECT_EQ(formatBytes(1152921504606846976.0, false, en), "1,152,921,504,606,846,976.00");
+    EXPECT_EQ(formatBytes(1152921504606846976.0, true, en), "1,048,576.00 TB");
 }

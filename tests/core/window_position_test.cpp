@@ -36,7 +36,7 @@ struct PositionFixture : ::testing::Test {
     Program program{dir.path(), std::make_unique<FileRegistryStore>(dir.path() + "/reg"), nullptr};
 
     std::string stored(const std::string& name) {
-        RegistryRoutines r(program.registry());
+        RegistryKey r(program.registry());
         r.KeyRoot = kProductKeyRoot;
         r.Subkey = kProductKey;
         return regVariantText(r.GetRegistryValue(name));
@@ -47,33 +47,33 @@ struct PositionFixture : ::testing::Test {
 
 TEST_F(PositionFixture, FirstRunKeepsDefaultsAndSavePairsXWithTop) {
     FakeWindow monitor("FrmMonitor", 10720, 10700);
-    LoadWindowPosition(program, monitor);
+    restoreWindowPosition(program, monitor);
     EXPECT_EQ(monitor.moves, 0);
 
     FakeWindow dragged("FrmMonitor", 3000, 1500);
-    SaveWindowPosition(program, dragged, std::to_string(dragged.topTwips()), std::to_string(dragged.leftTwips()));
+    saveWindowPosition(program, dragged);
     EXPECT_EQ(stored("FrmMonitor_x"), "1500");
     EXPECT_EQ(stored("FrmMonitor_y"), "3000");
 
-    LoadWindowPosition(program, monitor);
+    restoreWindowPosition(program, monitor);
     EXPECT_EQ(monitor.leftTwips(), 3000);
     EXPECT_EQ(monitor.topTwips(), 1500);
 }
 
 TEST_F(PositionFixture, MissingOrJunkValueCountsAsZero) {
-    FakeWindow w("FrmMain", 100, 200);
-    SaveWindowPosition(program, w, "1500", "3000");
-    RegistryRoutines r(program.registry());
+    FakeWindow w("FrmMain", 3000, 1500);
+    saveWindowPosition(program, w);
+    RegistryKey r(program.registry());
     r.KeyRoot = kProductKeyRoot;
     r.Subkey = kProductKey;
     ASSERT_EQ(r.DeleteValue("FrmMain_y"), reg::kSuccess);
-    LoadWindowPosition(program, w);
+    restoreWindowPosition(program, w);
     EXPECT_EQ(w.topTwips(), 1500);
     EXPECT_EQ(w.leftTwips(), 0);
 
     ASSERT_TRUE(r.SetRegistryValue("FrmMain_y", std::string("left of here"), reg::kSz));
     ASSERT_TRUE(r.SetRegistryValue("FrmMain_x", std::string("2250.5"), reg::kSz));
-    LoadWindowPosition(program, w);
+    restoreWindowPosition(program, w);
     EXPECT_EQ(w.topTwips(), 2250);
     EXPECT_EQ(w.leftTwips(), 0);
 }
@@ -81,18 +81,18 @@ TEST_F(PositionFixture, MissingOrJunkValueCountsAsZero) {
 TEST_F(PositionFixture, ForgetRemovesBothWindowsButKeepsTheMakerKey) {
     FakeWindow main("FrmMain", 1, 2);
     FakeWindow monitor("FrmMonitor", 3, 4);
-    SaveWindowPosition(program, main, "2", "1");
-    SaveWindowPosition(program, monitor, "4", "3");
-    ForgetWindowPositions(program);
+    saveWindowPosition(program, main);
+    saveWindowPosition(program, monitor);
+    forgetWindowPositions(program);
     EXPECT_EQ(stored("FrmMain_x"), "");
     EXPECT_EQ(stored("FrmMonitor_y"), "");
-    RegistryRoutines r(program.registry());
+    RegistryKey r(program.registry());
     r.KeyRoot = kMakerKeyRoot;
     r.Subkey = kMakerKey;
     EXPECT_TRUE(r.KeyExists());
     FakeWindow fresh("FrmMonitor", 77, 88);
-    LoadWindowPosition(program, fresh);
+    restoreWindowPosition(program, fresh);
     EXPECT_EQ(fresh.moves, 0);
-    SaveWindowPosition(program, monitor, "4", "3");
+    saveWindowPosition(program, monitor);
     EXPECT_EQ(stored("FrmMonitor_x"), "4") << "the next save creates the key again";
 }

@@ -87,13 +87,13 @@ TEST(CrashSafety, SettingsFileSurvivesAWriterKilledAtRandomMoments) {
 TEST(CrashSafety, RegistryHiveSurvivesAWriterKilledAtRandomMoments) {
     test::TempDir dir;
     const auto open = [&](platform::FileRegistryStore& store) {
-        platform::RegistryRoutines r(store);
+        platform::RegistryKey r(store);
         r.KeyRoot = "Software\\Quorlane";
         r.Subkey = "Oruvel";
         return r;
     };
     platform::FileRegistryStore store(dir.path());
-    platform::RegistryRoutines r = open(store);
+    platform::RegistryKey r = open(store);
     ASSERT_EQ(r.CreateKey(), "0");
     ASSERT_TRUE(r.SetRegistryValue("FrmMain_x", std::string("2250"), platform::reg::kSz));
     ASSERT_TRUE(r.SetRegistryValue("FrmMonitor_x", std::string("0"), platform::reg::kSz));

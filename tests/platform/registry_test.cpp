@@ -18,8 +18,8 @@ struct RegistryFixture : ::testing::Test {
     TempDir dir;
     FileRegistryStore store{dir.path() + "/registry"};
 
-    RegistryRoutines at(const std::string& keyRoot, const std::string& subkey) {
-        RegistryRoutines r(store);
+    RegistryKey at(const std::string& keyRoot, const std::string& subkey) {
+        RegistryKey r(store);
         r.hkey = RegRoot::CurrentUser;
         r.KeyRoot = keyRoot;
         r.Subkey = subkey;
@@ -60,7 +60,7 @@ TEST_F(RegistryFixture, AllFiveTypesRoundTripThroughTheFile) {
 
     // A fresh store object reads what the file holds.
     FileRegistryStore again(dir.path() + "/registry");
-    RegistryRoutines r2(again);
+    RegistryKey r2(again);
     r2.KeyRoot = "software\\MAKER";
     r2.Subkey = "product";
     EXPECT_EQ(std::get<std::string>(r2.GetRegistryValue("sz")), "hello \xE4\xB8\xAD");

@@ -21,8 +21,8 @@ struct RealRegistry : ::testing::Test {
     Win32RegistryStore store;
     const std::string root =
         std::string(kTestRoot) + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    RegistryRoutines at(const std::string& subkey) {
-        RegistryRoutines r(store);
+    RegistryKey at(const std::string& subkey) {
+        RegistryKey r(store);
         r.hkey = RegRoot::CurrentUser;
         r.KeyRoot = root;
         r.Subkey = subkey;

@@ -1,8 +1,8 @@
 #include "support/settings_fixture.h"
 
 #include "monitor/monitor_layout.h"
-#include "settings_ui/rate_text_box.h"
-#include "settings_ui/vb_controls.h"
+#include "settings_ui/full_scale_edit.h"
+#include "settings_ui/setting_widgets.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,22 +15,22 @@ using Entries = test::SettingsFixture;
 TEST_F(Entries, SwatchClickStoresTheChosenColourAndCancelRewritesUnchanged) {
     auto& frm = start();
     dialogs.colours.push_back(16711680); // blue 255
-    frm.PicProgramColors_Click(9);
+    frm.chooseColour(core::ColourRole::ReadFillText);
     ASSERT_EQ(dialogs.colourRequests.size(), 1U);
     EXPECT_EQ(dialogs.colourRequests[0].title, QStringLiteral("选择颜色"));
     EXPECT_EQ(dialogs.colourRequests[0].initial, 0);
-    EXPECT_EQ(dialogs.colourRequests[0].flags, 0x1U | 0x100U | 0x2U) << "flags 258: any colour, full open";
-    EXPECT_EQ(setting(core::keys::monitorprogressbarfilltext), "16711680");
-    EXPECT_EQ(setting(core::keys::monitorprogressbarfill), "12632064");
-    EXPECT_EQ(monitor().PB1.BarForeColor(), 16711680);
+    EXPECT_TRUE(dialogs.colourRequests[0].fullOpen);
+    EXPECT_EQ(setting(core::keys::readBarFillText), "16711680");
+    EXPECT_EQ(setting(core::keys::readBarFill), "12632064");
+    EXPECT_EQ(monitor().readBar().fillTextColour(), 16711680);
 
     test::writeFile(program.settingsPath(), "[main]\n");
     dialogs.colours.push_back(std::nullopt);
-    frm.PicProgramColors_Click(2);
-    EXPECT_EQ(frm.swatchColour(2), 14737632);
-    EXPECT_EQ(setting(core::keys::monitorprogressbar2), "14737632") << "the keys are rewritten on cancel";
-    EXPECT_EQ(setting(core::keys::monitorprogressbarfilltext), "16711680");
-    EXPECT_EQ(setting(core::keys::show), "1") << "and the show state re-applied";
+    frm.chooseColour(core::ColourRole::WriteBackground);
+    EXPECT_EQ(frm.colour(core::ColourRole::WriteBackground), 14737632);
+    EXPECT_EQ(setting(core::keys::writeBarBackground), "14737632") << "the keys are rewritten on cancel";
+    EXPECT_EQ(setting(core::keys::readBarFillText), "16711680");
+    EXPECT_EQ(setting(core::keys::showMonitor), "1") << "and the show state re-applied";
 }
 
 TEST_F(Entries, FullScaleBoxesFilterKeysAndStoreOnEveryRelease) {
@@ -38,42 +38,42 @@ TEST_F(Entries, FullScaleBoxesFilterKeysAndStoreOnEveryRelease) {
     frm.show();
     frm.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
-    frm.Text1->setFocus();
-    frm.Text1->clear();
-    QTest::keyClicks(frm.Text1, QStringLiteral("100"));
-    EXPECT_EQ(frm.Text1->text(), QStringLiteral("100"));
-    EXPECT_EQ(setting(core::keys::readmax), "100");
+    frm.readFullScaleEdit->setFocus();
+    frm.readFullScaleEdit->clear();
+    QTest::keyClicks(frm.readFullScaleEdit, QStringLiteral("100"));
+    EXPECT_EQ(frm.readFullScaleEdit->text(), QStringLiteral("100"));
+    EXPECT_EQ(setting(core::keys::readFullScale), "100");
 
-    QTest::keyClicks(frm.Text1, QStringLiteral(".-aZ "));
-    EXPECT_EQ(frm.Text1->text(), QStringLiteral("100"));
+    QTest::keyClicks(frm.readFullScaleEdit, QStringLiteral(".-aZ "));
+    EXPECT_EQ(frm.readFullScaleEdit->text(), QStringLiteral("100"));
     test::writeFile(program.settingsPath(), "[main]\n");
-    QTest::keyClick(frm.Text1, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(setting(core::keys::readmax), "100") << "a refused key is still followed by a store";
+    QTest::keyClick(frm.readFullScaleEdit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(setting(core::keys::readFullScale), "100") << "a refused key is still followed by a store";
 
-    QTest::keyClick(frm.Text1, Qt::Key_Backspace);
-    EXPECT_EQ(setting(core::keys::readmax), "10");
-    frm.Text1->selectAll();
-    QTest::keyClick(frm.Text1, Qt::Key_Delete);
-    EXPECT_EQ(setting(core::keys::readmax), "");
+    QTest::keyClick(frm.readFullScaleEdit, Qt::Key_Backspace);
+    EXPECT_EQ(setting(core::keys::readFullScale), "10");
+    frm.readFullScaleEdit->selectAll();
+    QTest::keyClick(frm.readFullScaleEdit, Qt::Key_Delete);
+    EXPECT_EQ(setting(core::keys::readFullScale), "");
 
     // Four "." (five fields, only possible by pasting) block every typed character, backspace too.
-    frm.Text1->setText(QStringLiteral("1.2.3.4.5"));
-    frm.Text1->end(false);
-    QTest::keyClick(frm.Text1, Qt::Key_Backspace);
-    QTest::keyClick(frm.Text1, Qt::Key_7);
-    EXPECT_EQ(frm.Text1->text(), QStringLiteral("1.2.3.4.5"));
-    frm.Text1->home(false);
-    QTest::keyClick(frm.Text1, Qt::Key_Delete);
-    EXPECT_EQ(frm.Text1->text(), QStringLiteral(".2.3.4.5")) << "Delete has no character and still works";
+    frm.readFullScaleEdit->setText(QStringLiteral("1.2.3.4.5"));
+    frm.readFullScaleEdit->end(false);
+    QTest::keyClick(frm.readFullScaleEdit, Qt::Key_Backspace);
+    QTest::keyClick(frm.readFullScaleEdit, Qt::Key_7);
+    EXPECT_EQ(frm.readFullScaleEdit->text(), QStringLiteral("1.2.3.4.5"));
+    frm.readFullScaleEdit->home(false);
+    QTest::keyClick(frm.readFullScaleEdit, Qt::Key_Delete);
+    EXPECT_EQ(frm.readFullScaleEdit->text(), QStringLiteral(".2.3.4.5")) << "Delete has no character and still works";
 
     // Tabbing in selects all, so the next digit replaces the text.
-    frm.Text2->setText(QStringLiteral("25"));
-    frm.Text1->setFocus();
-    QTest::keyClick(frm.Text1, Qt::Key_Tab);
-    ASSERT_TRUE(frm.Text2->hasFocus());
-    QTest::keyClick(frm.Text2, Qt::Key_5);
-    EXPECT_EQ(frm.Text2->text(), QStringLiteral("5"));
-    EXPECT_EQ(setting(core::keys::writemax), "5");
+    frm.writeFullScaleEdit->setText(QStringLiteral("25"));
+    frm.readFullScaleEdit->setFocus();
+    QTest::keyClick(frm.readFullScaleEdit, Qt::Key_Tab);
+    ASSERT_TRUE(frm.writeFullScaleEdit->hasFocus());
+    QTest::keyClick(frm.writeFullScaleEdit, Qt::Key_5);
+    EXPECT_EQ(frm.writeFullScaleEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(setting(core::keys::writeFullScale), "5");
 }
 
 TEST_F(Entries, FillPictureDialogStartsOnTheShippedPictureAndStoresTheChoice) {
@@ -84,30 +84,30 @@ TEST_F(Entries, FillPictureDialogStartsOnTheShippedPictureAndStoresTheChoice) {
     ASSERT_TRUE(picture.save(QString::fromStdString(path)));
 
     dialogs.files.push_back(QString::fromStdString(path));
-    frm.Command2_Click();
+    frm.chooseFillPicture(core::Bar::Write);
     ASSERT_EQ(dialogs.openRequests.size(), 1U);
     EXPECT_EQ(dialogs.openRequests[0].initialFile, QString::fromStdString(dir.path() + "/bars/bar1.jpg"));
     EXPECT_EQ(dialogs.openRequests[0].title, QStringLiteral("选择栏填充图形 - 建议154 x 12像素"));
-    EXPECT_EQ(setting(core::keys::BarFillGraphicLocation2), path);
-    EXPECT_EQ(setting(core::keys::monitorprogressdontusebarfill2), "True");
-    EXPECT_EQ(setting(core::keys::monitorprogressusebarfill2), "False");
-    EXPECT_EQ(frm.defaultPicture(1).pixel(5, 5), picture.pixel(5, 5));
-    EXPECT_EQ(setting(core::keys::BarFillGraphicLocation), "") << "the read bar is left alone";
-    EXPECT_NE(frm.defaultPicture(0).pixel(5, 5), picture.pixel(5, 5));
+    EXPECT_EQ(setting(core::keys::writeFillPicturePath), path);
+    EXPECT_EQ(setting(core::keys::writeFillUsesPicture), "True");
+    EXPECT_EQ(setting(core::keys::writeFillUsesColour), "False");
+    EXPECT_EQ(frm.fillPicture(core::Bar::Write).pixel(5, 5), picture.pixel(5, 5));
+    EXPECT_EQ(setting(core::keys::readFillPicturePath), "") << "the read bar is left alone";
+    EXPECT_NE(frm.fillPicture(core::Bar::Read).pixel(5, 5), picture.pixel(5, 5));
 
     // The next dialog opens on the stored path; a file that is no picture changes only the path member.
     const std::string junk = dir.file("junk.jpg");
     test::writeFile(junk, "not a picture at all");
     dialogs.files.push_back(QString::fromStdString(junk));
-    frm.Command2_Click();
+    frm.chooseFillPicture(core::Bar::Write);
     EXPECT_EQ(dialogs.openRequests[1].initialFile, QString::fromStdString(path));
-    EXPECT_EQ(frm.sBarFillGraphicLocation2, QString::fromStdString(junk));
-    EXPECT_EQ(setting(core::keys::BarFillGraphicLocation2), path);
-    EXPECT_EQ(frm.defaultPicture(1).pixel(5, 5), picture.pixel(5, 5));
+    EXPECT_EQ(frm.fillPicturePath(core::Bar::Write), QString::fromStdString(junk));
+    EXPECT_EQ(setting(core::keys::writeFillPicturePath), path);
+    EXPECT_EQ(frm.fillPicture(core::Bar::Write).pixel(5, 5), picture.pixel(5, 5));
 
     // Cancel: nothing changes.
-    frm.Command6_Click();
-    EXPECT_EQ(frm.sBarFillGraphicLocation, QString());
+    frm.chooseFillPicture(core::Bar::Read);
+    EXPECT_EQ(frm.fillPicturePath(core::Bar::Read), QString());
 }
 
 TEST_F(Entries, StoredFillPictureIsLoadedAtStartAndABadOneLeavesTheBuiltInPicture) {
@@ -118,21 +118,20 @@ TEST_F(Entries, StoredFillPictureIsLoadedAtStartAndABadOneLeavesTheBuiltInPictur
     writeSettings("[main]\nBarFillGraphicLocation=" + path + "\nBarFillGraphicLocation2=" + dir.file("missing.jpg") +
                   "\n");
     auto& frm = start();
-    EXPECT_EQ(frm.defaultPicture(0).size(), QSize(20, 12));
-    EXPECT_EQ(frm.defaultPicture(1).size(), QSize(154, 12));
-    EXPECT_EQ(frm.sBarFillGraphicLocation2.toStdString(), dir.file("missing.jpg"));
+    EXPECT_EQ(frm.fillPicture(core::Bar::Read).size(), QSize(20, 12));
+    EXPECT_EQ(frm.fillPicture(core::Bar::Write).size(), QSize(154, 12));
+    EXPECT_EQ(frm.fillPicturePath(core::Bar::Write).toStdString(), dir.file("missing.jpg"));
 }
 
 TEST_F(Entries, ResetPutsBothWindowsBackAndForgetsThePositions) {
     auto& frm = start();
     monitor().move(10, 10);
-    monitor().Form_MouseMove(0, 0, 0, 0);
-    core::SaveWindowPosition(program, monitor(), "150", "150");
+    core::saveWindowPosition(program, monitor());
     frm.moveTwips(0, 0);
-    frm.Command4_Click();
+    frm.resetWindowPositions();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const monitor::TwipPoint expected =
-        monitor::defaultPlace(area.right() + 1, area.bottom() + 1, monitor().Width(), monitor().Height());
+        monitor::defaultPlace(area.right() + 1, area.bottom() + 1, monitor().widthTwips(), monitor().heightTwips());
     EXPECT_EQ(monitor().leftTwips(), expected.left);
     EXPECT_EQ(monitor().topTwips(), expected.top);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -140,6 +139,6 @@ TEST_F(Entries, ResetPutsBothWindowsBackAndForgetsThePositions) {
     EXPECT_EQ(stored("FrmMonitor_x"), "");
 
     monitor().hide();
-    frm.MenuReset_Click();
+    frm.resetWindowPositions();
     EXPECT_EQ(monitor().leftTwips(), expected.left) << "the menu command does the same, also when hidden";
 }

@@ -1,6 +1,6 @@
 #include "support/settings_fixture.h"
 
-#include "settings_ui/vb_controls.h"
+#include "settings_ui/setting_widgets.h"
 
 #include <QMenu>
 
@@ -11,7 +11,7 @@ using Menu = test::SettingsFixture;
 TEST_F(Menu, ItemsInOrder) {
     auto& frm = start();
     QStringList captions;
-    for (const QAction* a : frm.mMenu->actions()) {
+    for (const QAction* a : frm.contextMenu()->actions()) {
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
     EXPECT_EQ(captions, (QStringList{QStringLiteral("Oruvel"), QStringLiteral("-"), QStringLiteral("显示/隐藏监视器"),
@@ -24,54 +24,54 @@ TEST_F(Menu, ItemsInOrder) {
 
 TEST_F(Menu, ShowHideAndBarTextToggleThroughTheirHandlers) {
     auto& frm = start();
-    frm.MenuShowHide_Click();
+    frm.toggleMonitor();
     EXPECT_FALSE(monitor().isVisible());
-    EXPECT_EQ(setting(core::keys::show), "0");
-    EXPECT_FALSE(frm.Frame1->isEnabled());
-    frm.MenuShowHide_Click();
+    EXPECT_EQ(setting(core::keys::showMonitor), "0");
+    EXPECT_FALSE(frm.coloursGroupBox->isEnabled());
+    frm.toggleMonitor();
     EXPECT_TRUE(monitor().isVisible());
-    EXPECT_EQ(setting(core::keys::show), "1");
+    EXPECT_EQ(setting(core::keys::showMonitor), "1");
 
-    frm.MenuShowBarText_Click();
-    EXPECT_EQ(frm.Check7->value(), 1);
-    EXPECT_EQ(setting(core::keys::hidebartext), "1");
+    frm.toggleBarText();
+    EXPECT_EQ(frm.hideBarTextCheckBox->value(), 1);
+    EXPECT_EQ(setting(core::keys::hideBarText), "1");
     tick(1024, 0);
-    EXPECT_TRUE(monitor().PB1.Text().isEmpty());
-    frm.MenuShowBarText_Click();
-    EXPECT_EQ(frm.Check7->value(), 0);
-    EXPECT_EQ(setting(core::keys::hidebartext), "0");
+    EXPECT_TRUE(monitor().readBar().text().isEmpty());
+    frm.toggleBarText();
+    EXPECT_EQ(frm.hideBarTextCheckBox->value(), 0);
+    EXPECT_EQ(setting(core::keys::hideBarText), "0");
 }
 
 TEST_F(Menu, SettingsCommandShowsTheWindowAndExitEndsTheProgram) {
     auto& frm = start();
-    frm.MenuSettings_Click();
+    frm.showSettings();
     EXPECT_TRUE(frm.isVisible());
-    frm.MenuSettings_Click();
+    frm.showSettings();
     EXPECT_TRUE(frm.isVisible());
 
     // Triggered from the menu, the command runs once the menu has closed.
-    QAction* exit = frm.mMenu->findChild<QAction*>(QStringLiteral("MenuExit"));
+    QAction* exit = frm.contextMenu()->findChild<QAction*>(QStringLiteral("exitAction"));
     ASSERT_NE(exit, nullptr);
     exit->trigger();
-    EXPECT_FALSE(program.bExiting);
+    EXPECT_FALSE(program.isExiting());
     QCoreApplication::processEvents();
-    EXPECT_TRUE(program.bExiting);
+    EXPECT_TRUE(program.isExiting());
     EXPECT_FALSE(frm.isVisible());
-    EXPECT_NE(stored("FrmMain_x"), "");
+    EXPECT_NE(stored("FrmMain_x"), "") << "the settings window keeps its stored name";
+    EXPECT_NE(stored("FrmMain_y"), "");
+    EXPECT_EQ(tray.hides, 1);
 }
 
 TEST_F(Menu, TrayEventsAndTooltip) {
     auto& frm = start();
     tick(123456789, 1024);
-    frm.SysTrayMain_MouseMove(0, 0, 0, 0);
+    frm.refreshTrayToolTip();
     EXPECT_EQ(tray.toolTip, QStringLiteral("Oruvel v1.1.0\r\nDrive: _Total\r\nDrive Read: 117.74 MB/s\r\n"
                                            "Drive Write: 1.00 KB/s/s")
                                 .replace(QStringLiteral("KB/s/s"), QStringLiteral("KB/s")));
     frm.setWindowTitle(QStringLiteral("Oruvel v1 By someone"));
-    EXPECT_TRUE(frm.trayToolTipText().startsWith(QStringLiteral("Oruvel v1 \r\nDrive: _Total")));
+    EXPECT_TRUE(frm.trayToolTip().startsWith(QStringLiteral("Oruvel v1 \r\nDrive: _Total")));
 
-    frm.SysTrayMain_DblClick(2, 0, 0, 0);
-    EXPECT_FALSE(frm.isVisible()) << "only the left button opens the settings";
-    frm.SysTrayMain_DblClick(1, 0, 0, 0);
+    frm.onTrayDoubleClicked();
     EXPECT_TRUE(frm.isVisible());
 }

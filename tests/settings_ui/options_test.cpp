@@ -1,6 +1,6 @@
 #include "support/settings_fixture.h"
 
-#include "settings_ui/vb_controls.h"
+#include "settings_ui/setting_widgets.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -8,153 +8,154 @@
 #include <QTest>
 
 using namespace oruvel;
-namespace style = monitor::style;
 
 using Options = test::SettingsFixture;
 
 TEST_F(Options, HidingResetsTransparencyAndStayOnTopAndGreysTheSettings) {
     auto& frm = start();
     frm.show();
-    QTest::mouseClick(frm.OptionTrans[1], Qt::LeftButton);
-    QTest::mouseClick(frm.Check12, Qt::LeftButton);
-    ASSERT_TRUE(frm.OptionTrans[1]->isChecked());
-    ASSERT_EQ(setting(core::keys::ontop), "1");
-    ASSERT_TRUE(monitor().windowStyle().topmost);
+    QTest::mouseClick(frm.windowModeRadioButton(core::WindowMode::Ghost), Qt::LeftButton);
+    QTest::mouseClick(frm.alwaysOnTopCheckBox, Qt::LeftButton);
+    ASSERT_TRUE(frm.windowModeRadioButton(core::WindowMode::Ghost)->isChecked());
+    ASSERT_EQ(setting(core::keys::alwaysOnTop), "1");
+    ASSERT_TRUE(monitor().windowStyle().alwaysOnTop);
 
-    QTest::mouseClick(frm.Check4, Qt::LeftButton);
+    QTest::mouseClick(frm.showMonitorCheckBox, Qt::LeftButton);
     EXPECT_FALSE(monitor().isVisible());
-    EXPECT_TRUE(frm.OptionTrans[3]->isChecked());
-    EXPECT_EQ(setting(core::keys::normal), "True");
-    EXPECT_EQ(setting(core::keys::enableghost), "False");
-    EXPECT_EQ(setting(core::keys::enabletransparency), "False");
-    EXPECT_EQ(setting(core::keys::blendtodesktop), "False");
-    EXPECT_EQ(setting(core::keys::ontop), "0");
-    EXPECT_EQ(setting(core::keys::show), "0");
-    EXPECT_EQ(frm.Check12->value(), 0);
-    EXPECT_EQ(monitor().GetWindowLong(style::kExStyleIndex), style::kLayered);
-    for (QWidget* w : std::initializer_list<QWidget*>{frm.Frame1, frm.Frame2, frm.Check8, frm.Check1, frm.Check7,
-                                                      frm.Command6, frm.Command2, frm.Command4, frm.updFadeIn[1]}) {
+    EXPECT_TRUE(frm.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
+    EXPECT_EQ(setting(core::keys::normalMode), "True");
+    EXPECT_EQ(setting(core::keys::ghostMode), "False");
+    EXPECT_EQ(setting(core::keys::translucentMode), "False");
+    EXPECT_EQ(setting(core::keys::blendMode), "False");
+    EXPECT_EQ(setting(core::keys::alwaysOnTop), "0");
+    EXPECT_EQ(setting(core::keys::showMonitor), "0");
+    EXPECT_EQ(frm.alwaysOnTopCheckBox->value(), 0);
+    EXPECT_FALSE(monitor().windowStyle().clickThrough);
+    for (QWidget* w : std::initializer_list<QWidget*>{frm.coloursGroupBox, frm.windowModeGroupBox, frm.roundCornersCheckBox, frm.barBorderCheckBox, frm.hideBarTextCheckBox,
+                                                      frm.readFillPictureButton, frm.writeFillPictureButton, frm.resetPositionsButton, frm.ghostOpacityScrollBar}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
-    EXPECT_TRUE(frm.Check3->isEnabled());
-    EXPECT_TRUE(frm.Text1->isEnabled());
+    EXPECT_TRUE(frm.compactModeCheckBox->isEnabled());
+    EXPECT_TRUE(frm.readFullScaleEdit->isEnabled());
 
-    QTest::mouseClick(frm.Check4, Qt::LeftButton);
+    QTest::mouseClick(frm.showMonitorCheckBox, Qt::LeftButton);
     EXPECT_TRUE(monitor().isVisible());
-    EXPECT_EQ(setting(core::keys::show), "1");
-    EXPECT_TRUE(frm.Frame1->isEnabled());
-    EXPECT_FALSE(frm.updFadeIn[0]->isEnabled());
-    EXPECT_FALSE(frm.updFadeIn[1]->isEnabled());
-    EXPECT_TRUE(frm.OptionTrans[3]->isChecked());
+    EXPECT_EQ(setting(core::keys::showMonitor), "1");
+    EXPECT_TRUE(frm.coloursGroupBox->isEnabled());
+    EXPECT_FALSE(frm.translucentOpacityScrollBar->isEnabled());
+    EXPECT_FALSE(frm.ghostOpacityScrollBar->isEnabled());
+    EXPECT_TRUE(frm.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
 }
 
 TEST_F(Options, CompactModeResizesTheMonitorOnAMouseReleaseOnly) {
     auto& frm = start();
     frm.show();
-    QTest::mouseClick(frm.Check3, Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::compact), "1");
-    EXPECT_EQ(monitor().Width(), 2310);
-    EXPECT_EQ(monitor().Height(), 180);
-    EXPECT_EQ(monitor().barGeometry(1), (monitor::TwipRect{1155, 0, 1155, 180}));
+    QTest::mouseClick(frm.compactModeCheckBox, Qt::LeftButton);
+    EXPECT_EQ(setting(core::keys::compactMode), "1");
+    EXPECT_EQ(monitor().widthTwips(), 2310);
+    EXPECT_EQ(monitor().heightTwips(), 180);
+    EXPECT_EQ(monitor().barGeometry(core::Bar::Write), (monitor::TwipRect{1155, 0, 1155, 180}));
 
-    QTest::mouseClick(frm.Check3, Qt::LeftButton);
-    EXPECT_EQ(monitor().Width(), 2310);
-    EXPECT_EQ(monitor().Height(), 360);
-    EXPECT_EQ(monitor().barGeometry(1), (monitor::TwipRect{0, 180, 2310, 180}));
+    QTest::mouseClick(frm.compactModeCheckBox, Qt::LeftButton);
+    EXPECT_EQ(monitor().widthTwips(), 2310);
+    EXPECT_EQ(monitor().heightTwips(), 360);
+    EXPECT_EQ(monitor().barGeometry(core::Bar::Write), (monitor::TwipRect{0, 180, 2310, 180}));
 
     // The keyboard toggles the box but neither applies nor stores it.
-    frm.Check3->setFocus();
-    QTest::keyClick(frm.Check3, Qt::Key_Space);
-    EXPECT_EQ(frm.Check3->value(), 1);
-    EXPECT_EQ(setting(core::keys::compact), "0");
-    EXPECT_EQ(monitor().Height(), 360);
-    QTest::keyClick(frm.Check1, Qt::Key_Space);
-    EXPECT_EQ(setting(core::keys::monitorprogressbarborder), "0");
+    frm.compactModeCheckBox->setFocus();
+    QTest::keyClick(frm.compactModeCheckBox, Qt::Key_Space);
+    EXPECT_EQ(frm.compactModeCheckBox->value(), 1);
+    EXPECT_EQ(setting(core::keys::compactMode), "0");
+    EXPECT_EQ(monitor().heightTwips(), 360);
+    QTest::keyClick(frm.barBorderCheckBox, Qt::Key_Space);
+    EXPECT_EQ(setting(core::keys::barBorder), "0");
     // The next click applies the state after that click.
-    QTest::mouseClick(frm.Check3, Qt::LeftButton);
-    EXPECT_EQ(frm.Check3->value(), 0);
-    EXPECT_EQ(setting(core::keys::compact), "0");
+    QTest::mouseClick(frm.compactModeCheckBox, Qt::LeftButton);
+    EXPECT_EQ(frm.compactModeCheckBox->value(), 0);
+    EXPECT_EQ(setting(core::keys::compactMode), "0");
 }
 
 TEST_F(Options, StayOnTopRoundCornersFillAndTextBoxesStoreTheirKeys) {
     auto& frm = start();
     frm.show();
-    QTest::mouseClick(frm.Check8, Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::roundcorners), "0");
+    frm.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm)); // keys reach only the active window
+    QTest::mouseClick(frm.roundCornersCheckBox, Qt::LeftButton);
+    EXPECT_EQ(setting(core::keys::roundCorners), "0");
     EXPECT_TRUE(monitor().shapeRegion().contains(QPoint(0, 0)));
-    QTest::mouseClick(frm.Check5, Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::disablebarfill), "1");
-    QTest::mouseClick(frm.Check7, Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::hidebartext), "1");
-    QTest::mouseClick(frm.Option1, Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::monitorprogressusebarfill), "True");
-    EXPECT_EQ(setting(core::keys::monitorprogressdontusebarfill), "False");
-    EXPECT_FALSE(monitor().PB1.hasBarPicture());
+    QTest::mouseClick(frm.disableBarFillCheckBox, Qt::LeftButton);
+    EXPECT_EQ(setting(core::keys::disableBarFill), "1");
+    QTest::mouseClick(frm.hideBarTextCheckBox, Qt::LeftButton);
+    EXPECT_EQ(setting(core::keys::hideBarText), "1");
+    QTest::mouseClick(frm.readFillColourRadioButton, Qt::LeftButton);
+    EXPECT_EQ(setting(core::keys::readFillUsesColour), "True");
+    EXPECT_EQ(setting(core::keys::readFillUsesPicture), "False");
+    EXPECT_FALSE(monitor().readBar().hasFillPicture());
     // Arrow keys in the group change the selection without storing it.
-    frm.Option1->setFocus();
-    QTest::keyClick(frm.Option1, Qt::Key_Down);
-    EXPECT_TRUE(frm.Option2->isChecked());
-    EXPECT_EQ(setting(core::keys::monitorprogressusebarfill), "True");
+    frm.readFillColourRadioButton->setFocus();
+    QTest::keyClick(frm.readFillColourRadioButton, Qt::Key_Down);
+    EXPECT_TRUE(frm.readFillPictureRadioButton->isChecked());
+    EXPECT_EQ(setting(core::keys::readFillUsesColour), "True");
 }
 
 TEST_F(Options, TransparencyModesStoreTheirKeysAndApplyTheLevel) {
     auto& frm = start();
     frm.show();
-    QTest::mouseClick(frm.OptionTrans[0], Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::enabletransparency), "True");
-    EXPECT_EQ(setting(core::keys::enableghost), "False");
-    EXPECT_EQ(setting(core::keys::blendtodesktop), "False");
-    EXPECT_EQ(setting(core::keys::normal), "False");
-    EXPECT_EQ(setting(core::keys::transparencylevel), "175");
-    EXPECT_EQ(monitor().windowStyle().alpha, 175);
-    EXPECT_EQ(monitor().GetWindowLong(style::kExStyleIndex), style::kLayered);
-    EXPECT_TRUE(frm.updFadeIn[0]->isEnabled());
-    EXPECT_FALSE(frm.updFadeIn[1]->isEnabled());
+    QTest::mouseClick(frm.windowModeRadioButton(core::WindowMode::Translucent), Qt::LeftButton);
+    EXPECT_EQ(setting(core::keys::translucentMode), "True");
+    EXPECT_EQ(setting(core::keys::ghostMode), "False");
+    EXPECT_EQ(setting(core::keys::blendMode), "False");
+    EXPECT_EQ(setting(core::keys::normalMode), "False");
+    EXPECT_EQ(setting(core::keys::translucentOpacity), "175");
+    EXPECT_EQ(monitor().windowStyle().opacity, 175);
+    EXPECT_FALSE(monitor().windowStyle().clickThrough);
+    EXPECT_TRUE(frm.translucentOpacityScrollBar->isEnabled());
+    EXPECT_FALSE(frm.ghostOpacityScrollBar->isEnabled());
 
-    frm.updFadeIn[0]->setValue(0);
-    EXPECT_EQ(setting(core::keys::transparencylevel), "0");
-    EXPECT_EQ(monitor().windowStyle().alpha, 0);
-    EXPECT_EQ(frm.Label1[213]->text(), QStringLiteral("透明度级别: 0"));
+    frm.translucentOpacityScrollBar->setValue(0);
+    EXPECT_EQ(setting(core::keys::translucentOpacity), "0");
+    EXPECT_EQ(monitor().windowStyle().opacity, 0);
+    EXPECT_EQ(frm.translucentLevelLabel->text(), QStringLiteral("透明度级别: 0"));
 
     // A ghost level set from code while ghost mode is not selected is stored and shown only.
-    frm.updFadeIn[1]->setValue(90);
-    EXPECT_EQ(setting(core::keys::ghosttransparencylevel), "90");
-    EXPECT_EQ(frm.Label1[216]->text(), QStringLiteral("透明度级别: 90"));
-    EXPECT_FALSE(monitor().windowStyle().clickThrough());
+    frm.ghostOpacityScrollBar->setValue(90);
+    EXPECT_EQ(setting(core::keys::ghostOpacity), "90");
+    EXPECT_EQ(frm.ghostLevelLabel->text(), QStringLiteral("透明度级别: 90"));
+    EXPECT_FALSE(monitor().windowStyle().clickThrough);
 
-    QTest::mouseClick(frm.OptionTrans[2], Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::blendtodesktop), "True");
-    EXPECT_EQ(setting(core::keys::enabletransparency), "False");
-    EXPECT_FALSE(frm.updFadeIn[0]->isEnabled());
-    EXPECT_FALSE(frm.Label1[216]->isEnabled());
-    EXPECT_EQ(setting(core::keys::transparencylevel), "0");
-    EXPECT_EQ(monitor().BackColor(), 1);
+    QTest::mouseClick(frm.windowModeRadioButton(core::WindowMode::BlendIntoDesktop), Qt::LeftButton);
+    EXPECT_EQ(setting(core::keys::blendMode), "True");
+    EXPECT_EQ(setting(core::keys::translucentMode), "False");
+    EXPECT_FALSE(frm.translucentOpacityScrollBar->isEnabled());
+    EXPECT_FALSE(frm.ghostLevelLabel->isEnabled());
+    EXPECT_EQ(setting(core::keys::translucentOpacity), "0");
+    EXPECT_EQ(monitor().marginColour(), 1);
 
-    QTest::mouseClick(frm.OptionTrans[1], Qt::LeftButton);
-    EXPECT_TRUE(monitor().windowStyle().clickThrough());
-    EXPECT_EQ(monitor().windowStyle().alpha, 90);
-    QTest::mouseClick(frm.OptionTrans[3], Qt::LeftButton);
-    EXPECT_FALSE(monitor().windowStyle().clickThrough());
-    EXPECT_EQ(monitor().windowStyle().alpha, 255);
+    QTest::mouseClick(frm.windowModeRadioButton(core::WindowMode::Ghost), Qt::LeftButton);
+    EXPECT_TRUE(monitor().windowStyle().clickThrough);
+    EXPECT_EQ(monitor().windowStyle().opacity, 90);
+    QTest::mouseClick(frm.windowModeRadioButton(core::WindowMode::Normal), Qt::LeftButton);
+    EXPECT_FALSE(monitor().windowStyle().clickThrough);
+    EXPECT_EQ(monitor().windowStyle().opacity, 255);
 }
 
 TEST_F(Options, ColourButtonsStoreTheScheme) {
     auto& frm = start();
-    frm.Option3->setValue(true);
-    frm.Command5_Click();
-    EXPECT_EQ(setting(core::keys::monitorprogressusebarfill), "True");
-    EXPECT_EQ(setting(core::keys::monitorprogressusebarfill2), "True");
-    EXPECT_EQ(setting(core::keys::monitorprogressdontusebarfill), "False");
-    EXPECT_EQ(setting(core::keys::monitorprogressdontusebarfill2), "False");
-    EXPECT_EQ(setting(core::keys::monitorprogressbarfill), std::to_string(frm.swatchColour(8)));
+    frm.writeFillColourRadioButton->setSelected(true);
+    frm.randomizeColours();
+    EXPECT_EQ(setting(core::keys::readFillUsesColour), "True");
+    EXPECT_EQ(setting(core::keys::writeFillUsesColour), "True");
+    EXPECT_EQ(setting(core::keys::readFillUsesPicture), "False");
+    EXPECT_EQ(setting(core::keys::writeFillUsesPicture), "False");
+    EXPECT_EQ(setting(core::keys::readBarFill), std::to_string(frm.colour(core::ColourRole::ReadFill)));
 
-    frm.Command1_Click();
-    EXPECT_EQ(setting(core::keys::monitorprogressbar), "14737632");
-    EXPECT_EQ(setting(core::keys::monitorprogressbarfill), "12632064");
-    EXPECT_EQ(setting(core::keys::monitorprogressbarfill2), "49152");
-    EXPECT_EQ(setting(core::keys::monitorprogressbartext2), "0");
-    EXPECT_EQ(setting(core::keys::monitorprogressdontusebarfill), "True");
-    EXPECT_EQ(setting(core::keys::monitorprogressusebarfill), "False");
-    EXPECT_EQ(setting(core::keys::monitorprogressusebarfill2), "True") << "the write bar's mode stays";
-    EXPECT_EQ(monitor().PB2.BarColor(), 49152);
+    frm.restoreDefaultColours();
+    EXPECT_EQ(setting(core::keys::readBarBackground), "14737632");
+    EXPECT_EQ(setting(core::keys::readBarFill), "12632064");
+    EXPECT_EQ(setting(core::keys::writeBarFill), "49152");
+    EXPECT_EQ(setting(core::keys::writeBarText), "0");
+    EXPECT_EQ(setting(core::keys::readFillUsesPicture), "True");
+    EXPECT_EQ(setting(core::keys::readFillUsesColour), "False");
+    EXPECT_EQ(setting(core::keys::writeFillUsesColour), "True") << "the write bar's mode stays";
+    EXPECT_EQ(monitor().writeBar().fillColour(), 49152);
 }

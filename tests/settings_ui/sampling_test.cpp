@@ -1,96 +1,81 @@
-#include "support/fake_clock.h"
 #include "support/settings_fixture.h"
 
-#include "settings_ui/rate_text_box.h"
-#include "settings_ui/vb_controls.h"
+#include "settings_ui/full_scale_edit.h"
+#include "settings_ui/setting_widgets.h"
 
 #include <sys/inotify.h>
 #include <unistd.h>
 
 using namespace oruvel;
+using core::LoadBand;
+using core::LoadBands;
 
 using Sampling = test::SettingsFixture;
 
 TEST_F(Sampling, TextsAndPercentagesFollowTheOptions) {
     auto& frm = start();
-    frm.Text1->setText(QStringLiteral("100"));
+    frm.readFullScaleEdit->setText(QStringLiteral("100"));
     tick(0, 0);
-    EXPECT_EQ(monitor().PB1.Text(), QStringLiteral("Drive Read: 0 Bytes/s"));
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
     tick(123456789, 5242880);
-    EXPECT_EQ(monitor().PB1.Text(), QStringLiteral("Drive Read: 117.74 MB/s"));
-    EXPECT_EQ(monitor().PB1.Value(), 100) << "117.7 percent is held at 100";
-    EXPECT_EQ(monitor().PB2.Text(), QStringLiteral("Drive Write: 5.00 MB/s"));
-    EXPECT_EQ(monitor().PB2.Value(), 20);
-    frm.Text2->setText(QStringLiteral("50"));
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 117.74 MB/s"));
+    EXPECT_EQ(monitor().readBar().value(), 100) << "117.7 percent is held at 100";
+    EXPECT_EQ(monitor().writeBar().text(), QStringLiteral("Drive Write: 5.00 MB/s"));
+    EXPECT_EQ(monitor().writeBar().value(), 20);
+    frm.writeFullScaleEdit->setText(QStringLiteral("50"));
     tick(123456789, 5242880);
-    EXPECT_EQ(monitor().PB2.Value(), 10) << "a new full scale with the same rates";
-    frm.Text2->setText(QStringLiteral("25"));
+    EXPECT_EQ(monitor().writeBar().value(), 10) << "a new full scale with the same rates";
+    frm.writeFullScaleEdit->setText(QStringLiteral("25"));
 
-    frm.Check3->setValue(1);
-    frm.Check3_MouseUp(1, 0, 0, 0);
+    frm.compactModeCheckBox->setValue(1);
+    frm.applyCompactMode();
     tick(5242880, 0);
-    EXPECT_EQ(monitor().PB1.Text(), QStringLiteral("读: 05.00 MB"));
-    EXPECT_EQ(monitor().PB2.Text(), QStringLiteral("写: 00.00 MB"));
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("读: 05.00 MB"));
+    EXPECT_EQ(monitor().writeBar().text(), QStringLiteral("写: 00.00 MB"));
 
-    frm.Check7->setValue(1);
+    frm.hideBarTextCheckBox->setValue(1);
     tick(13002342, 0);
-    EXPECT_TRUE(monitor().PB1.Text().isEmpty());
-    EXPECT_TRUE(monitor().PB2.Text().isEmpty());
-    EXPECT_EQ(monitor().PB1.Value(), 12) << "values still move: 13,002,342 of 100 MB/s";
+    EXPECT_TRUE(monitor().readBar().text().isEmpty());
+    EXPECT_TRUE(monitor().writeBar().text().isEmpty());
+    EXPECT_EQ(monitor().readBar().value(), 12) << "values still move: 13,002,342 of 100 MB/s";
 
-    frm.Check7->setValue(0);
-    frm.Check5->setValue(1);
-    frm.Text1->setText(QStringLiteral("25"));
+    frm.hideBarTextCheckBox->setValue(0);
+    frm.disableBarFillCheckBox->setValue(1);
+    frm.readFullScaleEdit->setText(QStringLiteral("25"));
     tick(26214400, 26214400);
-    EXPECT_EQ(monitor().PB1.Value(), 0);
-    EXPECT_EQ(monitor().PB2.Value(), 0);
-    EXPECT_FALSE(monitor().PB1.Text().isEmpty());
-    EXPECT_EQ(frm.trayImageNumber(), 8) << "bands use the computed percentages";
-    EXPECT_EQ(tray.iconNumber, 8);
+    EXPECT_EQ(monitor().readBar().value(), 0);
+    EXPECT_EQ(monitor().writeBar().value(), 0);
+    EXPECT_FALSE(monitor().readBar().text().isEmpty());
+    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::High})) << "bands use the computed percentages";
+    EXPECT_EQ(tray.iconChanges, 4) << "the icon is sent at start and then only when the picture changes";
 }
 
 TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
     auto& frm = start();
     const double mb = 1048576.0;
     tick(0.8 * 25 * mb, 0.1 * 25 * mb);
-    EXPECT_EQ(frm.trayImageNumber(), 4);
+    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::Low}));
     tick(0.5 * 25 * mb, 0.74 * 25 * mb);
-    EXPECT_EQ(frm.trayImageNumber(), 7);
+    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Middle, LoadBand::Middle}));
     tick(0.49 * 25 * mb, 0.75 * 25 * mb);
-    EXPECT_EQ(frm.trayImageNumber(), 6);
+    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
     tick(0, 0);
-    EXPECT_EQ(frm.trayImageNumber(), 2);
-    EXPECT_EQ(tray.iconNumber, 2);
+    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::Low}));
+    EXPECT_FALSE(tray.icon.isNull());
+    EXPECT_TRUE(tray.toolTip.endsWith(QStringLiteral("Drive Write: 0 Bytes/s")));
 
-    frm.Text2->setText(QString());
+    frm.writeFullScaleEdit->setText(QString());
     tick(0, 0);
-    EXPECT_EQ(monitor().PB2.Value(), 100) << "an emptied full scale gives a full bar";
-    EXPECT_EQ(frm.trayImageNumber(), 6);
-}
-
-TEST_F(Sampling, QuickCycleMakesNoExtraEventLoopPass) {
-    start();
-    static test::FakeClock clock; // outlives the fixture's program
-    program.setClock(clock);
-    int passes = 0;
-    program.setMessagePump([&passes] {
-        ++passes;
-        QCoreApplication::processEvents();
-    });
-    tick(1000, 2000);
-    clock.now += 0.5;
-    tick(1000, 2000);
-    program.setMessagePump([] { QCoreApplication::processEvents(); });
-    EXPECT_EQ(passes, 0);
-    EXPECT_EQ(monitor().PB2.Text(), QStringLiteral("Drive Write: 1.95 KB/s"));
+    EXPECT_EQ(monitor().writeBar().value(), 100) << "an emptied full scale gives a full bar";
+    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
 }
 
 TEST_F(Sampling, HiddenMonitorIsStillUpdated) {
     auto& frm = start();
-    frm.Check4->setValue(0);
-    frm.Check4_MouseUp(1, 0, 0, 0);
+    frm.showMonitorCheckBox->setValue(0);
+    frm.applyMonitorVisibility();
     tick(2048, 0);
-    EXPECT_EQ(monitor().PB1.Text(), QStringLiteral("Drive Read: 2.00 KB/s"));
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 2.00 KB/s"));
 }
 
 TEST_F(Sampling, TicksNeverTouchTheSettingsFile) {

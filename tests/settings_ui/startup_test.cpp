@@ -1,8 +1,8 @@
 #include "support/settings_fixture.h"
 
-#include "core/modini.h"
+#include "platform/ini_file.h"
 
-#include "settings_ui/vb_controls.h"
+#include "settings_ui/setting_widgets.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
@@ -18,7 +18,7 @@ TEST_F(StartUp, FirstStartWritesTheDefaultsAndShowsTheMonitor) {
     EXPECT_TRUE(monitor().isVisible());
     EXPECT_EQ(tray.shows, 1);
     EXPECT_EQ(frm.windowTitle(), QStringLiteral("Oruvel v1.1.0"));
-    EXPECT_EQ(frm.sDrive, "_Total");
+    EXPECT_EQ(frm.diskInstance(), "_Total");
     EXPECT_EQ(monitor().size(), QSize(154, 24)) << "start-up ends in the 2310 x 360 layout";
     EXPECT_EQ(readFile(program.settingsPath()),
               "[main]\ndrive=_Total\nshow=1\ncompact=0\nmonitorprogressbar=14737632\nmonitorprogressbartext=0\n"
@@ -27,40 +27,40 @@ TEST_F(StartUp, FirstStartWritesTheDefaultsAndShowsTheMonitor) {
               "monitorprogressbarborder=0\nmonitorprogressusebarfill=False\nmonitorprogressdontusebarfill=True\n"
               "monitorprogressusebarfill2=False\nmonitorprogressdontusebarfill2=True\n");
     EXPECT_EQ(counterLog.front(), "add \\PhysicalDisk(_Total)\\Disk Read Bytes/sec");
-    EXPECT_EQ(frm.Check8->value(), 1);
-    EXPECT_TRUE(frm.OptionTrans[3]->isChecked());
-    EXPECT_EQ(frm.updFadeIn[0]->value(), 175);
+    EXPECT_EQ(frm.roundCornersCheckBox->value(), 1);
+    EXPECT_TRUE(frm.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
+    EXPECT_EQ(frm.translucentOpacityScrollBar->value(), 175);
 }
 
 TEST_F(StartUp, StoredValuesThatDoNotConvertLeaveTheDefaults) {
     writeSettings("[main]\ndrive=nonsense\ntransparencylevel=300\nghosttransparencylevel=\nmonitorprogressbar=red\n"
                   "readmax=0\nwritemax=abc\nontop=7\nmonitorprogressbartext=-16777216\n");
     auto& frm = start();
-    EXPECT_EQ(frm.updFadeIn[0]->value(), 175);
-    EXPECT_EQ(frm.updFadeIn[1]->value(), 175);
-    EXPECT_EQ(frm.swatchColour(6), 14737632);
-    EXPECT_EQ(frm.swatchColour(7), -16777216);
-    EXPECT_EQ(frm.Text1->text(), QStringLiteral("25"));
-    EXPECT_EQ(frm.Text2->text(), QStringLiteral("abc"));
-    EXPECT_EQ(frm.Check12->value(), 0);
-    EXPECT_EQ(setting(core::keys::readmax), "0") << "nothing is written back";
-    EXPECT_EQ(frm.sDrive, "nonsense");
+    EXPECT_EQ(frm.translucentOpacityScrollBar->value(), 175);
+    EXPECT_EQ(frm.ghostOpacityScrollBar->value(), 175);
+    EXPECT_EQ(frm.colour(core::ColourRole::ReadBackground), 14737632);
+    EXPECT_EQ(frm.colour(core::ColourRole::ReadText), -16777216);
+    EXPECT_EQ(frm.readFullScaleEdit->text(), QStringLiteral("25"));
+    EXPECT_EQ(frm.writeFullScaleEdit->text(), QStringLiteral("abc"));
+    EXPECT_EQ(frm.alwaysOnTopCheckBox->value(), 0);
+    EXPECT_EQ(setting(core::keys::readFullScale), "0") << "nothing is written back";
+    EXPECT_EQ(frm.diskInstance(), "nonsense");
     tick(0, 0);
-    EXPECT_EQ(monitor().PB1.Text(), QStringLiteral("Drive Read: 0 Bytes/s"));
-    EXPECT_EQ(monitor().PB2.Value(), 100) << "a non-numeric full scale gives a full bar";
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
+    EXPECT_EQ(monitor().writeBar().value(), 100) << "a non-numeric full scale gives a full bar";
 }
 
 TEST_F(StartUp, OptionWordsInAnyCaseOrNumbers) {
     writeSettings("[main]\nenableghost=TRUE\nnormal=False\n");
     auto& frm = start();
-    EXPECT_TRUE(frm.OptionTrans[1]->isChecked());
-    EXPECT_TRUE(monitor().windowStyle().clickThrough()) << "ghost mode from the stored mode";
-    frm.Unload(settings_ui::UnloadMode::FromCode);
+    EXPECT_TRUE(frm.windowModeRadioButton(core::WindowMode::Ghost)->isChecked());
+    EXPECT_TRUE(monitor().windowStyle().clickThrough) << "ghost mode from the stored mode";
+    frm.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
 
     writeSettings("[main]\nenableghost=yes\n");
     test::SettingsFixture::frm.reset();
     auto& again = start();
-    EXPECT_TRUE(again.OptionTrans[3]->isChecked());
+    EXPECT_TRUE(again.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
 }
 
 TEST_F(StartUp, StoredHiddenMonitorStaysHiddenWithTheTrayShown) {
@@ -68,7 +68,7 @@ TEST_F(StartUp, StoredHiddenMonitorStaysHiddenWithTheTrayShown) {
     auto& frm = start();
     EXPECT_FALSE(monitor().isVisible());
     EXPECT_EQ(tray.shows, 1);
-    EXPECT_FALSE(frm.Frame1->isEnabled());
+    EXPECT_FALSE(frm.coloursGroupBox->isEnabled());
 }
 
 TEST_F(StartUp, CloseBoxOnlyHides) {
@@ -76,38 +76,48 @@ TEST_F(StartUp, CloseBoxOnlyHides) {
     frm.show();
     frm.close();
     EXPECT_FALSE(frm.isVisible());
-    EXPECT_FALSE(program.bExiting);
+    EXPECT_FALSE(program.isExiting());
     tick(1048576, 0);
-    EXPECT_EQ(monitor().PB1.Text(), QStringLiteral("Drive Read: 1.00 MB/s"));
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 1.00 MB/s"));
 }
 
-TEST_F(StartUp, ExitAndSessionEndSaveThePositionAndCloseEverything) {
-    for (const auto mode : {settings_ui::UnloadMode::FromCode, settings_ui::UnloadMode::SessionEnd}) {
-        auto& frm = start();
-        frm.moveTwips(1500, 3000);
-        ASSERT_TRUE(frm.Unload(mode));
-        EXPECT_TRUE(program.bExiting);
-        EXPECT_FALSE(frm.Timer1.isActive());
-        EXPECT_EQ(program.hQuery, nullptr);
-        EXPECT_GE(tray.hides, 1);
-        EXPECT_FALSE(frm.existingMonitor()->isVisible());
+namespace {
+
+struct Shutdown : test::SettingsFixture {
+    void expectEverythingClosed(settings_ui::ShutdownReason reason) {
+        auto& window = start();
+        window.moveTwips(1500, 3000);
+        ASSERT_TRUE(window.requestShutdown(reason));
+        EXPECT_TRUE(program.isExiting());
+        EXPECT_FALSE(window.sampleTimer().isActive());
+        EXPECT_FALSE(program.diskRates().isOpen());
+        EXPECT_EQ(tray.hides, 1);
+        EXPECT_FALSE(window.monitorIfCreated()->isVisible());
         EXPECT_EQ(stored("FrmMain_x"), "3000");
         EXPECT_EQ(stored("FrmMain_y"), "1500");
-        frm.Form_Load();
-        EXPECT_FALSE(frm.Timer1.isActive()) << "a load while exiting unloads at once";
-        test::SettingsFixture::frm.reset();
-        program.bExiting = false;
+        window.start();
+        EXPECT_FALSE(window.sampleTimer().isActive()) << "a start while exiting ends at once";
     }
+};
+
+} // namespace
+
+TEST_F(Shutdown, ExitCommandSavesThePositionAndClosesEverything) {
+    expectEverythingClosed(settings_ui::ShutdownReason::ExitCommand);
+}
+
+TEST_F(Shutdown, SessionEndSavesThePositionAndClosesEverything) {
+    expectEverythingClosed(settings_ui::ShutdownReason::SessionEnd);
 }
 
 TEST_F(StartUp, AFileReplacedByAnotherProcessKeepsItsKeysAtTheNextWrite) {
     auto& frm = start();
     // Another program rewrites the settings file while this one runs.
     writeSettings("[main]\nreadmax=77\nforeign=kept\n[other]\nx=1\n");
-    frm.Check5->setValue(1);
-    frm.Check5_MouseUp(1, 0, 0, 0);
-    EXPECT_EQ(setting(core::keys::disablebarfill), "1");
-    EXPECT_EQ(setting(core::keys::readmax), "77");
+    frm.disableBarFillCheckBox->setValue(1);
+    frm.onDisableBarFillClicked();
+    EXPECT_EQ(setting(core::keys::disableBarFill), "1");
+    EXPECT_EQ(setting(core::keys::readFullScale), "77");
     EXPECT_EQ(program.readSetting({"foreign", core::ValueForm::Path, ""}), "kept");
-    EXPECT_EQ(core::ReadIni("other", "x", program.settingsPath()), "1");
+    EXPECT_EQ(platform::ini::readValue(program.settingsPath(), "other", "x"), "1");
 }

@@ -30,7 +30,7 @@ void expectSame(const TickReadout::Shown& a, const TickReadout::Shown& b) {
     EXPECT_EQ(a.writeText, b.writeText);
     EXPECT_EQ(a.readPercent, b.readPercent);
     EXPECT_EQ(a.writePercent, b.writePercent);
-    EXPECT_EQ(a.trayImage, b.trayImage);
+    EXPECT_EQ(a.loadBands, b.loadBands);
 }
 
 } // namespace
@@ -43,7 +43,7 @@ TEST(TickReadout, WorksResultsOutAgainOnlyWhenAnInputChanged) {
     EXPECT_EQ(first.writeText, QStringLiteral("Drive Write: 5.00 MB/s"));
     EXPECT_EQ(first.readPercent, 100);
     EXPECT_EQ(first.writePercent, 20);
-    EXPECT_EQ(first.trayImage, 4);
+    EXPECT_EQ(first.loadBands, (oruvel::core::LoadBands{oruvel::core::LoadBand::High, oruvel::core::LoadBand::Low}));
     call.on(readout);
     EXPECT_EQ(readout.computations(), 1) << "an idle second gives the same inputs again";
 

@@ -30,7 +30,7 @@ TEST(StartWithLogin, RunValueQuotesThePathAndComesAndGoes) {
               "\"C:\\Program Files\\Oruvel\\Oruvel.exe\" /startup");
     test::TempDir dir;
     platform::FileRegistryStore store(dir.path());
-    platform::RegistryRoutines r(store);
+    platform::RegistryKey r(store);
     r.hkey = platform::RegRoot::LocalMachine;
     r.KeyRoot = startup::kRunKeyRoot;
     ASSERT_EQ(r.CreateKey(std::string(startup::kRunKey)), "0");

@@ -16,12 +16,12 @@ using test::TempDir;
 
 
 TEST(SetStartup, SwitchIsTheWholeArgumentTextInAnyCase) {
-    EXPECT_EQ(startup_task::parseSwitch("/create"), startup_task::Switch::Create);
-    EXPECT_EQ(startup_task::parseSwitch("/CREATE"), startup_task::Switch::Create);
-    EXPECT_EQ(startup_task::parseSwitch("/Remove"), startup_task::Switch::Remove);
-    EXPECT_EQ(startup_task::parseSwitch("/create now"), startup_task::Switch::None);
-    EXPECT_EQ(startup_task::parseSwitch(""), startup_task::Switch::None);
-    EXPECT_EQ(startup_task::parseSwitch(" /create"), startup_task::Switch::None);
+    EXPECT_EQ(startup_task::parseCommand("/create"), startup_task::Command::Create);
+    EXPECT_EQ(startup_task::parseCommand("/CREATE"), startup_task::Command::Create);
+    EXPECT_EQ(startup_task::parseCommand("/Remove"), startup_task::Command::Remove);
+    EXPECT_EQ(startup_task::parseCommand("/create now"), startup_task::Command::ShowWindow);
+    EXPECT_EQ(startup_task::parseCommand(""), startup_task::Command::ShowWindow);
+    EXPECT_EQ(startup_task::parseCommand(" /create"), startup_task::Command::ShowWindow);
 }
 
 TEST(SetStartup, TaskStartsTheMonitorBesideItWithStartup) {
@@ -41,16 +41,16 @@ TEST(SetStartup, TaskStartsTheMonitorBesideItWithStartup) {
 TEST(SetStartup, CreateTwiceKeepsTheFirstAndRemoveIsQuiet) {
     TempDir dir;
     platform::XdgAutostartRegistrar registrar(dir.file("autostart"));
-    startup_task::Create(registrar, "/first");
+    startup_task::createLogonTask(registrar, "/first");
     const std::string entry = registrar.entryPath("Oruvel");
     const std::string first = readFile(entry);
     ASSERT_FALSE(first.empty());
-    startup_task::Create(registrar, "/second");
+    startup_task::createLogonTask(registrar, "/second");
     EXPECT_EQ(readFile(entry), first) << "a new task only";
     EXPECT_EQ(test::parseEntry(first)["Path"], "/first");
-    startup_task::Remove(registrar);
+    startup_task::removeLogonTask(registrar);
     EXPECT_FALSE(std::filesystem::exists(entry));
-    startup_task::Remove(registrar);
+    startup_task::removeLogonTask(registrar);
     EXPECT_FALSE(registrar.deleteTask("Oruvel"));
     EXPECT_FALSE(registrar.deleteTask("../escape"));
     for (const auto& e : std::filesystem::directory_iterator(dir.file("autostart"))) {

@@ -1,7 +1,6 @@
 // Test entry for widget tests: a QApplication on Qt's offscreen platform, with the event dispatcher and fonts the
 // program uses.
 #include "monitor/fonts.h"
-#include "monitor/theme_support.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -16,7 +15,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     oruvel::monitor::installFontSubstitutes();
-    oruvel::monitor::InitThemeSupport();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

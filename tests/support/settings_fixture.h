@@ -2,14 +2,13 @@
 
 #include "core/program.h"
 #include "core/window_position.h"
-#include "monitor/frm_monitor.h"
+#include "monitor/monitor_window.h"
 #include "platform/file_registry_store.h"
 #include "platform/registry_routines.h"
-#include "settings_ui/common_dialog.h"
-#include "settings_ui/frm_main.h"
-#include "settings_ui/rate_text_box.h"
-#include "settings_ui/vb_controls.h"
-#include "settings_ui/tray_port.h"
+#include "settings_ui/dialogs.h"
+#include "settings_ui/settings_window.h"
+#include "settings_ui/full_scale_edit.h"
+#include "settings_ui/setting_widgets.h"
 #include "support/recording_counter_source.h"
 #include "support/temp_dir.h"
 
@@ -50,18 +49,24 @@ public:
     }
 };
 
-class FakeTray final : public settings_ui::TrayPort {
-public:
+// Records what the settings window asks of its tray icon.
+struct FakeTray {
     int shows = 0;
     int hides = 0;
-    int iconNumber = 0;
+    int iconChanges = 0;
+    QIcon icon;
     QString toolTip;
-    bool hasArea = true;
-    void Show() override { ++shows; }
-    void Hide() override { ++hides; }
-    void setIcon(int number, const QImage&) override { iconNumber = number; }
-    void setToolTip(const QString& text) override { toolTip = text; }
-    bool available() const override { return hasArea; }
+
+    void connectTo(settings_ui::SettingsWindow& window) {
+        QObject::connect(&window, &settings_ui::SettingsWindow::trayIconVisibilityRequested, &window,
+                         [this](bool visible) { ++(visible ? shows : hides); });
+        QObject::connect(&window, &settings_ui::SettingsWindow::trayIconChanged, &window, [this](const QIcon& i) {
+            icon = i;
+            ++iconChanges;
+        });
+        QObject::connect(&window, &settings_ui::SettingsWindow::trayToolTipChanged, &window,
+                         [this](const QString& t) { toolTip = t; });
+    }
 };
 
 // A settings window on a temporary program folder and registry, with counters whose rates the test sets.
@@ -76,12 +81,11 @@ struct SettingsFixture : ::testing::Test {
                           }};
     ScriptedDialogs dialogs;
     FakeTray tray;
-    std::unique_ptr<settings_ui::FrmMain> frm;
+    std::unique_ptr<settings_ui::SettingsWindow> frm;
 
-    SettingsFixture() { program.setMessagePump([] { QCoreApplication::processEvents(); }); }
     ~SettingsFixture() override {
         if (frm) {
-            frm->Timer1.stop();
+            frm->sampleTimer().stop();
         }
     }
 
@@ -89,22 +93,22 @@ struct SettingsFixture : ::testing::Test {
     std::string setting(const core::SettingKey& key) { return program.readSetting(key); }
 
     // Creates the settings window and runs its load handler, the way the program starts.
-    settings_ui::FrmMain& start() {
-        frm = std::make_unique<settings_ui::FrmMain>(program);
-        frm->dialogs = &dialogs;
-        frm->SysTrayMain = &tray;
-        frm->Form_Load();
-        frm->Timer1.stop(); // ticks are driven by the tests
+    settings_ui::SettingsWindow& start() {
+        frm = std::make_unique<settings_ui::SettingsWindow>(program);
+        frm->setDialogBackend(&dialogs);
+        tray.connectTo(*frm);
+        frm->start();
+        frm->sampleTimer().stop(); // ticks are driven by the tests
         return *frm;
     }
-    monitor::FrmMonitor& monitor() { return *frm->FrmMonitor(); }
+    monitor::MonitorWindow& monitor() { return *frm->monitor(); }
     void tick(double readRate, double writeRate) {
         counters->readRate = readRate;
         counters->writeRate = writeRate;
-        frm->Timer1_Timer();
+        frm->sampleRates();
     }
     std::string stored(const std::string& name) {
-        platform::RegistryRoutines r(program.registry());
+        platform::RegistryKey r(program.registry());
         r.KeyRoot = core::kProductKeyRoot;
         r.Subkey = core::kProductKey;
         return platform::regVariantText(r.GetRegistryValue(name));

@@ -1,0 +1,367 @@
+#include "monitor/bar_renderer.h"
+
+#include "monitor/bar_canvas.h"
+#include "monitor/system_palette.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <cmath>
+
+namespace oruvel::monitor {
+namespace {
+
+QRect toQRect(Rect r) { return {r.left, r.top, r.width(), r.height()}; }
+
+// A GDI line from `from` to `to` (axis-aligned), the end point excluded.
+void lineTo(QPainter& dc, const QColor& colour, QPoint from, QPoint to) {
+    if (from.y() == to.y()) {
+        const int a = from.x() < to.x() ? from.x() : to.x() + 1;
+        const int b = from.x() < to.x() ? to.x() - 1 : from.x();
+        if (b >= a) {
+            dc.fillRect(QRect(a, from.y(), b - a + 1, 1), colour);
+        }
+    } else if (from.x() == to.x()) {
+        const int a = from.y() < to.y() ? from.y() : to.y() + 1;
+        const int b = from.y() < to.y() ? to.y() - 1 : from.y();
+        if (b >= a) {
+            dc.fillRect(QRect(from.x(), a, 1, b - a + 1), colour);
+        }
+    }
+}
+
+// Brush colour of a fill colour: RGB as is, system colours from the palette (an unknown one draws nothing).
+QColor brushColour(core::Colour colour) { return toQColor(colour, QColor()); }
+
+void fillSolid(QPainter& dc, const QRect& r, core::Colour colour) {
+    const QColor c = brushColour(colour);
+    if (c.isValid()) {
+        dc.fillRect(r, c);
+    }
+}
+
+} // namespace
+
+QColor textColourFor(core::Colour colour) {
+    if (core::isSystemColour(colour)) {
+        const QColor c = systemColour(colour & 0xFF);
+        return c.isValid() ? c : QColor(Qt::white);
+    }
+    return toQColor(colour);
+}
+
+void drawBorder(QPainter& dc, BorderLook look, Rect r, bool raised) {
+    const int l = r.left;
+    const int t = r.top;
+    const int rr = r.right;
+    const int b = r.bottom;
+    switch (look) {
+    case BorderLook::Flat: {
+        const QColor black(Qt::black);
+        lineTo(dc, black, {l, t}, {rr - 1, t});
+        lineTo(dc, black, {rr - 1, t}, {rr - 1, b - 1});
+        lineTo(dc, black, {rr - 1, b - 1}, {l, b - 1});
+        lineTo(dc, black, {l, b - 1}, {l, t});
+        break;
+    }
+    case BorderLook::Bevel: {
+        const QColor shadow = systemColour(core::syscolour::kButtonShadow);
+        const QColor light = systemColour(core::syscolour::kButtonHighlight);
+        if (!raised) {
+            lineTo(dc, shadow, {l, b - 1}, {l, t});
+            lineTo(dc, shadow, {l, t}, {rr, t});
+            lineTo(dc, light, {rr - 1, t + 1}, {rr - 1, b - 1});
+            lineTo(dc, light, {rr - 1, b - 1}, {l, b - 1});
+        } else {
+            lineTo(dc, light, {l, b - 2}, {l, t});
+            lineTo(dc, light, {l, t}, {rr - 1, t});
+            lineTo(dc, shadow, {rr - 1, t}, {rr - 1, b - 1});
+            lineTo(dc, shadow, {rr - 1, b - 1}, {l - 1, b - 1});
+        }
+        break;
+    }
+    case BorderLook::Edge: {
+        // Two rings: outer and inner, each with a top-left and a bottom-right colour.
+        using namespace core::syscolour;
+        const int outerTL = raised ? kLight : kButtonShadow;
+        const int outerBR = raised ? kDarkShadow : kButtonHighlight;
+        const int innerTL = raised ? kButtonHighlight : kDarkShadow;
+        const int innerBR = raised ? kButtonShadow : kLight;
+        const auto ring = [&](int inset, int tl, int br) {
+            const QRect q(l + inset, t + inset, rr - l - 2 * inset, b - t - 2 * inset);
+            if (q.width() <= 0 || q.height() <= 0) {
+                return;
+            }
+            dc.fillRect(QRect(q.left(), q.top(), q.width(), 1), systemColour(tl));
+            dc.fillRect(QRect(q.left(), q.top(), 1, q.height()), systemColour(tl));
+            dc.fillRect(QRect(q.left(), q.bottom(), q.width(), 1), systemColour(br));
+            dc.fillRect(QRect(q.right(), q.top(), 1, q.height()), systemColour(br));
+        };
+        ring(0, outerTL, outerBR);
+        ring(1, innerTL, innerBR);
+        break;
+    }
+    }
+}
+
+BarRenderer::BarRenderer() : font_(QStringLiteral("Tahoma"), 8) {}
+
+void BarRenderer::setSegmented(bool segmented) {
+    segments_ = segmented;
+    redraw();
+}
+void BarRenderer::setText(const QString& text) {
+    text_ = text;
+    redraw();
+}
+void BarRenderer::setTextVisible(bool visible) {
+    showText_ = visible;
+    redraw();
+}
+void BarRenderer::setMinimum(std::int32_t minimum) {
+    min_ = minimum;
+    redraw();
+}
+void BarRenderer::setMaximum(std::int32_t maximum) {
+    max_ = maximum;
+    redraw();
+}
+void BarRenderer::setValue(std::int32_t value) {
+    value_ = value;
+    redraw();
+}
+void BarRenderer::setBorderStyle(BorderStyle style) {
+    borderStyle_ = style;
+    redraw();
+}
+void BarRenderer::setBorderLook(BorderLook look) {
+    borderLook_ = look;
+    redraw();
+}
+void BarRenderer::setBackgroundColour(core::Colour colour) {
+    backColor_ = colour;
+    redraw();
+}
+void BarRenderer::setTextColour(core::Colour colour) {
+    foreColor_ = colour;
+    redraw();
+}
+void BarRenderer::setFont(const QFont& font) {
+    font_ = font;
+    redraw();
+}
+void BarRenderer::setFillColour(core::Colour colour) {
+    barColor_ = colour;
+    redraw();
+}
+void BarRenderer::setFillTextColour(core::Colour colour) {
+    barForeColor_ = colour;
+    redraw();
+}
+void BarRenderer::setFillPictureMode(PictureMode mode) {
+    barPictureMode_ = mode;
+    redraw();
+}
+void BarRenderer::setTextAlignment(Qt::Alignment alignment) {
+    alignX_ = (alignment & Qt::AlignHCenter) != 0 ? 1 : (alignment & Qt::AlignRight) != 0 ? 2 : 0;
+    alignY_ = (alignment & Qt::AlignVCenter) != 0 ? 1 : (alignment & Qt::AlignBottom) != 0 ? 2 : 0;
+    redraw();
+}
+void BarRenderer::setRange(std::int32_t minimum, std::int32_t maximum) {
+    min_ = minimum;
+    max_ = maximum;
+    redraw();
+}
+void BarRenderer::setCanvas(BarCanvas* canvas) {
+    canvas_ = canvas;
+    composed_.reset();
+    redraw();
+}
+
+void BarRenderer::setFillPicture(const QImage& picture) {
+    if (picture.isNull()) {
+        barPicture_.reset();
+    } else {
+        barPicture_ = std::make_unique<OffscreenSurface>();
+        barPicture_->assign(picture);
+    }
+    redraw();
+}
+
+std::optional<double> BarRenderer::percent() const {
+    const auto f = barFraction(value_, min_, max_);
+    return f ? std::optional<double>(*f * 100.0) : std::nullopt;
+}
+
+BarRenderer::RenderKey BarRenderer::currentState(const QSize& canvas) const {
+    RenderKey s;
+    s.canvas = canvas;
+    s.barPicture = barPicture_ && barPicture_->hasSurface() ? barPicture_->surface().cacheKey() : 0;
+    s.palette = QGuiApplication::palette().cacheKey();
+    s.borderLook = borderLook_;
+    s.borderStyle = borderStyle_;
+    s.barMode = barPictureMode_;
+    s.alignX = alignX_;
+    s.alignY = alignY_;
+    s.back = backColor_;
+    s.fore = foreColor_;
+    s.bar = barColor_;
+    s.barFore = barForeColor_;
+    s.min = min_;
+    s.max = max_;
+    s.value = value_;
+    s.showText = showText_;
+    s.segments = segments_;
+    s.text = text_;
+    s.font = font_;
+    return s;
+}
+
+BarRenderer::DeferredRedraw::~DeferredRedraw() {
+    if (--bar_.deferDepth_ == 0 && bar_.drawDeferred_) {
+        bar_.drawDeferred_ = false;
+        bar_.compose();
+    }
+}
+
+void BarRenderer::redraw() {
+    if (canvas_ == nullptr) {
+        return;
+    }
+    ++drawCount_;
+    if (deferDepth_ > 0) {
+        drawDeferred_ = true;
+        return;
+    }
+    compose();
+}
+
+void BarRenderer::compose() {
+    if (canvas_ == nullptr) {
+        return; // the draw object was taken away while a draw was deferred
+    }
+    QImage& canvas = canvas_->canvas();
+    RenderKey state = currentState(canvas.size());
+    if (composed_ && *composed_ == state) {
+        return; // the canvas already holds exactly this picture
+    }
+    bool drawn = false;
+    {
+        QPainter p(&canvas);
+        drawn = paint(p, canvas.rect());
+    }
+    composed_.reset();
+    if (drawn) {
+        composed_ = std::move(state);
+        canvas_->flush();
+    }
+}
+
+void BarRenderer::drawText(QPainter& p, const Rect& r) {
+    const QString shown = QLatin1Char(' ') + text_ + QLatin1Char(' ');
+    // Over the blend mode's key colour, smoothed glyph edges would mix with the key and show as dark fringes
+    // on the desktop, so there the text is drawn crisp.
+    QFont font = font_;
+    if (backColor_ == core::kTransparencyKey) {
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
+    textLayout_.set(shown, font);
+    p.setFont(font);
+    // Alignment as the text-drawing flags give it: horizontal 0 left, 1 centre, 2 right; vertical (times 4) top,
+    // centre, bottom. The text is clipped to r.
+    const QSizeF size = textLayout_.size();
+    double x = r.left;
+    if ((alignX_ & 1) != 0) {
+        x = r.left + (r.width() - size.width()) / 2.0;
+    } else if ((alignX_ & 2) != 0) {
+        x = r.right - size.width();
+    }
+    const int vertical = alignY_ * 4;
+    double y = r.top;
+    if ((vertical & 4) != 0) {
+        y = r.top + (r.height() - size.height()) / 2.0;
+    } else if ((vertical & 8) != 0) {
+        y = r.bottom - size.height();
+    }
+    textLayout_.draw(p, QPointF(std::round(x), std::round(y)));
+}
+
+void BarRenderer::fillWithPicture(QPainter& p, const OffscreenSurface& picture, int width, int height) const {
+    if (barPictureMode_ == PictureMode::Tile) {
+        for (const Tile& t : tileBitmap(0, 0, width, height, picture.width(), picture.height(), 0, 0)) {
+            picture.drawTo(p, t.srcX, t.srcY, t.width, t.height, t.dstX, t.dstY);
+        }
+        return;
+    }
+    if (picture.hasSurface()) {
+        p.drawImage(QRect(0, 0, width, height), picture.surface(), QRect(0, 0, picture.width(), picture.height()));
+    }
+}
+
+bool BarRenderer::paint(QPainter& dc, const QRect& target) {
+    ++composeCount_;
+    const int lLeft = target.left();
+    const int lTop = target.top();
+    const int w = target.width();
+    const int h = target.height();
+    const bool horizontal = isHorizontalBar(w, h);
+
+    QImage* surface = surface_.ensureSize(w, h);
+    std::optional<QPainter> surfacePainter;
+    if (surface != nullptr) {
+        surfacePainter.emplace(surface);
+    }
+    QPainter& p = surface != nullptr ? *surfacePainter : dc;
+    Rect r = surface != nullptr ? Rect{0, 0, w, h} : Rect{lLeft, lTop, lLeft + w, lTop + h};
+
+    fillSolid(p, toQRect(r), backColor_);
+    const int snapPeriod = segments_ ? kSegmentChunk + kSegmentSpace : 0;
+
+    const Rect outer = r;
+    r = innerRect(r, static_cast<int>(borderStyle_), static_cast<int>(borderLook_), false);
+
+    const bool withText = showText_ && !text_.isEmpty();
+    if (withText) {
+        p.setClipRect(toQRect(r));
+        p.setPen(textColourFor(foreColor_));
+        drawText(p, r);
+    }
+
+    const auto f = barFraction(value_, min_, max_);
+    if (!f) {
+        return false; // nothing of this drawing reaches the target
+    }
+    const Rect fill = fillRect(r, *f, horizontal, snapPeriod);
+
+    // An empty bar (an idle disk) has nothing to fill and no text over a fill.
+    if (fill.width() > 0 && fill.height() > 0) {
+        p.setClipRect(toQRect(fill));
+        if (barPicture_) {
+            fillWithPicture(p, *barPicture_, w, h);
+        } else {
+            fillSolid(p, toQRect(fill), barColor_);
+        }
+        if (segments_) {
+            for (const Rect& gap : segmentGaps(fill, r, horizontal)) {
+                fillSolid(p, toQRect(gap), backColor_);
+            }
+        }
+        if (withText) {
+            p.setPen(textColourFor(barForeColor_));
+            drawText(p, r);
+        }
+    }
+    p.setClipping(false);
+
+    if (borderStyle_ != BorderStyle::None) {
+        drawBorder(p, borderLook_, outer, borderStyle_ == BorderStyle::Raised);
+    }
+
+    if (surface != nullptr) {
+        surfacePainter->end();
+        surface_.drawTo(dc, 0, 0, w, h, lLeft, lTop);
+    }
+    return true;
+}
+
+} // namespace oruvel::monitor

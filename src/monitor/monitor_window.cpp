@@ -1,0 +1,220 @@
+#include "monitor/monitor_window.h"
+
+#include "core/program.h"
+#include "core/twips.h"
+#include "monitor/bar_canvas.h"
+#include "monitor/monitor_settings_source.h"
+#include "monitor/qt_snap_window_system.h"
+#include "monitor/system_palette.h"
+#include "monitor/window_region.h"
+#include "monitor/window_snapper.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace oruvel::monitor {
+
+using core::Bar;
+using core::twipsToPixels;
+
+MonitorWindow::MonitorWindow(core::Program& program, MonitorSettingsSource& settings)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), program_(program), settings_(settings),
+      marginColour_(static_cast<core::Colour>(0x8000000F)) {
+    setObjectName(QStringLiteral("monitorWindow"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(QStringLiteral("Oruvel"));
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(6.75);
+    font.setBold(true);
+    // Whole-pixel glyph advances, as the bars' small bold text is drawn on the desktop it was designed for. Glyphs
+    // then sit at whole-pixel positions, so each is rasterized and cached once rather than once per sub-pixel offset.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    setFont(font);
+    for (const Bar which : core::kBars) {
+        auto* canvas = new BarCanvas(this);
+        canvas->setObjectName(which == Bar::Read ? QStringLiteral("readBar") : QStringLiteral("writeBar"));
+        connect(canvas, &BarCanvas::resized, this, [this, which] { redrawBar(which); });
+        connect(canvas, &BarCanvas::flushed, this, [this] {
+            if (style_.colourKey) {
+                updateShape();
+            }
+        });
+        barCanvases_[core::indexOf(which)] = canvas;
+    }
+    applyLayout(optionLayout(false));
+    blendKeyTimer_.setInterval(250);
+    blendKeyTimer_.setSingleShot(true);
+    connect(&blendKeyTimer_, &QTimer::timeout, this, &MonitorWindow::finishBlendMode);
+    applyAlwaysOnTop();
+}
+
+MonitorWindow::~MonitorWindow() { shutDown(); }
+
+void MonitorWindow::setUpBar(Bar which) {
+    BarRenderer& b = bar(which);
+    BarCanvas& canvas = barCanvas(which);
+    b.setCanvas(&canvas);
+    b.setRange(0, 100);
+    b.setTextVisible(true);
+    b.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    b.setFont(canvas.font());
+    b.setBackgroundColour(core::kWhite);
+    b.setFillPicture(settings_.fillPicture(which));
+}
+
+void MonitorWindow::restore() {
+    if (program_.isExiting()) {
+        shutDown();
+        return;
+    }
+    applyLayout(loadLayout(false));
+    setUpBar(Bar::Read);
+    setUpBar(Bar::Write);
+    if (program_.readSetting(core::keys::compactMode) == "1") {
+        applyLayout(loadLayout(true));
+    }
+    applyAppearance();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const TwipPoint place = defaultPlace(area.left() + area.width(), area.top() + area.height(),
+                                             widthTwips(), heightTwips());
+        moveTwips(place.left, place.top);
+    }
+    core::restoreWindowPosition(program_, *this);
+
+    if (WindowSnapper* snapper = settings_.windowSnapper()) {
+        snapper->addWindow(windowIdOf(this), windowIdOf(settings_.settingsWindow()));
+    }
+    restored_ = true;
+    const auto mode = settings_.windowMode();
+    if (mode == core::WindowMode::Ghost) {
+        enterGhostMode();
+    }
+    if (mode == core::WindowMode::Normal) {
+        enterNormalMode();
+    }
+}
+
+void MonitorWindow::reapplyOnShow() {
+    if (program_.isExiting()) {
+        shutDown();
+        return;
+    }
+    applyAlwaysOnTop();
+    applyAppearance();
+}
+
+void MonitorWindow::shutDown() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    if (WindowSnapper* snapper = settings_.windowSnapper()) {
+        snapper->removeWindow(windowIdOf(this));
+    }
+    blendKeyTimer_.stop();
+    hide();
+}
+
+void MonitorWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (restored_) {
+        reapplyOnShow();
+    }
+}
+
+void MonitorWindow::closeEvent(QCloseEvent* event) {
+    // The monitor goes only with the program; a close request from the desktop hides nothing.
+    event->ignore();
+}
+
+void MonitorWindow::paintEvent(QPaintEvent* /*event*/) {
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(marginColour_, palette().color(QPalette::Window)));
+}
+
+void MonitorWindow::applyFill(Bar which) {
+    BarRenderer& b = bar(which);
+    const core::BarColourRoles roles = core::colourRolesOf(which);
+    switch (settings_.fillMode(which)) {
+    case core::FillMode::Colour:
+        b.setFillPicture(QImage());
+        b.setFillColour(settings_.colour(roles.fill));
+        b.setFillTextColour(settings_.colour(roles.fillText));
+        break;
+    case core::FillMode::Picture:
+        b.setFillTextColour(settings_.colour(roles.fillText));
+        b.setFillPicture(settings_.fillPicture(which));
+        break;
+    case core::FillMode::Neither:
+        break; // the fill stays as it was
+    }
+}
+
+void MonitorWindow::applyAppearance() {
+    for (const Bar which : core::kBars) {
+        const core::BarColourRoles roles = core::colourRolesOf(which);
+        bar(which).setTextColour(settings_.colour(roles.text));
+        bar(which).setBackgroundColour(settings_.colour(roles.background));
+    }
+
+    const int ellipse = settings_.roundCorners() ? 7 : 0;
+    QRegion outline;
+    for (const RegionSpan& s : roundRectSpans(width(), height(), ellipse, ellipse)) {
+        outline += QRect(s.left, s.y, s.right - s.left, 1);
+    }
+    outline_ = outline;
+    updateShape();
+
+    const BorderStyle border = settings_.barBorder() ? BorderStyle::Sunken : BorderStyle::None;
+    readBar_.setBorderStyle(border);
+    writeBar_.setBorderStyle(border);
+    applyFill(Bar::Read);
+    applyFill(Bar::Write);
+
+    if (settings_.windowMode() == core::WindowMode::BlendIntoDesktop) {
+        setMarginColour(core::kTransparencyKey);
+        for (const Bar which : core::kBars) {
+            bar(which).setBackgroundColour(core::kTransparencyKey);
+            bar(which).setTextColour(core::kWhite);
+        }
+        blendKeyTimer_.start();
+    }
+    redrawBar(Bar::Read);
+    redrawBar(Bar::Write);
+}
+
+void MonitorWindow::redrawBar(Bar which) { bar(which).redraw(); }
+
+void MonitorWindow::setMarginColour(core::Colour colour) {
+    marginColour_ = colour;
+    update();
+}
+
+int MonitorWindow::widthTwips() const { return core::pixelsToTwips(width()); }
+int MonitorWindow::heightTwips() const { return core::pixelsToTwips(height()); }
+int MonitorWindow::topTwips() const { return core::pixelsToTwips(frameGeometry().top()); }
+int MonitorWindow::leftTwips() const { return core::pixelsToTwips(frameGeometry().left()); }
+void MonitorWindow::moveTwips(int left, int top) { move(twipsToPixels(left), twipsToPixels(top)); }
+
+TwipRect MonitorWindow::barGeometry(Bar which) const {
+    const QRect g = barCanvases_[core::indexOf(which)]->geometry();
+    return {core::pixelsToTwips(g.left()), core::pixelsToTwips(g.top()), core::pixelsToTwips(g.width()),
+            core::pixelsToTwips(g.height())};
+}
+
+// The size is pinned in the window's size hints, so a window manager keeps exactly the layout's size even while it
+// is still taking the window over.
+void MonitorWindow::applyLayout(const MonitorLayout& layout) {
+    setFixedSize(twipsToPixels(layout.width), twipsToPixels(layout.height));
+    for (const Bar which : core::kBars) {
+        const TwipRect& r = layout.bar[core::indexOf(which)];
+        barCanvases_[core::indexOf(which)]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top),
+                                                        twipsToPixels(r.width), twipsToPixels(r.height));
+    }
+}
+
+} // namespace oruvel::monitor

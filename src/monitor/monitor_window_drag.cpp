@@ -1,0 +1,88 @@
+// Dragging the monitor, its context menu and the snapping glue of its own drag loop.
+#include "core/window_position.h"
+#include "monitor/monitor_settings_source.h"
+#include "monitor/monitor_window.h"
+#include "monitor/qt_snap_window_system.h"
+#include "monitor/window_snapper.h"
+
+#include <QMouseEvent>
+
+namespace oruvel::monitor {
+
+void MonitorWindow::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    pressCursor_ = event->globalPosition().toPoint();
+}
+
+// A move with the left button alone starts a drag; the window then follows the pointer.
+void MonitorWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (dragging_) {
+        dragMoveTo(global);
+    } else if (event->buttons() == Qt::LeftButton) {
+        if (!pressCursor_) {
+            pressCursor_ = global;
+        }
+        beginDrag();
+    }
+}
+
+void MonitorWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    pressCursor_.reset();
+    if (dragging_) {
+        dragMoveTo(global);
+        endDrag();
+    } else if (event->button() == Qt::RightButton) {
+        showContextMenu(global);
+    }
+}
+
+void MonitorWindow::showContextMenu(const QPoint& global) {
+    if (QWidget* settings = settings_.settingsWindow(); settings != nullptr && settings->isVisible()) {
+        settings->raise();
+    }
+    settings_.popUpContextMenu(global);
+}
+
+// The drag runs from the first move with the left button alone until its release; the window follows the pointer
+// through the snapping rules and its position is saved when the button goes up.
+void MonitorWindow::beginDrag() {
+    dragging_ = true;
+    const QPoint cursor = *pressCursor_;
+    pressCursor_.reset();
+    dragGrabOffset_ = frameGeometry().topLeft() - cursor;
+    if (WindowSnapper* snapper = settings_.windowSnapper()) {
+        if (QtSnapWindowSystem* system = settings_.snapWindowSystem()) {
+            system->setCursor(cursor);
+        }
+        snapper->beginMove(windowIdOf(this));
+    }
+}
+
+void MonitorWindow::dragMoveTo(const QPoint& global) {
+    const QRect frame = frameGeometry();
+    Rect proposed{global.x() + dragGrabOffset_.x(), global.y() + dragGrabOffset_.y(), 0, 0};
+    proposed.right = proposed.left + frame.width();
+    proposed.bottom = proposed.top + frame.height();
+    if (WindowSnapper* snapper = settings_.windowSnapper()) {
+        if (QtSnapWindowSystem* system = settings_.snapWindowSystem()) {
+            system->setCursor(global);
+        }
+        snapper->constrainMove(windowIdOf(this), proposed);
+    }
+    move(proposed.left, proposed.top);
+}
+
+void MonitorWindow::endDrag() {
+    dragging_ = false;
+    if (WindowSnapper* snapper = settings_.windowSnapper()) {
+        snapper->endMove(windowIdOf(this));
+        if (QtSnapWindowSystem* system = settings_.snapWindowSystem()) {
+            system->setCursor(std::nullopt);
+        }
+    }
+    core::saveWindowPosition(program_, *this);
+}
+
+} // namespace oruvel::monitor

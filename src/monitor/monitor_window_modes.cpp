@@ -1,0 +1,137 @@
+// The monitor's transparency modes, stay-on-top and the blend-mode colour key.
+#include "core/program.h"
+#include "monitor/monitor_settings_source.h"
+#include "monitor/monitor_window.h"
+#include "monitor/bar_canvas.h"
+#include "monitor/system_palette.h"
+
+#include <QPainter>
+#include <QWindow>
+
+namespace oruvel::monitor {
+
+void MonitorWindow::setOpacity(std::uint8_t opacity) {
+    style_.opacity = opacity;
+    style_.colourKey.reset();
+    applyWindowStyle();
+}
+
+void MonitorWindow::setClickThrough(bool clickThrough) {
+    style_.clickThrough = clickThrough;
+    applyWindowStyle();
+}
+
+void MonitorWindow::setColourKey(core::Colour key) {
+    style_.colourKey = key;
+    style_.opacity = 255;
+    applyWindowStyle();
+}
+
+void MonitorWindow::enterGhostMode() {
+    setClickThrough(true);
+    setOpacity(static_cast<std::uint8_t>(settings_.opacity(core::WindowMode::Ghost) & 0xFF));
+    applyAlwaysOnTop();
+}
+
+void MonitorWindow::enterNormalMode() {
+    if (settings_.windowMode() != core::WindowMode::Normal) {
+        return;
+    }
+    setClickThrough(false);
+    setOpacity(255);
+}
+
+void MonitorWindow::applyAlwaysOnTop() {
+    const std::optional<bool> onTop = settings_.alwaysOnTop();
+    if (!onTop) {
+        return;
+    }
+    style_.alwaysOnTop = *onTop;
+    applyWindowStyle();
+    show();
+}
+
+// Blend mode keys out the margin once the bars have been drawn in the key colour; the click-through state stays as
+// the previous mode left it.
+void MonitorWindow::finishBlendMode() {
+    applyAlwaysOnTop();
+    setColourKey(marginColour());
+    settings_.applyMonitorVisibility();
+}
+
+void MonitorWindow::applyWindowStyle() {
+    if (appliedStyle_ == style_) {
+        return;
+    }
+    const std::optional<WindowStyle> before = appliedStyle_;
+    appliedStyle_ = style_;
+
+    if (!before || before->opacity != style_.opacity) {
+        setWindowOpacity(style_.opacity / 255.0);
+    }
+    QWindow* handle = windowHandle();
+    if (handle == nullptr) {
+        winId(); // the native window must exist to carry the flags
+        handle = windowHandle();
+    }
+    if (handle != nullptr) {
+        Qt::WindowFlags flags = handle->flags();
+        flags.setFlag(Qt::WindowTransparentForInput, style_.clickThrough);
+        flags.setFlag(Qt::WindowStaysOnTopHint, style_.alwaysOnTop);
+        if (flags != handle->flags()) {
+            handle->setFlags(flags);
+        }
+    }
+    if (!before || before->colourKey != style_.colourKey) {
+        updateShape();
+    }
+}
+
+QRegion MonitorWindow::keyedOutRegion(core::Colour key) const {
+    // Pixels of the key colour, across the window's margin and both bars, come out of the window's shape.
+    const QRgb keyRgb = qRgb(core::redOf(key), core::greenOf(key), core::blueOf(key));
+    QImage composed(size(), QImage::Format_RGB32);
+    composed.fill(toQColor(marginColour_, palette().color(QPalette::Window)));
+    for (BarCanvas* box : barCanvases_) {
+        QPainter p(&composed);
+        p.drawImage(box->geometry().topLeft(), box->canvas());
+    }
+    QVector<QRect> keep;
+    for (int y = 0; y < composed.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(composed.constScanLine(y));
+        int x = 0;
+        while (x < composed.width()) {
+            while (x < composed.width() && (row[x] & 0xFFFFFF) == (keyRgb & 0xFFFFFF)) {
+                ++x;
+            }
+            const int start = x;
+            while (x < composed.width() && (row[x] & 0xFFFFFF) != (keyRgb & 0xFFFFFF)) {
+                ++x;
+            }
+            if (x > start) {
+                keep.push_back(QRect(start, y, x - start, 1));
+            }
+        }
+    }
+    QRegion region;
+    region.setRects(keep.constData(), static_cast<int>(keep.size()));
+    return region;
+}
+
+void MonitorWindow::updateShape() {
+    QRegion shape = outline_.isEmpty() ? QRegion(rect()) : outline_;
+    if (style_.colourKey) {
+        shape &= keyedOutRegion(*style_.colourKey);
+    }
+    if (shape == appliedShape_) {
+        return;
+    }
+    appliedShape_ = shape;
+    if (shape == QRegion(rect())) {
+        clearMask();
+    } else {
+        setMask(shape);
+    }
+}
+
+} // namespace oruvel::monitor

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "monitor/bar_geometry.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace oruvel::monitor {
+
+using WindowId = std::uintptr_t;
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// What window snapping needs of the window system.
+class SnapWindowSystem {
+public:
+    virtual ~SnapWindowSystem() = default;
+    virtual bool isWindow(WindowId window) const = 0;
+    virtual Rect windowRect(WindowId window) const = 0;
+    virtual bool isMaximised(WindowId window) const = 0;
+    virtual Rect workArea() const = 0;
+    virtual Point cursorPos() const = 0;
+    // Moves windows to new top-left corners in one batch, keeping size, z-order and activation.
+    virtual void moveWindows(const std::vector<std::pair<WindowId, Point>>& moves) = 0;
+};
+
+// The edge or corner a window is sized by.
+enum class Edge { Left = 1, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
+
+// Makes a set of top-level windows magnetic: while one is moved or sized, its edges jump to the work area's edges and
+// to the other registered windows within the snap distance; a window registered with a parent is glued to it while they
+// touch, so moving the parent drags it along.
+class WindowSnapper {
+public:
+    explicit WindowSnapper(SnapWindowSystem& system);
+
+    // A move (or size) of a registered window: begin, then each proposed rectangle is changed in place by the
+    // snapping rules (glued windows are moved along), and the glue is worked out again at the end. Windows that are
+    // not registered are left alone.
+    void beginMove(WindowId window);
+    void constrainMove(WindowId window, Rect& proposed);
+    void constrainResize(WindowId window, Edge edge, Rect& proposed);
+    void endMove(WindowId window);
+
+    // Registers a window, glued to `gluedTo` while they touch (0: to none). False when it is registered already or
+    // either window does not exist.
+    bool addWindow(WindowId window, WindowId gluedTo = 0);
+    bool removeWindow(WindowId window);
+    void updateGlue();
+    int snapDistance() const { return snapDistance_; }
+    void setSnapDistance(int pixels) { snapDistance_ = pixels; }
+
+    bool isRegistered(WindowId window) const { return indexOf(window) > 0; }
+    bool isGlued(WindowId window) const;
+    WindowId parentOf(WindowId window) const;
+    // The windows glued to `parent` (its followers).
+    std::vector<WindowId> followersOf(WindowId parent) const;
+
+    // touching(A, B): they overlap or share a border line, and at least one edge coordinate is shared.
+    static bool touching(const Rect& a, const Rect& b);
+
+private:
+    struct TrackedWindow {
+        WindowId window = 0;
+        WindowId parent = 0;
+        bool glued = false;
+    };
+
+    int indexOf(WindowId window) const;
+    void startMoveOrSize(WindowId window);
+    void moveRule(WindowId window, Rect& m);
+    void sizeRule(WindowId window, int edge, Rect& m);
+    void snapEdges(const Rect& m, const Rect& t, int& dx, int& dy) const;
+
+    SnapWindowSystem& system_;
+    int snapDistance_ = 10;
+    std::vector<TrackedWindow> windows_{TrackedWindow{}};  // entry 0 is never a real window
+    std::vector<Rect> rects_{Rect{}};       // entry 0 is the work area
+    Point startPoint_;
+    Point grabOffset_;
+};
+
+} // namespace oruvel::monitor

@@ -1,0 +1,58 @@
+#include "settings_ui/dialogs.h"
+
+#include "monitor/system_palette.h"
+#include "settings_ui/file_filter.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace oruvel::settings_ui {
+namespace {
+
+class QtDialogBackend final : public DialogBackend {
+public:
+    std::optional<QString> openFile(const OpenRequest& r) override {
+        QStringList nameFilters;
+        for (const auto& [description, patterns] : filterEntries(r.filter.toStdString())) {
+            QStringList globs;
+            for (const auto& p : patterns) {
+                globs << QString::fromStdString(p);
+            }
+            nameFilters << QString::fromStdString(description) + QStringLiteral(" (") + globs.join(QLatin1Char(' ')) +
+                               QLatin1Char(')');
+        }
+        QFileDialog dialog(r.owner, r.title);
+        dialog.setOption(QFileDialog::DontUseNativeDialog); // a desktop's own dialog may need another event loop
+        dialog.setNameFilters(nameFilters);
+        dialog.setFileMode(r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        if (!r.initialFile.isEmpty()) {
+            const QFileInfo info(r.initialFile);
+            dialog.setDirectory(info.absolutePath());
+            dialog.selectFile(info.fileName());
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        return dialog.selectedFiles().front();
+    }
+
+    std::optional<core::Colour> chooseColour(const ColourRequest& r) override {
+        const QColor chosen = QColorDialog::getColor(monitor::toQColor(r.initial), r.owner, r.title,
+                                                     QColorDialog::DontUseNativeDialog);
+        if (!chosen.isValid()) {
+            return std::nullopt;
+        }
+        return monitor::fromQColor(chosen);
+    }
+};
+
+} // namespace
+
+DialogBackend& qtDialogBackend() {
+    static QtDialogBackend backend;
+    return backend;
+}
+
+} // namespace oruvel::settings_ui

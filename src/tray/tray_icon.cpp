@@ -1,0 +1,76 @@
+#include "tray/tray_icon.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace oruvel::tray {
+
+TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
+    connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
+    wasAvailable_ = isAvailable();
+    // On X11 the platform tracks the notification area's window and says when it comes or goes; asking for it would
+    // cost a round trip to the display server every time while there is none. Elsewhere the question is cheap and is
+    // asked every two seconds.
+    auto* platform = reinterpret_cast<QObject*>(QGuiApplication::platformNativeInterface()); // a QObject subclass
+    if (platform != nullptr && platform->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0) {
+        connect(platform, SIGNAL(systemTrayWindowChanged(QScreen*)), this, SLOT(onTrayAreaChanged()));
+        return;
+    }
+    availabilityTimer_.setInterval(2000);
+    connect(&availabilityTimer_, &QTimer::timeout, this, &TrayIcon::onTrayAreaChanged);
+    availabilityTimer_.start();
+}
+
+bool TrayIcon::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void TrayIcon::show() {
+    wanted_ = true;
+    if (isAvailable()) {
+        icon_.show();
+    }
+}
+
+void TrayIcon::hide() {
+    wanted_ = false;
+    icon_.hide();
+}
+
+void TrayIcon::setIcon(const QIcon& icon) {
+    icon_.setIcon(icon);
+    ++screenUpdates_;
+}
+
+void TrayIcon::setToolTip(const QString& text) {
+    if (text == icon_.toolTip()) {
+        return;
+    }
+    icon_.setToolTip(text);
+    ++screenUpdates_;
+}
+
+void TrayIcon::onTrayAreaChanged() {
+    const bool now = isAvailable();
+    if (now && !wasAvailable_) {
+        if (wanted_ && reshowsWhenTrayReturns_) {
+            icon_.hide();
+            icon_.show();
+        }
+        emit trayAreaRecreated();
+    }
+    wasAvailable_ = now;
+}
+
+void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        emit contextMenuRequested(QCursor::pos());
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        emit doubleClicked();
+        break;
+    default:
+        break; // a single left or middle click does nothing
+    }
+}
+
+} // namespace oruvel::tray

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace oruvel::tray {
+
+// The program's icon in the notification area (StatusNotifierItem or XEmbed on Linux). It remembers whether it
+// should be shown, and shows itself again when a notification area appears or comes back.
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    explicit TrayIcon(QObject* parent = nullptr);
+
+    // Whether a notification area exists to show the icon in.
+    bool isAvailable() const;
+    // Whether the icon is on screen.
+    bool isShown() const { return icon_.isVisible(); }
+    QString toolTip() const { return icon_.toolTip(); }
+
+    bool reshowsWhenTrayReturns() const { return reshowsWhenTrayReturns_; }
+    void setReshowsWhenTrayReturns(bool reshows) { reshowsWhenTrayReturns_ = reshows; }
+
+    // How many times the icon or tooltip on screen was changed (for measuring wasted work).
+    int screenUpdates() const { return screenUpdates_; }
+
+public slots:
+    // Shows the icon; without a notification area it appears once one does.
+    void show();
+    void hide();
+    void setIcon(const QIcon& icon);
+    // Sends the text only when it differs from the one on screen.
+    void setToolTip(const QString& text);
+
+signals:
+    // A right click (or the platform's context request) at a screen position.
+    void contextMenuRequested(QPoint globalPos);
+    void doubleClicked();
+    // A notification area appeared or came back (the icon has been shown again when it should be).
+    void trayAreaRecreated();
+
+private slots:
+    void onTrayAreaChanged();
+
+private:
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+
+    QSystemTrayIcon icon_{this};
+    QTimer availabilityTimer_;
+    bool wanted_ = false;
+    bool wasAvailable_ = false;
+    bool reshowsWhenTrayReturns_ = true;
+    int screenUpdates_ = 0;
+};
+
+} // namespace oruvel::tray

@@ -1,0 +1,238 @@
+#include "monitor/bar_renderer.h"
+#include "monitor/offscreen_surface.h"
+#include "monitor/bar_canvas.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace oruvel::monitor;
+
+namespace {
+
+constexpr oruvel::core::Colour kBack = 0x00FF0000;  // blue
+constexpr oruvel::core::Colour kFill = 0x0000FF00;  // green
+constexpr QRgb kBackRgb = qRgb(0, 0, 255) & 0xFFFFFF;
+constexpr QRgb kFillRgb = qRgb(0, 255, 0) & 0xFFFFFF;
+
+struct BarFixture : ::testing::Test {
+    BarCanvas box;
+    BarRenderer bar;
+    BarFixture() {
+        box.resize(154, 12);
+        bar.setCanvas(&box);
+        bar.setBorderStyle(BorderStyle::None);
+        bar.setBackgroundColour(kBack);
+        bar.setFillColour(kFill);
+    }
+    QRgb pixel(int x, int y) { return box.canvas().pixel(x, y) & 0xFFFFFF; }
+};
+
+QImage stripes(int width, int height) {
+    // Each column a different colour, so positions can be told apart.
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            image.setPixel(x, y, qRgb(x * 10 % 256, 100 + y, 50));
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(OffscreenSurface, OnlyGrowsAndRecordsSizes) {
+    OffscreenSurface dc;
+    EXPECT_EQ(dc.ensureSize(0, 20), nullptr);
+    EXPECT_EQ(dc.ensureSize(20, 0), nullptr);
+    EXPECT_FALSE(dc.hasSurface());
+    ASSERT_NE(dc.ensureSize(100, 12), nullptr);
+    EXPECT_EQ(dc.ensureSize(80, 12)->size(), QSize(100, 12)) << "a smaller request keeps the surface";
+    EXPECT_EQ(dc.ensureSize(120, 10)->size(), QSize(120, 10)) << "a wider one replaces it at exactly the asked size";
+
+    OffscreenSurface fresh;
+    fresh.setWidth(30);
+    EXPECT_FALSE(fresh.hasSurface());
+    fresh.setHeight(5);
+    EXPECT_TRUE(fresh.hasSurface()) << "the second size set creates the surface";
+    fresh.setWidth(10);
+    EXPECT_EQ(fresh.surfaceSize(), QSize(30, 5)) << "only the recorded width changes";
+    fresh.ensureSize(10, 5)->fill(Qt::red); // no larger than recorded: the surface stays
+    QImage target(40, 10, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    {
+        QPainter p(&target);
+        fresh.drawTo(p, 0, 0, 0, -1, 0, 0);
+    }
+    EXPECT_EQ(target.pixel(9, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(10, 4), qRgb(0, 0, 0)) << "copies the recorded width, not the surface's";
+
+    OffscreenSurface huge;
+    EXPECT_EQ(huge.ensureSize(100000, 100000), nullptr) << "an impossible surface is simply not made";
+}
+
+TEST_F(BarFixture, ColourFillEndsWhereTheValueSays) {
+    bar.setBorderStyle(BorderStyle::Sunken);
+    bar.setValue(50);
+    // Inside the border, R is (1, 1, 153, 11) and the fill ends at 77.
+    EXPECT_EQ(pixel(76, 6), kFillRgb);
+    EXPECT_EQ(pixel(77, 6), kBackRgb);
+    EXPECT_EQ(pixel(1, 1), kFillRgb);
+    EXPECT_NE(pixel(0, 6), kFillRgb) << "the border is drawn over the outer pixels";
+    bar.setValue(150);
+    EXPECT_EQ(pixel(152, 6), kFillRgb);
+    bar.setValue(-3);
+    EXPECT_EQ(pixel(1, 6), kBackRgb);
+}
+
+TEST_F(BarFixture, TextTakesTheFillsOwnColourOverTheFill) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    bar.setFont(font);
+    bar.setTextColour(0x000000FF);      // red text over the background
+    bar.setFillTextColour(0x00FFFFFF);   // white text over the fill
+    bar.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    bar.setTextVisible(true);
+    bar.setText(QStringLiteral("MMMMMMMMMMMMMMMMMMMMMMMMM"));
+    bar.setValue(50);
+    bool whiteInFill = false;
+    bool redInBack = false;
+    bool redInFill = false;
+    for (int x = 0; x < 154; ++x) {
+        for (int y = 0; y < 12; ++y) {
+            const QRgb p = pixel(x, y);
+            if (x < 77) {
+                whiteInFill = whiteInFill || p == (qRgb(255, 255, 255) & 0xFFFFFF);
+                redInFill = redInFill || p == (qRgb(255, 0, 0) & 0xFFFFFF);
+            } else {
+                redInBack = redInBack || p == (qRgb(255, 0, 0) & 0xFFFFFF);
+            }
+        }
+    }
+    EXPECT_TRUE(whiteInFill);
+    EXPECT_TRUE(redInBack);
+    EXPECT_FALSE(redInFill);
+
+    bar.setValue(0); // nothing filled: the whole text is red, none of it white
+    bool red = false;
+    bool white = false;
+    for (int x = 0; x < 154; ++x) {
+        for (int y = 0; y < 12; ++y) {
+            red = red || pixel(x, y) == (qRgb(255, 0, 0) & 0xFFFFFF);
+            white = white || pixel(x, y) == (qRgb(255, 255, 255) & 0xFFFFFF);
+        }
+    }
+    EXPECT_TRUE(red);
+    EXPECT_FALSE(white);
+    EXPECT_EQ(pixel(1, 6), kBackRgb);
+
+    bar.setTextVisible(false);
+    for (int x = 80; x < 154; ++x) {
+        EXPECT_EQ(pixel(x, 6), kBackRgb);
+    }
+}
+
+TEST_F(BarFixture, PictureFillIsAnchoredToTheWholeBar) {
+    const QImage picture = stripes(154, 12);
+    bar.setFillPicture(picture);
+    bar.setValue(30);
+    const int edge = 46; // 0.3 * 154 = 46.2
+    for (int x = 0; x < edge; ++x) {
+        EXPECT_EQ(pixel(x, 3), picture.pixel(x, 3) & 0xFFFFFF) << x;
+    }
+    EXPECT_EQ(pixel(edge + 1, 3), kBackRgb);
+
+    // A smaller picture in tile mode repeats from the top-left corner of the bar.
+    const QImage small = stripes(10, 4);
+    bar.setFillPicture(small);
+    bar.setValue(100);
+    EXPECT_EQ(pixel(23, 5), small.pixel(3, 1) & 0xFFFFFF);
+    // Stretch mode spreads it over the whole bar.
+    bar.setFillPictureMode(PictureMode::Stretch);
+    EXPECT_EQ(pixel(153, 11), small.pixel(9, 3) & 0xFFFFFF);
+    bar.setFillPicture(QImage());
+    EXPECT_FALSE(bar.hasFillPicture());
+    EXPECT_EQ(pixel(5, 5), kFillRgb);
+}
+
+TEST_F(BarFixture, SegmentGapsShowTheBackground) {
+    bar.setSegmented(true);
+    bar.setValue(100);
+    EXPECT_EQ(pixel(7, 5), kFillRgb);
+    EXPECT_EQ(pixel(8, 5), kBackRgb);
+    EXPECT_EQ(pixel(9, 5), kBackRgb);
+    EXPECT_EQ(pixel(10, 5), kFillRgb);
+}
+
+TEST_F(BarFixture, EqualMinAndMaxLeaveTheVisibleBarAlone) {
+    bar.setValue(40);
+    const QImage before = box.canvas().copy();
+    const int flushes = box.flushCount();
+    bar.setMaximum(0);
+    bar.setMinimum(0);
+    EXPECT_EQ(box.canvas(), before);
+    EXPECT_EQ(box.flushCount(), flushes);
+    EXPECT_FALSE(bar.percent().has_value());
+    bar.setMaximum(100);
+    EXPECT_DOUBLE_EQ(*bar.percent(), 40.0);
+}
+
+TEST_F(BarFixture, EverySetRedrawsAndOnlyChangesCostWork) {
+    const int draws = bar.drawCount();
+    const int composed = bar.composeCount();
+    const int flushes = box.flushCount();
+    bar.setValue(bar.value());
+    EXPECT_EQ(bar.drawCount(), draws + 1) << "even to the same value";
+    EXPECT_EQ(bar.composeCount(), composed) << "an unchanged bar reuses its picture";
+    EXPECT_EQ(box.flushCount(), flushes) << "and nothing reaches the screen";
+    bar.setValue(77);
+    EXPECT_EQ(bar.composeCount(), composed + 1);
+    EXPECT_EQ(box.flushCount(), flushes + 1);
+    // A picture set anew (even an equal one) and a resized box compose again.
+    const QImage picture(154, 12, QImage::Format_RGB32);
+    bar.setFillPicture(picture);
+    EXPECT_EQ(bar.composeCount(), composed + 2);
+    box.resize(100, 12);
+    bar.setValue(77);
+    EXPECT_EQ(bar.composeCount(), composed + 3);
+    EXPECT_EQ(box.canvas().width(), 100);
+}
+
+TEST_F(BarFixture, DeferredRedrawsComposeOnceAtTheEnd) {
+    bar.setValue(10);
+    const int draws = bar.drawCount();
+    const int composed = bar.composeCount();
+    {
+        const BarRenderer::DeferredRedraw outer(bar);
+        bar.setValue(60);
+        {
+            const BarRenderer::DeferredRedraw inner(bar);
+            bar.setText(QStringLiteral("Drive Read: 1.00 MB/s"));
+        }
+        EXPECT_EQ(bar.composeCount(), composed) << "nothing is drawn while the outer scope lasts";
+    }
+    EXPECT_EQ(bar.drawCount(), draws + 2);
+    EXPECT_EQ(bar.composeCount(), composed + 1);
+    const QImage deferred = box.canvas().copy();
+    bar.setValue(10);
+    bar.setValue(60); // drawn straight away, to the same picture
+    EXPECT_EQ(box.canvas(), deferred);
+    {
+        const BarRenderer::DeferredRedraw nothingAsked(bar);
+    }
+    EXPECT_EQ(bar.drawCount(), draws + 4);
+}
+
+TEST_F(BarFixture, BorderLooks) {
+    bar.setValue(0);
+    bar.setBorderLook(BorderLook::Flat);
+    bar.setBorderStyle(BorderStyle::Sunken);
+    EXPECT_EQ(pixel(0, 0), 0U);
+    EXPECT_EQ(pixel(153, 11), 0U);
+    EXPECT_EQ(pixel(1, 1), kBackRgb);
+    bar.setBorderLook(BorderLook::Edge);
+    EXPECT_NE(pixel(1, 1), kBackRgb) << "the edge look is two pixels deep";
+    EXPECT_EQ(pixel(2, 2), kBackRgb);
+    bar.setBorderStyle(BorderStyle::None);
+    EXPECT_EQ(pixel(0, 0), kBackRgb);
+}

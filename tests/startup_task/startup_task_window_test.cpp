@@ -1,0 +1,45 @@
+#include "startup_task/startup_task_window.h"
+#include "startup_task/set_startup_logic.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace oruvel;
+
+namespace {
+
+class RecordingRegistrar final : public platform::StartupRegistrar {
+public:
+    std::vector<platform::LogonTask> registered;
+    std::vector<std::string> deleted;
+    bool registerTask(const platform::LogonTask& task) override {
+        registered.push_back(task);
+        return false; // as without administrator rights: nothing tells the user
+    }
+    bool deleteTask(const std::string& name) override {
+        deleted.push_back(name);
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(StartupTaskWindow, ButtonsActAndLeaveTheWindowOpen) {
+    RecordingRegistrar registrar;
+    startup_task::StartupTaskWindow window(registrar, "/apps/oruvel");
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("设置任务计划项"));
+    EXPECT_TRUE(window.descriptionText->toPlainText().startsWith(QStringLiteral("此工具用于设置Oruvel")));
+    EXPECT_EQ(window.createButton->text(), QStringLiteral("创建"));
+    EXPECT_EQ(window.removeButton->text(), QStringLiteral("移除"));
+    EXPECT_TRUE(window.usageLabel->text().startsWith(QStringLiteral("命令行选项: /create")));
+    QTest::mouseClick(window.createButton, Qt::LeftButton);
+    QTest::mouseClick(window.removeButton, Qt::LeftButton);
+    ASSERT_EQ(registrar.registered.size(), 1U);
+    EXPECT_EQ(registrar.registered[0], startup_task::oruvelLogonTask("/apps/oruvel"));
+    EXPECT_EQ(registrar.deleted, std::vector<std::string>{"Oruvel"});
+    EXPECT_TRUE(window.isVisible());
+}

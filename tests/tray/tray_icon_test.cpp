@@ -1,0 +1,52 @@
+#include "tray/tray_icon.h"
+
+#include <QCursor>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using oruvel::tray::TrayIcon;
+
+namespace {
+
+QSystemTrayIcon& platformIcon(TrayIcon& tray) { return *tray.findChild<QSystemTrayIcon*>(); }
+
+} // namespace
+
+TEST(TrayIcon, ActivationsBecomeTheProgramsSignals) {
+    TrayIcon tray;
+    QSignalSpy menu(&tray, &TrayIcon::contextMenuRequested);
+    QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
+
+    emit platformIcon(tray).activated(QSystemTrayIcon::Trigger);
+    emit platformIcon(tray).activated(QSystemTrayIcon::MiddleClick);
+    EXPECT_EQ(menu.count(), 0) << "a single left or middle click does nothing";
+    EXPECT_EQ(doubleClick.count(), 0);
+
+    emit platformIcon(tray).activated(QSystemTrayIcon::Context);
+    ASSERT_EQ(menu.count(), 1);
+    EXPECT_EQ(menu.at(0).at(0).toPoint(), QCursor::pos()) << "the menu opens where the pointer is";
+
+    emit platformIcon(tray).activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(doubleClick.count(), 1);
+    EXPECT_EQ(menu.count(), 1);
+}
+
+TEST(TrayIcon, ToolTipReachesTheScreenOnlyWhenItChanges) {
+    TrayIcon tray;
+    tray.setToolTip(QStringLiteral("Oruvel\r\nDrive: _Total"));
+    tray.setToolTip(QStringLiteral("Oruvel\r\nDrive: _Total"));
+    EXPECT_EQ(tray.screenUpdates(), 1);
+    EXPECT_EQ(tray.toolTip(), QStringLiteral("Oruvel\r\nDrive: _Total"));
+    tray.setToolTip(QStringLiteral("Oruvel\r\nDrive: sda"));
+    EXPECT_EQ(tray.screenUpdates(), 2);
+}
+
+TEST(TrayIcon, WithoutANotificationAreaShowWaitsAndHideForgets) {
+    TrayIcon tray; // the offscreen platform has no notification area
+    ASSERT_FALSE(tray.isAvailable());
+    EXPECT_TRUE(tray.reshowsWhenTrayReturns());
+    tray.show();
+    EXPECT_FALSE(tray.isShown()) << "nothing to show it in yet";
+    tray.hide();
+    EXPECT_FALSE(tray.isShown());
+}
