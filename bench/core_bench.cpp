@@ -1,7 +1,7 @@
 #include "core/format_bytes.h"
-#include "platform/ini_file.h"
 #include "core/settings_keys.h"
 #include "platform/disk_rates.h"
+#include "platform/ini_file.h"
 #include "platform/linux/proc_disk_counter_source.h"
 
 #include <benchmark/benchmark.h>
@@ -83,7 +83,8 @@ void writeIni(benchmark::State& state) {
     const SettingsFile file;
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(oruvel::platform::ini::writeValue(file.path, "main", "readmax", std::to_string(i++ % 100)));
+        benchmark::DoNotOptimize(
+            oruvel::platform::ini::writeValue(file.path, "main", "readmax", std::to_string(i++ % 100)));
     }
 }
 BENCHMARK(writeIni)->Unit(benchmark::kMicrosecond);

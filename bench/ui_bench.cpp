@@ -1,10 +1,9 @@
 // Drawing and sampling costs, on Qt's offscreen platform.
 #include "core/program.h"
 #include "monitor/built_in_fill.h"
-#include "monitor/bar_renderer.h"
 #include "monitor/fonts.h"
 #include "monitor/monitor_window.h"
-#include "monitor/bar_canvas.h"
+#include "monitor/rate_bar.h"
 #include "platform/disk_counter_source.h"
 #include "platform/file_registry_store.h"
 #include "settings_ui/settings_window.h"
@@ -19,9 +18,8 @@ using namespace oruvel;
 namespace {
 
 void drawBar(benchmark::State& state) {
-    monitor::BarCanvas box;
-    box.resize(154, 12);
-    monitor::BarRenderer bar;
+    monitor::RateBar bar;
+    bar.resize(154, 12);
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(6.75);
     font.setBold(true);
@@ -55,9 +53,7 @@ public:
         return path.find("Read") != std::string_view::npos ? 1 : 2;
     }
     void collect() override { step_ += 1048576.0; }
-    double counterValue(platform::CounterHandle h) const override {
-        return h == 1 ? step_ : 2 * step_;
-    }
+    double counterValue(platform::CounterHandle h) const override { return h == 1 ? step_ : 2 * step_; }
 
 private:
     double step_ = 0;

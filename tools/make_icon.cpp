@@ -16,5 +16,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int size = std::atoi(argv[1]);
-    return oruvel::settings_ui::trayPicture({oruvel::core::LoadBand::Middle, oruvel::core::LoadBand::Middle}, size > 0 ? size : 64).save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    return oruvel::settings_ui::trayPicture({oruvel::core::LoadBand::Middle, oruvel::core::LoadBand::Middle},
+                                            size > 0 ? size : 64)
+                   .save(QString::fromLocal8Bit(argv[2]))
+               ? 0
+               : 1;
 }

@@ -1,7 +1,7 @@
 // Prints, once a second, the texts the monitor's bars would show for a disk instance, with the raw rates, so they can
 // be compared with other tools (iostat -d 1).
-#include "core/format_bytes.h"
 #include "core/disk_rate_sampler.h"
+#include "core/format_bytes.h"
 #include "core/program.h"
 #include "platform/platform_services.h"
 

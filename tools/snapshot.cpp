@@ -5,8 +5,8 @@
 #include "monitor/monitor_window.h"
 #include "platform/disk_counter_source.h"
 #include "platform/file_registry_store.h"
-#include "settings_ui/settings_window.h"
 #include "settings_ui/setting_widgets.h"
+#include "settings_ui/settings_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,8 +47,8 @@ QImage windowPicture(QWidget& w, const QRegion& shape) {
 
 bool save(const QImage& image, const QString& folder, const QString& name, int zoom) {
     const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
-    const QImage shown = zoom > 1 ? image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                                  : image;
+    const QImage shown =
+        zoom > 1 ? image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation) : image;
     if (!shown.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     core::Program program(scratch.path().toStdString(),
                           std::make_unique<platform::FileRegistryStore>(scratch.path().toStdString() + "/reg"),
                           [] { return std::make_unique<FixedRates>(); });
-        settings_ui::SettingsWindow frm(program);
+    settings_ui::SettingsWindow frm(program);
     frm.start();
     frm.sampleTimer().stop();
 
@@ -85,9 +85,9 @@ int main(int argc, char** argv) {
         int compact, rounded, border;
         bool colourFill;
     };
-    const Variant variants[] = {{"normal", 0, 0, 0, false},  {"compact", 1, 1, 0, false}, {"rounded", 0, 1, 0, false},
-                                {"border", 0, 1, 1, false},  {"picture-fill", 0, 1, 0, false},
-                                {"colour-fill", 0, 1, 0, true}};
+    const Variant variants[] = {{"normal", 0, 0, 0, false},       {"compact", 1, 1, 0, false},
+                                {"rounded", 0, 1, 0, false},      {"border", 0, 1, 1, false},
+                                {"picture-fill", 0, 1, 0, false}, {"colour-fill", 0, 1, 0, true}};
     bool ok = true;
     for (const Variant& v : variants) {
         frm.compactModeCheckBox->setValue(v.compact);

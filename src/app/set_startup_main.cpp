@@ -4,8 +4,8 @@
 // The exit code carries no result.
 #include "monitor/fonts.h"
 #include "platform/platform_services.h"
-#include "startup_task/startup_task_window.h"
 #include "startup_task/set_startup_logic.h"
+#include "startup_task/startup_task_window.h"
 
 #include <QApplication>
 #include <QCoreApplication>

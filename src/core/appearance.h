@@ -7,7 +7,9 @@ namespace oruvel::core {
 
 enum class Bar { Read, Write };
 inline constexpr std::array kBars{Bar::Read, Bar::Write};
-inline constexpr std::size_t indexOf(Bar bar) { return bar == Bar::Read ? 0 : 1; }
+inline constexpr std::size_t indexOf(Bar bar) {
+    return bar == Bar::Read ? 0 : 1;
+}
 
 // The eight colours of the two bars.
 enum class ColourRole {
@@ -21,7 +23,9 @@ enum class ColourRole {
     WriteFillText,
 };
 inline constexpr std::size_t kColourRoleCount = 8;
-inline constexpr std::size_t indexOf(ColourRole role) { return static_cast<std::size_t>(role); }
+inline constexpr std::size_t indexOf(ColourRole role) {
+    return static_cast<std::size_t>(role);
+}
 
 struct BarColourRoles {
     ColourRole background;
@@ -48,6 +52,8 @@ enum class WindowMode {
 };
 inline constexpr std::array kWindowModes{WindowMode::Normal, WindowMode::BlendIntoDesktop, WindowMode::Translucent,
                                          WindowMode::Ghost};
-inline constexpr std::size_t indexOf(WindowMode mode) { return static_cast<std::size_t>(mode); }
+inline constexpr std::size_t indexOf(WindowMode mode) {
+    return static_cast<std::size_t>(mode);
+}
 
 } // namespace oruvel::core

@@ -11,12 +11,22 @@ using Colour = std::int32_t;
 inline constexpr Colour makeColour(int red, int green, int blue) {
     return static_cast<Colour>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-inline constexpr bool isSystemColour(Colour c) { return c < 0; }
-inline constexpr int redOf(Colour c) { return c & 0xFF; }
-inline constexpr int greenOf(Colour c) { return (c >> 8) & 0xFF; }
-inline constexpr int blueOf(Colour c) { return (c >> 16) & 0xFF; }
+inline constexpr bool isSystemColour(Colour c) {
+    return c < 0;
+}
+inline constexpr int redOf(Colour c) {
+    return c & 0xFF;
+}
+inline constexpr int greenOf(Colour c) {
+    return (c >> 8) & 0xFF;
+}
+inline constexpr int blueOf(Colour c) {
+    return (c >> 16) & 0xFF;
+}
 // The system colour index of a system colour value (its low 5 bits for brushes).
-inline constexpr int systemColourIndex(Colour c) { return c & 0x1F; }
+inline constexpr int systemColourIndex(Colour c) {
+    return c & 0x1F;
+}
 
 // System colour indices the program uses.
 namespace syscolour {

@@ -13,7 +13,9 @@ constexpr double kMega = kKilo * 1024.0;
 constexpr double kGiga = kMega * 1024.0;
 constexpr double kTera = kGiga * 1024.0;
 
-double sane(double v) { return std::isfinite(v) && v > 0 ? v : 0.0; }
+double sane(double v) {
+    return std::isfinite(v) && v > 0 ? v : 0.0;
+}
 
 // Decimal digits of v rounded to `decimals` places, halves away from zero, as one digit string (no point).
 std::string roundedDigits(double v, int decimals) {

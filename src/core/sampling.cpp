@@ -69,7 +69,8 @@ BarTexts barTexts(double readRate, double writeRate, bool compact, bool hideText
         return {};
     }
     if (compact) {
-        return {"读: " + formatFixedMegabytes(readRate, separators), "写: " + formatFixedMegabytes(writeRate, separators)};
+        return {"读: " + formatFixedMegabytes(readRate, separators),
+                "写: " + formatFixedMegabytes(writeRate, separators)};
     }
     return {"Drive Read: " + formatBytes(readRate, true, separators) + "/s",
             "Drive Write: " + formatBytes(writeRate, true, separators) + "/s"};

@@ -2,8 +2,8 @@
 
 #include "core/format_bytes.h"
 
-#include <string>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace oruvel::core {

@@ -40,8 +40,7 @@ inline constexpr SettingKey barBorder{"monitorprogressbarborder", ValueForm::Box
 inline constexpr SettingKey readFillUsesColour{"monitorprogressusebarfill", ValueForm::Option, "False"};
 inline constexpr SettingKey readFillUsesPicture{"monitorprogressdontusebarfill", ValueForm::Option, "True"};
 inline constexpr SettingKey writeFillUsesColour{"monitorprogressusebarfill2", ValueForm::Option, "False"};
-inline constexpr SettingKey writeFillUsesPicture{"monitorprogressdontusebarfill2", ValueForm::Option,
-                                                           "True"};
+inline constexpr SettingKey writeFillUsesPicture{"monitorprogressdontusebarfill2", ValueForm::Option, "True"};
 inline constexpr SettingKey alwaysOnTop{"ontop", ValueForm::Box, "0"};
 inline constexpr SettingKey translucentOpacity{"transparencylevel", ValueForm::Level, "175"};
 inline constexpr SettingKey ghostOpacity{"ghosttransparencylevel", ValueForm::Level, "175"};

@@ -11,25 +11,25 @@ using platform::RegRoot;
 
 void saveWindowPosition(Program& program, const PositionedWindow& window) {
     RegistryKey reg(program.registry());
-    reg.hkey = RegRoot::CurrentUser;
-    reg.KeyRoot = kMakerKeyRoot;
-    reg.CreateKey(kMakerKey);
-    reg.KeyRoot = kProductKeyRoot;
-    reg.CreateKey(kProductKey);
-    reg.Subkey = kProductKey;
+    reg.root = RegRoot::CurrentUser;
+    reg.parentPath = kMakerKeyRoot;
+    reg.createKey(kMakerKey);
+    reg.parentPath = kProductKeyRoot;
+    reg.createKey(kProductKey);
+    reg.name = kProductKey;
     const std::string name = window.windowName();
-    reg.SetRegistryValue(name + "_x", std::to_string(window.topTwips()), platform::reg::kSz);
-    reg.SetRegistryValue(name + "_y", std::to_string(window.leftTwips()), platform::reg::kSz);
+    reg.setValue(name + "_x", std::to_string(window.topTwips()), platform::reg::kSz);
+    reg.setValue(name + "_y", std::to_string(window.leftTwips()), platform::reg::kSz);
 }
 
 void restoreWindowPosition(Program& program, PositionedWindow& window) {
     RegistryKey reg(program.registry());
-    reg.hkey = RegRoot::CurrentUser;
-    reg.KeyRoot = kProductKeyRoot;
-    reg.Subkey = kProductKey;
+    reg.root = RegRoot::CurrentUser;
+    reg.parentPath = kProductKeyRoot;
+    reg.name = kProductKey;
     const std::string name = window.windowName();
-    const std::string x = platform::regVariantText(reg.GetRegistryValue(name + "_x"));
-    const std::string y = platform::regVariantText(reg.GetRegistryValue(name + "_y"));
+    const std::string x = platform::valueText(reg.value(name + "_x"));
+    const std::string y = platform::valueText(reg.value(name + "_y"));
     if (x.empty() && y.empty()) {
         return;
     }
@@ -40,11 +40,11 @@ void restoreWindowPosition(Program& program, PositionedWindow& window) {
 
 void forgetWindowPositions(Program& program) {
     RegistryKey reg(program.registry());
-    reg.hkey = RegRoot::CurrentUser;
-    reg.KeyRoot = kMakerKeyRoot;
-    reg.CreateKey(kMakerKey);
-    reg.KeyRoot = kProductKeyRoot;
-    reg.DeleteKey(kProductKey);
+    reg.root = RegRoot::CurrentUser;
+    reg.parentPath = kMakerKeyRoot;
+    reg.createKey(kMakerKey);
+    reg.parentPath = kProductKeyRoot;
+    reg.deleteKey(kProductKey);
 }
 
 } // namespace oruvel::core

@@ -2,7 +2,6 @@
 
 #include "core/program.h"
 #include "core/twips.h"
-#include "monitor/bar_canvas.h"
 #include "monitor/monitor_settings_source.h"
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/system_palette.h"
@@ -33,15 +32,10 @@ MonitorWindow::MonitorWindow(core::Program& program, MonitorSettingsSource& sett
     font.setHintingPreference(QFont::PreferFullHinting);
     setFont(font);
     for (const Bar which : core::kBars) {
-        auto* canvas = new BarCanvas(this);
-        canvas->setObjectName(which == Bar::Read ? QStringLiteral("readBar") : QStringLiteral("writeBar"));
-        connect(canvas, &BarCanvas::resized, this, [this, which] { redrawBar(which); });
-        connect(canvas, &BarCanvas::flushed, this, [this] {
-            if (style_.colourKey) {
-                updateShape();
-            }
-        });
-        barCanvases_[core::indexOf(which)] = canvas;
+        auto* bar = new RateBar(this);
+        bar->setObjectName(which == Bar::Read ? QStringLiteral("readBar") : QStringLiteral("writeBar"));
+        connect(bar, &RateBar::pictureChanged, this, &MonitorWindow::scheduleShapeUpdate);
+        bars_[core::indexOf(which)] = bar;
     }
     applyLayout(optionLayout(false));
     blendKeyTimer_.setInterval(250);
@@ -50,16 +44,15 @@ MonitorWindow::MonitorWindow(core::Program& program, MonitorSettingsSource& sett
     applyAlwaysOnTop();
 }
 
-MonitorWindow::~MonitorWindow() { shutDown(); }
+MonitorWindow::~MonitorWindow() {
+    shutDown();
+}
 
 void MonitorWindow::setUpBar(Bar which) {
-    BarRenderer& b = bar(which);
-    BarCanvas& canvas = barCanvas(which);
-    b.setCanvas(&canvas);
+    RateBar& b = bar(which);
     b.setRange(0, 100);
     b.setTextVisible(true);
     b.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    b.setFont(canvas.font());
     b.setBackgroundColour(core::kWhite);
     b.setFillPicture(settings_.fillPicture(which));
 }
@@ -79,8 +72,8 @@ void MonitorWindow::restore() {
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        const TwipPoint place = defaultPlace(area.left() + area.width(), area.top() + area.height(),
-                                             widthTwips(), heightTwips());
+        const TwipPoint place =
+            defaultPlace(area.left() + area.width(), area.top() + area.height(), widthTwips(), heightTwips());
         moveTwips(place.left, place.top);
     }
     core::restoreWindowPosition(program_, *this);
@@ -137,7 +130,7 @@ void MonitorWindow::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void MonitorWindow::applyFill(Bar which) {
-    BarRenderer& b = bar(which);
+    RateBar& b = bar(which);
     const core::BarColourRoles roles = core::colourRolesOf(which);
     switch (settings_.fillMode(which)) {
     case core::FillMode::Colour:
@@ -170,8 +163,8 @@ void MonitorWindow::applyAppearance() {
     updateShape();
 
     const BorderStyle border = settings_.barBorder() ? BorderStyle::Sunken : BorderStyle::None;
-    readBar_.setBorderStyle(border);
-    writeBar_.setBorderStyle(border);
+    readBar().setBorderStyle(border);
+    writeBar().setBorderStyle(border);
     applyFill(Bar::Read);
     applyFill(Bar::Write);
 
@@ -183,25 +176,31 @@ void MonitorWindow::applyAppearance() {
         }
         blendKeyTimer_.start();
     }
-    redrawBar(Bar::Read);
-    redrawBar(Bar::Write);
 }
-
-void MonitorWindow::redrawBar(Bar which) { bar(which).redraw(); }
 
 void MonitorWindow::setMarginColour(core::Colour colour) {
     marginColour_ = colour;
     update();
 }
 
-int MonitorWindow::widthTwips() const { return core::pixelsToTwips(width()); }
-int MonitorWindow::heightTwips() const { return core::pixelsToTwips(height()); }
-int MonitorWindow::topTwips() const { return core::pixelsToTwips(frameGeometry().top()); }
-int MonitorWindow::leftTwips() const { return core::pixelsToTwips(frameGeometry().left()); }
-void MonitorWindow::moveTwips(int left, int top) { move(twipsToPixels(left), twipsToPixels(top)); }
+int MonitorWindow::widthTwips() const {
+    return core::pixelsToTwips(width());
+}
+int MonitorWindow::heightTwips() const {
+    return core::pixelsToTwips(height());
+}
+int MonitorWindow::topTwips() const {
+    return core::pixelsToTwips(frameGeometry().top());
+}
+int MonitorWindow::leftTwips() const {
+    return core::pixelsToTwips(frameGeometry().left());
+}
+void MonitorWindow::moveTwips(int left, int top) {
+    move(twipsToPixels(left), twipsToPixels(top));
+}
 
 TwipRect MonitorWindow::barGeometry(Bar which) const {
-    const QRect g = barCanvases_[core::indexOf(which)]->geometry();
+    const QRect g = bars_[core::indexOf(which)]->geometry();
     return {core::pixelsToTwips(g.left()), core::pixelsToTwips(g.top()), core::pixelsToTwips(g.width()),
             core::pixelsToTwips(g.height())};
 }
@@ -212,8 +211,8 @@ void MonitorWindow::applyLayout(const MonitorLayout& layout) {
     setFixedSize(twipsToPixels(layout.width), twipsToPixels(layout.height));
     for (const Bar which : core::kBars) {
         const TwipRect& r = layout.bar[core::indexOf(which)];
-        barCanvases_[core::indexOf(which)]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top),
-                                                        twipsToPixels(r.width), twipsToPixels(r.height));
+        bars_[core::indexOf(which)]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
+                                                 twipsToPixels(r.height));
     }
 }
 

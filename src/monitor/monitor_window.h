@@ -3,8 +3,8 @@
 #include "core/appearance.h"
 #include "core/colour.h"
 #include "core/window_position.h"
-#include "monitor/bar_renderer.h"
 #include "monitor/monitor_layout.h"
+#include "monitor/rate_bar.h"
 #include "monitor/window_style.h"
 
 #include <QRegion>
@@ -20,7 +20,6 @@ class Program;
 
 namespace oruvel::monitor {
 
-class BarCanvas;
 class MonitorSettingsSource;
 
 // The stored name of the monitor's position values (MonitorWindow_x / _y in the registry would lose stored data).
@@ -34,10 +33,9 @@ public:
     MonitorWindow(core::Program& program, MonitorSettingsSource& settings);
     ~MonitorWindow() override;
 
-    BarRenderer& readBar() { return readBar_; }
-    BarRenderer& writeBar() { return writeBar_; }
-    BarRenderer& bar(core::Bar which) { return which == core::Bar::Read ? readBar_ : writeBar_; }
-    BarCanvas& barCanvas(core::Bar which) { return *barCanvases_[core::indexOf(which)]; }
+    RateBar& readBar() { return *bars_[0]; }
+    RateBar& writeBar() { return *bars_[1]; }
+    RateBar& bar(core::Bar which) { return *bars_[core::indexOf(which)]; }
 
     // Applies the layout, bars, colours and stored position, and registers with the snapper.
     void restore();
@@ -51,7 +49,6 @@ public:
     // Pushes colours, outline, border and fills to the bars; in blend mode keys out the margin a moment later.
     void applyAppearance();
     void applyLayout(const MonitorLayout& layout);
-    void redrawBar(core::Bar which);
 
     int widthTwips() const;
     int heightTwips() const;
@@ -93,6 +90,8 @@ private:
     void applyFill(core::Bar which);
     void applyWindowStyle();
     void updateShape();
+    // In blend mode the shape follows the bars' pixels; a cycle's changes are worked into it once.
+    void scheduleShapeUpdate();
     QRegion keyedOutRegion(core::Colour key) const;
     void beginDrag();
     void dragMoveTo(const QPoint& global);
@@ -101,15 +100,14 @@ private:
 
     core::Program& program_;
     MonitorSettingsSource& settings_;
-    BarRenderer readBar_;
-    BarRenderer writeBar_;
-    std::array<BarCanvas*, 2> barCanvases_{};
+    std::array<RateBar*, 2> bars_{};
     QTimer blendKeyTimer_;
     core::Colour marginColour_;
     WindowStyle style_;
     std::optional<WindowStyle> appliedStyle_;
     QRegion outline_;
     QRegion appliedShape_;
+    bool shapeUpdatePending_ = false;
     bool restored_ = false;
     bool shutDown_ = false;
     bool dragging_ = false;

@@ -2,7 +2,6 @@
 #include "core/program.h"
 #include "monitor/monitor_settings_source.h"
 #include "monitor/monitor_window.h"
-#include "monitor/bar_canvas.h"
 #include "monitor/system_palette.h"
 
 #include <QPainter>
@@ -92,9 +91,9 @@ QRegion MonitorWindow::keyedOutRegion(core::Colour key) const {
     const QRgb keyRgb = qRgb(core::redOf(key), core::greenOf(key), core::blueOf(key));
     QImage composed(size(), QImage::Format_RGB32);
     composed.fill(toQColor(marginColour_, palette().color(QPalette::Window)));
-    for (BarCanvas* box : barCanvases_) {
+    for (RateBar* bar : bars_) {
         QPainter p(&composed);
-        p.drawImage(box->geometry().topLeft(), box->canvas());
+        p.drawImage(bar->geometry().topLeft(), bar->image());
     }
     QVector<QRect> keep;
     for (int y = 0; y < composed.height(); ++y) {
@@ -116,6 +115,17 @@ QRegion MonitorWindow::keyedOutRegion(core::Colour key) const {
     QRegion region;
     region.setRects(keep.constData(), static_cast<int>(keep.size()));
     return region;
+}
+
+void MonitorWindow::scheduleShapeUpdate() {
+    if (!style_.colourKey || shapeUpdatePending_) {
+        return;
+    }
+    shapeUpdatePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        shapeUpdatePending_ = false;
+        updateShape();
+    });
 }
 
 void MonitorWindow::updateShape() {

@@ -49,7 +49,8 @@ void OffscreenSurface::reset() {
     height_ = 0;
 }
 
-void OffscreenSurface::drawTo(QPainter& dst, int xSrc, int ySrc, int widthSrc, int heightSrc, int xDst, int yDst) const {
+void OffscreenSurface::drawTo(QPainter& dst, int xSrc, int ySrc, int widthSrc, int heightSrc, int xDst,
+                              int yDst) const {
     if (surface_.isNull()) {
         return;
     }

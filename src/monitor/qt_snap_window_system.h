@@ -10,7 +10,9 @@
 
 namespace oruvel::monitor {
 
-inline WindowId windowIdOf(const QWidget* w) { return reinterpret_cast<WindowId>(w); }
+inline WindowId windowIdOf(const QWidget* w) {
+    return reinterpret_cast<WindowId>(w);
+}
 
 // Window snapping's view of Qt top-level windows. Rectangles are frame geometries in pixels; the cursor is the last
 // position a drag reported (or the real pointer).

@@ -176,8 +176,8 @@ void WindowSnapper::moveRule(WindowId window, Rect& m) {
     const Rect& start = rects_[w];
     for (std::size_t j = 1; j < windows_.size(); ++j) {
         if (gluedTo(j)) {
-            moves.push_back({windows_[j].window,
-                             {rects_[j].left - (start.left - m.left), rects_[j].top - (start.top - m.top)}});
+            moves.push_back(
+                {windows_[j].window, {rects_[j].left - (start.left - m.left), rects_[j].top - (start.top - m.top)}});
         }
     }
     if (!moves.empty()) {

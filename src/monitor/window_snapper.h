@@ -78,8 +78,8 @@ private:
 
     SnapWindowSystem& system_;
     int snapDistance_ = 10;
-    std::vector<TrackedWindow> windows_{TrackedWindow{}};  // entry 0 is never a real window
-    std::vector<Rect> rects_{Rect{}};       // entry 0 is the work area
+    std::vector<TrackedWindow> windows_{TrackedWindow{}}; // entry 0 is never a real window
+    std::vector<Rect> rects_{Rect{}};                     // entry 0 is the work area
     Point startPoint_;
     Point grabOffset_;
 };

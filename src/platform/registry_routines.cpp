@@ -56,7 +56,7 @@ std::optional<std::int32_t> toInt32(const RegistryValue& value) {
     if (const auto* n = std::get_if<std::int32_t>(&value)) {
         return *n;
     }
-    const std::string text = regVariantText(value);
+    const std::string text = valueText(value);
     std::int32_t out = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
     if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) {
@@ -69,7 +69,7 @@ std::vector<std::uint8_t> toBytes(const RegistryValue& value) {
     if (const auto* b = std::get_if<std::vector<std::uint8_t>>(&value)) {
         return *b;
     }
-    const std::string text = regVariantText(value);
+    const std::string text = valueText(value);
     return {text.begin(), text.end()};
 }
 
@@ -119,7 +119,7 @@ std::string valueAsText(const RegValue& v) {
 
 } // namespace
 
-std::string regVariantText(const RegistryValue& value) {
+std::string valueText(const RegistryValue& value) {
     if (const auto* s = std::get_if<std::string>(&value)) {
         return *s;
     }
@@ -132,74 +132,72 @@ std::string regVariantText(const RegistryValue& value) {
     return {};
 }
 
-std::string RegistryKey::CreateKey(const std::optional<std::string>& KeyName) {
-    const std::string path = KeyRoot + "\\" + KeyName.value_or(Subkey);
-    return store_.createKey(hkey, path) == reg::kSuccess ? "0" : "";
+bool RegistryKey::createKey(const std::optional<std::string>& subkeyName) {
+    return store_.createKey(root, parentPath + "\\" + subkeyName.value_or(name)) == reg::kSuccess;
 }
 
-long RegistryKey::DeleteKey(const std::string& KeyName) {
-    store_.deleteKey(hkey, KeyRoot + "\\" + KeyName);
-    return 0;
+void RegistryKey::deleteKey(const std::string& subkeyName) {
+    store_.deleteKey(root, parentPath + "\\" + subkeyName);
 }
 
-long RegistryKey::DeleteValue(const std::string& ValueName) {
-    const long open = store_.openKey(hkey, keyPath());
+long RegistryKey::deleteValue(const std::string& valueName) {
+    const long open = store_.openKey(root, keyPath());
     if (open != reg::kSuccess) {
         return open;
     }
-    return store_.deleteValue(hkey, keyPath(), ValueName);
+    return store_.deleteValue(root, keyPath(), valueName);
 }
 
-RegistryValue RegistryKey::GetRegistryValue(const std::string& ValueName, const RegistryValue& DefaultValue) {
+RegistryValue RegistryKey::value(const std::string& valueName, const RegistryValue& fallback) {
     RegValue v;
-    if (store_.queryValue(hkey, keyPath(), ValueName, v) != reg::kSuccess) {
-        return DefaultValue;
+    if (store_.queryValue(root, keyPath(), valueName, v) != reg::kSuccess) {
+        return fallback;
     }
     switch (v.type) {
     case reg::kSz:
-        return v.data.empty() ? DefaultValue : RegistryValue(stringData(v.data));
+        return v.data.empty() ? fallback : RegistryValue(stringData(v.data));
     case reg::kExpandSz:
-        return v.data.empty() ? DefaultValue : RegistryValue(expandEnvironment(stringData(v.data)));
+        return v.data.empty() ? fallback : RegistryValue(expandEnvironment(stringData(v.data)));
     case reg::kBinary:
         return v.data;
     case reg::kDword: {
         const auto n = dwordOf(v.data);
-        return n ? RegistryValue(*n) : DefaultValue;
+        return n ? RegistryValue(*n) : fallback;
     }
     case reg::kMultiSz: {
         if (v.data.size() < 2 || v.data[0] == 0) {
-            return DefaultValue;
+            return fallback;
         }
         return bytesAsString(v.data, v.data.size() - 2);
     }
     default:
-        return DefaultValue;
+        return fallback;
     }
 }
 
-bool RegistryKey::SetRegistryValue(const std::string& ValueName, const RegistryValue& Value, std::uint32_t DType) {
-    if (store_.openKey(hkey, keyPath()) != reg::kSuccess) {
+bool RegistryKey::setValue(const std::string& valueName, const RegistryValue& data, std::uint32_t type) {
+    if (store_.openKey(root, keyPath()) != reg::kSuccess) {
         return false;
     }
     RegValue v;
-    v.type = DType;
-    switch (DType) {
+    v.type = type;
+    switch (type) {
     case reg::kSz:
     case reg::kExpandSz:
     case reg::kMultiSz: {
-        const std::string text = regVariantText(Value);
+        const std::string text = valueText(data);
         v.data.assign(text.begin(), text.end());
         v.data.push_back(0);
-        if (DType == reg::kMultiSz) {
+        if (type == reg::kMultiSz) {
             v.data.push_back(0); // the list ends with an empty string
         }
         break;
     }
     case reg::kBinary:
-        v.data = toBytes(Value);
+        v.data = toBytes(data);
         break;
     case reg::kDword: {
-        const auto n = toInt32(Value);
+        const auto n = toInt32(data);
         if (!n) {
             return false;
         }
@@ -211,22 +209,23 @@ bool RegistryKey::SetRegistryValue(const std::string& ValueName, const RegistryV
     default:
         return true; // nothing to write for other types
     }
-    return store_.setValue(hkey, keyPath(), ValueName, v) == reg::kSuccess;
+    return store_.setValue(root, keyPath(), valueName, v) == reg::kSuccess;
 }
 
-bool RegistryKey::KeyExists() { return store_.openKey(hkey, keyPath()) == reg::kSuccess; }
+bool RegistryKey::exists() {
+    return store_.openKey(root, keyPath()) == reg::kSuccess;
+}
 
-std::vector<std::string> RegistryKey::EnumRegistryKeys(RegRoot root, const std::string& KeyName) {
+std::vector<std::string> RegistryKey::subkeys(RegRoot keyRoot, const std::string& keyPath) {
     std::vector<std::string> out;
-    store_.subkeys(root, KeyName, out);
+    store_.subkeys(keyRoot, keyPath, out);
     return out;
 }
 
-std::vector<std::pair<std::string, std::string>> RegistryKey::EnumRegistryValues(RegRoot root,
-                                                                                     const std::string& KeyName) {
+std::vector<std::pair<std::string, std::string>> RegistryKey::values(RegRoot keyRoot, const std::string& keyPath) {
     std::vector<std::pair<std::string, RegValue>> raw;
     std::vector<std::pair<std::string, std::string>> out;
-    if (store_.values(root, KeyName, raw) == reg::kSuccess) {
+    if (store_.values(keyRoot, keyPath, raw) == reg::kSuccess) {
         for (const auto& [name, value] : raw) {
             out.emplace_back(name, valueAsText(value));
         }
@@ -234,7 +233,7 @@ std::vector<std::pair<std::string, std::string>> RegistryKey::EnumRegistryValues
     return out;
 }
 
-std::string RegistryKey::TrimNull(std::string& text) {
+std::string RegistryKey::trimAtNul(std::string& text) {
     const auto nul = text.find('\0');
     if (nul != std::string::npos) {
         text.erase(nul);

@@ -15,35 +15,37 @@ namespace oruvel::platform {
 using RegistryValue = std::variant<std::monostate, std::string, std::int32_t, std::vector<std::uint8_t>>;
 
 // Text form of a variant value (empty for none, decimal for integers, the bytes themselves for byte data).
-std::string regVariantText(const RegistryValue& value);
+std::string valueText(const RegistryValue& value);
 
-// Names one key (`KeyRoot` + "\" + `Subkey` under `hkey`) and reads, writes and deletes its values. A fresh object is
-// made for each use. No method reports a failure other than through its result.
+// Names one key (`parentPath` + "\" + `name` under `root`) and reads, writes and deletes its values. A fresh object
+// is made for each use. No method reports a failure other than through its result.
 class RegistryKey {
 public:
     explicit RegistryKey(RegistryStore& store) : store_(store) {}
 
-    RegRoot hkey = RegRoot::CurrentUser;
-    std::string KeyRoot;
-    std::string Subkey;
+    RegRoot root = RegRoot::CurrentUser;
+    std::string parentPath;
+    std::string name;
 
-    // Creates (or opens) KeyRoot\KeyName (KeyName defaults to Subkey). "0" on success, empty text on failure.
-    std::string CreateKey(const std::optional<std::string>& KeyName = std::nullopt);
-    // Deletes KeyRoot\KeyName unless it has subkeys. Always 0.
-    long DeleteKey(const std::string& KeyName);
-    // Deletes a value of KeyRoot\Subkey; the registry status.
-    long DeleteValue(const std::string& ValueName);
-    // A value of KeyRoot\Subkey, or DefaultValue (empty when omitted) when the key or value is missing.
-    RegistryValue GetRegistryValue(const std::string& ValueName, const RegistryValue& DefaultValue = {});
-    // Writes a value of type DType (1, 2, 7 text; 3 bytes; 4 32-bit integer) into an existing KeyRoot\Subkey.
-    bool SetRegistryValue(const std::string& ValueName, const RegistryValue& Value, std::uint32_t DType);
-    bool KeyExists();
-    std::vector<std::string> EnumRegistryKeys(RegRoot root, const std::string& KeyName);
-    std::vector<std::pair<std::string, std::string>> EnumRegistryValues(RegRoot root, const std::string& KeyName);
-    static std::string TrimNull(std::string& text);
+    // Creates (or opens) parentPath\subkeyName (this key when omitted); false on failure.
+    bool createKey(const std::optional<std::string>& subkeyName = std::nullopt);
+    // Deletes parentPath\subkeyName unless it has subkeys; a failure goes unreported.
+    void deleteKey(const std::string& subkeyName);
+    // Deletes a value of this key; the registry status.
+    long deleteValue(const std::string& valueName);
+    // A value of this key, or `fallback` (empty when omitted) when the key or value is missing.
+    RegistryValue value(const std::string& valueName, const RegistryValue& fallback = {});
+    // Writes a value of `type` (reg::kSz, kExpandSz, kMultiSz text; kBinary bytes; kDword a 32-bit integer) into this
+    // key, which must exist.
+    bool setValue(const std::string& valueName, const RegistryValue& data, std::uint32_t type);
+    bool exists();
+    std::vector<std::string> subkeys(RegRoot keyRoot, const std::string& keyPath);
+    std::vector<std::pair<std::string, std::string>> values(RegRoot keyRoot, const std::string& keyPath);
+    // Cuts the text at its first NUL and returns it.
+    static std::string trimAtNul(std::string& text);
 
 private:
-    std::string keyPath() const { return KeyRoot + "\\" + Subkey; }
+    std::string keyPath() const { return parentPath + "\\" + name; }
 
     RegistryStore& store_;
 };

@@ -46,9 +46,13 @@ void SettingsWindow::toggleFromMenu(SettingCheckBox* box, void (SettingsWindow::
     (this->*apply)();
 }
 
-void SettingsWindow::toggleMonitor() { toggleFromMenu(showMonitorCheckBox, &SettingsWindow::applyMonitorVisibility); }
+void SettingsWindow::toggleMonitor() {
+    toggleFromMenu(showMonitorCheckBox, &SettingsWindow::applyMonitorVisibility);
+}
 
-void SettingsWindow::toggleBarText() { toggleFromMenu(hideBarTextCheckBox, &SettingsWindow::onHideBarTextClicked); }
+void SettingsWindow::toggleBarText() {
+    toggleFromMenu(hideBarTextCheckBox, &SettingsWindow::onHideBarTextClicked);
+}
 
 void SettingsWindow::showSettings() {
     show();
@@ -57,9 +61,15 @@ void SettingsWindow::showSettings() {
     setFocus();
 }
 
-void SettingsWindow::openMakerSocialPage() { openPage(kMakerSocialPage); }
-void SettingsWindow::openOnlineHelp() { openPage(kProductPage); }
-void SettingsWindow::openWebsite() { openPage(kProductPage); }
+void SettingsWindow::openMakerSocialPage() {
+    openPage(kMakerSocialPage);
+}
+void SettingsWindow::openOnlineHelp() {
+    openPage(kProductPage);
+}
+void SettingsWindow::openWebsite() {
+    openPage(kProductPage);
+}
 
 void SettingsWindow::onTrayContextMenuRequested(const QPoint& globalPos) {
     if (isVisible()) {
@@ -68,7 +78,9 @@ void SettingsWindow::onTrayContextMenuRequested(const QPoint& globalPos) {
     popUpContextMenu(globalPos);
 }
 
-void SettingsWindow::onTrayDoubleClicked() { showSettings(); }
+void SettingsWindow::onTrayDoubleClicked() {
+    showSettings();
+}
 
 QString SettingsWindow::trayToolTip() const {
     const QString caption = windowTitle();
@@ -80,6 +92,8 @@ QString SettingsWindow::trayToolTip() const {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-void SettingsWindow::refreshTrayToolTip() { emit trayToolTipChanged(trayToolTip()); }
+void SettingsWindow::refreshTrayToolTip() {
+    emit trayToolTipChanged(trayToolTip());
+}
 
 } // namespace oruvel::settings_ui

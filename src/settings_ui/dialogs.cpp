@@ -39,8 +39,8 @@ public:
     }
 
     std::optional<core::Colour> chooseColour(const ColourRequest& r) override {
-        const QColor chosen = QColorDialog::getColor(monitor::toQColor(r.initial), r.owner, r.title,
-                                                     QColorDialog::DontUseNativeDialog);
+        const QColor chosen =
+            QColorDialog::getColor(monitor::toQColor(r.initial), r.owner, r.title, QColorDialog::DontUseNativeDialog);
         if (!chosen.isValid()) {
             return std::nullopt;
         }

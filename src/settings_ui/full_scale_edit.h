@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 
-
 namespace oruvel::settings_ui {
 
 // A full-scale rate box: typed characters pass through the key filter, every key release stores the text, and

@@ -20,7 +20,7 @@ int filterRateKey(std::string_view text, int code) {
     if (fields == 4 && c == '.') {
         c = 0;
     }
-    if (c != 23 && c != 8 && c != 3 && c != 24 && !IsBetween(c, '0', '9')) {
+    if (c != 23 && c != 8 && c != 3 && c != 24 && (c < '0' || c > '9')) {
         c = 0;
     }
     return c;

@@ -8,8 +8,6 @@ namespace oruvel::settings_ui {
 // separators plus one.
 int fieldCount(std::string_view text, std::string_view separator);
 
-inline bool IsBetween(int code, int lower, int upper) { return lower <= code && code <= upper; }
-
 // The key filter of the full-scale boxes: returns the character code to keep, or 0 to discard it. Only digits,
 // backspace, Ctrl+C, Ctrl+X and Ctrl+W pass; a text of more than four "."-fields blocks every character.
 int filterRateKey(std::string_view text, int code);

@@ -8,7 +8,9 @@
 namespace oruvel::settings_ui {
 namespace {
 
-bool releasedOver(const QWidget& w, const QMouseEvent& event) { return w.rect().contains(event.position().toPoint()); }
+bool releasedOver(const QWidget& w, const QMouseEvent& event) {
+    return w.rect().contains(event.position().toPoint());
+}
 
 bool leftClickOn(const QWidget& w, const QMouseEvent& event) {
     return event.button() == Qt::LeftButton && releasedOver(w, event) && w.isEnabled();

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QRadioButton>
 
-
 namespace oruvel::settings_ui {
 
 // A check box with the value 0 (clear), 1 (ticked) or 2 (greyed), as stored. Setting the value from code or by

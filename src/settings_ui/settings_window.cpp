@@ -5,11 +5,11 @@
 #include "core/value_conversion.h"
 #include "monitor/monitor_window.h"
 #include "oruvel_version.h"
+#include "settings_ui/colour_roles.h"
 #include "settings_ui/dialogs.h"
 #include "settings_ui/full_scale_edit.h"
 #include "settings_ui/picture_file.h"
 #include "settings_ui/setting_widgets.h"
-#include "settings_ui/colour_roles.h"
 #include "settings_ui/tray_pictures.h"
 
 #include <QApplication>
@@ -205,7 +205,9 @@ void SettingsWindow::finishShutdown() {
     QCoreApplication::quit();
 }
 
-void SettingsWindow::exitProgram() { requestShutdown(ShutdownReason::ExitCommand); }
+void SettingsWindow::exitProgram() {
+    requestShutdown(ShutdownReason::ExitCommand);
+}
 
 void SettingsWindow::closeEvent(QCloseEvent* event) {
     if (shutDown_ || requestShutdown(ShutdownReason::UserClose)) {
@@ -226,9 +228,6 @@ void SettingsWindow::sampleRates() {
                          readFullScaleEdit->text(), writeFullScaleEdit->text(), separators_);
 
     if (monitor::MonitorWindow* m = monitor()) {
-        // Each bar is drawn once, with its new value and text.
-        const monitor::BarRenderer::DeferredRedraw readRedraw(m->readBar());
-        const monitor::BarRenderer::DeferredRedraw writeRedraw(m->writeBar());
         const bool emptyBars = disableBarFillCheckBox->value() != 0;
         m->readBar().setValue(emptyBars ? 0 : shown.readPercent);
         m->writeBar().setValue(emptyBars ? 0 : shown.writePercent);
@@ -246,9 +245,15 @@ void SettingsWindow::sampleRates() {
     refreshTrayToolTip();
 }
 
-core::Colour SettingsWindow::colour(core::ColourRole role) const { return colourSwatch(role)->colour(); }
-bool SettingsWindow::barBorder() const { return barBorderCheckBox->value() == 1; }
-bool SettingsWindow::roundCorners() const { return roundCornersCheckBox->value() == 1; }
+core::Colour SettingsWindow::colour(core::ColourRole role) const {
+    return colourSwatch(role)->colour();
+}
+bool SettingsWindow::barBorder() const {
+    return barBorderCheckBox->value() == 1;
+}
+bool SettingsWindow::roundCorners() const {
+    return roundCornersCheckBox->value() == 1;
+}
 
 std::optional<bool> SettingsWindow::alwaysOnTop() const {
     const int value = alwaysOnTopCheckBox->value();
@@ -279,9 +284,13 @@ QScrollBar* SettingsWindow::opacityScrollBar(WindowMode mode) const {
     return mode == WindowMode::Ghost ? ghostOpacityScrollBar : translucentOpacityScrollBar;
 }
 
-int SettingsWindow::opacity(WindowMode mode) const { return opacityScrollBar(mode)->value(); }
+int SettingsWindow::opacity(WindowMode mode) const {
+    return opacityScrollBar(mode)->value();
+}
 
-void SettingsWindow::popUpContextMenu(const QPoint& globalPos) { contextMenu_->exec(globalPos); }
+void SettingsWindow::popUpContextMenu(const QPoint& globalPos) {
+    contextMenu_->exec(globalPos);
+}
 
 // The window manager moves the settings window; a monitor glued to it follows, keeping its offset, and the glue is
 // worked out again where the move leaves them.
@@ -308,8 +317,12 @@ void SettingsWindow::followSettingsWindowMove(const QPoint& from, const QPoint& 
     windowSnapper_.updateGlue();
 }
 
-int SettingsWindow::topTwips() const { return core::pixelsToTwips(frameGeometry().top()); }
-int SettingsWindow::leftTwips() const { return core::pixelsToTwips(frameGeometry().left()); }
+int SettingsWindow::topTwips() const {
+    return core::pixelsToTwips(frameGeometry().top());
+}
+int SettingsWindow::leftTwips() const {
+    return core::pixelsToTwips(frameGeometry().left());
+}
 void SettingsWindow::moveTwips(int left, int top) {
     moveFromCode({core::twipsToPixels(left), core::twipsToPixels(top)});
 }

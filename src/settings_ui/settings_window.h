@@ -9,6 +9,7 @@
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/window_snapper.h"
 #include "settings_ui/tick_readout.h"
+#include "ui_settings_window.h"
 
 #include <QIcon>
 #include <QImage>
@@ -20,28 +21,21 @@
 #include <memory>
 #include <optional>
 
-class QGroupBox;
 class QLabel;
 class QMenu;
-class QPushButton;
 class QScrollBar;
 
 namespace oruvel::core {
 class Program;
 class StartWithLoginPort;
-}
+} // namespace oruvel::core
 namespace oruvel::monitor {
 class MonitorWindow;
 }
 
 namespace oruvel::settings_ui {
 
-class ClickableLabel;
 class DialogBackend;
-class FullScaleEdit;
-class ColourSwatch;
-class SettingCheckBox;
-class SettingRadioButton;
 
 // The stored name of the settings window's position values.
 inline constexpr const char* kSettingsWindowStoreName = "FrmMain";
@@ -56,49 +50,21 @@ enum class ShutdownReason {
 // The settings window. Its controls are the program's live settings: every change is applied to the monitor and
 // written to the settings file at once. It is only hidden when closed; it owns the sampling timer, the window snapper
 // and the program's menu, and lives for the whole run.
-class SettingsWindow : public QWidget, public monitor::MonitorSettingsSource, public core::PositionedWindow {
+class SettingsWindow : public QWidget,
+                       public Ui_SettingsWindow,
+                       public monitor::MonitorSettingsSource,
+                       public core::PositionedWindow {
     Q_OBJECT
 public:
     explicit SettingsWindow(core::Program& program);
     ~SettingsWindow() override;
 
-    // Controls.
-    SettingCheckBox* showMonitorCheckBox = nullptr;
-    SettingCheckBox* startWithLoginCheckBox = nullptr;
-    SettingCheckBox* compactModeCheckBox = nullptr;
-    SettingCheckBox* alwaysOnTopCheckBox = nullptr;
-    SettingCheckBox* roundCornersCheckBox = nullptr;
-    SettingCheckBox* barBorderCheckBox = nullptr;
-    SettingCheckBox* hideBarTextCheckBox = nullptr;
-    SettingCheckBox* disableBarFillCheckBox = nullptr;
-    QGroupBox* contentGroupBox = nullptr;
-    QGroupBox* coloursGroupBox = nullptr;
+    // The controls of the form (settings_window.ui) are public members, named for their settings; these arrays index
+    // them by type.
     std::array<ColourSwatch*, core::kColourRoleCount> colourSwatches{};
     std::array<QLabel*, core::kColourRoleCount> colourLabels{};
-    QPushButton* defaultColoursButton = nullptr;
-    QPushButton* randomColoursButton = nullptr;
-    QGroupBox* readFillGroupBox = nullptr;
-    SettingRadioButton* readFillColourRadioButton = nullptr;
-    SettingRadioButton* readFillPictureRadioButton = nullptr;
-    QPushButton* readFillPictureButton = nullptr;
-    QLabel* readFillPicturePreview = nullptr;
-    QGroupBox* writeFillGroupBox = nullptr;
-    SettingRadioButton* writeFillColourRadioButton = nullptr;
-    SettingRadioButton* writeFillPictureRadioButton = nullptr;
-    QPushButton* writeFillPictureButton = nullptr;
-    QLabel* writeFillPicturePreview = nullptr;
-    QPushButton* resetPositionsButton = nullptr;
-    FullScaleEdit* readFullScaleEdit = nullptr;
-    FullScaleEdit* writeFullScaleEdit = nullptr;
-    QGroupBox* windowModeGroupBox = nullptr;
     // Indexed by core::WindowMode.
     std::array<SettingRadioButton*, 4> windowModeRadioButtons{};
-    QScrollBar* translucentOpacityScrollBar = nullptr;
-    QScrollBar* ghostOpacityScrollBar = nullptr;
-    QLabel* translucentLevelLabel = nullptr;
-    QLabel* ghostLevelLabel = nullptr;
-    ClickableLabel* socialLogoLabel = nullptr;
-    ClickableLabel* socialPageLinkLabel = nullptr;
     std::array<QLabel*, 9> trayLegendLabels{}; // in kTrayLegendOrder
 
     SettingRadioButton* windowModeRadioButton(core::WindowMode mode) const {

@@ -75,9 +75,8 @@ void SettingsWindow::resetWindowPositions() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         if (monitor::MonitorWindow* m = monitor()) {
-            const monitor::TwipPoint place =
-                monitor::defaultPlace(area.left() + area.width(), area.top() + area.height(), m->widthTwips(),
-                                      m->heightTwips());
+            const monitor::TwipPoint place = monitor::defaultPlace(
+                area.left() + area.width(), area.top() + area.height(), m->widthTwips(), m->heightTwips());
             m->moveTwips(place.left, place.top);
         }
         const QRect s = screen->geometry();

@@ -11,7 +11,9 @@
 namespace oruvel::settings_ui {
 namespace {
 
-QString levelCaption(int level) { return QStringLiteral("透明度级别: ") + QString::number(level); }
+QString levelCaption(int level) {
+    return QStringLiteral("透明度级别: ") + QString::number(level);
+}
 
 } // namespace
 

@@ -17,7 +17,9 @@
 namespace oruvel::settings_ui {
 namespace {
 
-std::string boxText(const SettingCheckBox* box) { return std::to_string(box->value()); }
+std::string boxText(const SettingCheckBox* box) {
+    return std::to_string(box->value());
+}
 
 } // namespace
 
@@ -33,9 +35,13 @@ void SettingsWindow::onRoundCornersToggled() {
     applyAppearance();
 }
 
-void SettingsWindow::onDisableBarFillClicked() { store(core::keys::disableBarFill, boxText(disableBarFillCheckBox)); }
+void SettingsWindow::onDisableBarFillClicked() {
+    store(core::keys::disableBarFill, boxText(disableBarFillCheckBox));
+}
 
-void SettingsWindow::onHideBarTextClicked() { store(core::keys::hideBarText, boxText(hideBarTextCheckBox)); }
+void SettingsWindow::onHideBarTextClicked() {
+    store(core::keys::hideBarText, boxText(hideBarTextCheckBox));
+}
 
 void SettingsWindow::onStartWithLoginClicked() {
     const int value = startWithLoginCheckBox->value();
@@ -45,9 +51,13 @@ void SettingsWindow::onStartWithLoginClicked() {
     store(core::keys::startWithLogin, std::to_string(value));
 }
 
-void SettingsWindow::onBarBorderClicked() { applyAppearance(); }
+void SettingsWindow::onBarBorderClicked() {
+    applyAppearance();
+}
 
-void SettingsWindow::onFillModeClicked() { applyAppearance(); }
+void SettingsWindow::onFillModeClicked() {
+    applyAppearance();
+}
 
 void SettingsWindow::applyCompactMode() {
     const int value = compactModeCheckBox->value();

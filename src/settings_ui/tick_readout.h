@@ -26,7 +26,8 @@ public:
     const Shown& compute(double readRate, double writeRate, bool compact, const QString& readFullScale,
                          const QString& writeFullScale, const core::NumberSeparators& separators);
 
-    // What the last call gave (before the first: empty texts, empty bars, the tray picture of two idle disks, low and low).
+    // What the last call gave (before the first: empty texts, empty bars, the tray picture of two idle disks, low and
+    // low).
     const Shown& last() const { return shown_; }
 
     // How many times the results were worked out (not given back).

@@ -5,7 +5,7 @@
 
 namespace oruvel::startup {
 
-std::string GetWindowsVersionName(int platformId, int major, int minor, int build) {
+std::string windowsVersionName(int platformId, int major, int minor, int build) {
     const int build16 = build & 0xFFFF;
     switch (platformId) {
     case 0:
@@ -43,9 +43,9 @@ std::string GetWindowsVersionName(int platformId, int major, int minor, int buil
     }
 }
 
-std::string GetWindowsVersionName() {
+std::string windowsVersionName() {
     const auto v = platform::readOsVersion();
-    return v ? GetWindowsVersionName(v->platformId, v->major, v->minor, v->build) : std::string{};
+    return v ? windowsVersionName(v->platformId, v->major, v->minor, v->build) : std::string{};
 }
 
 std::string runKeyValue(const std::string& folder, const std::string& fileName, const std::string& arguments) {
@@ -56,21 +56,21 @@ std::string runKeyValue(const std::string& folder, const std::string& fileName, 
     return value;
 }
 
-void AddToStartup(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
-                  const std::string& folder) {
+void addRunKeyValue(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
+                    const std::string& folder) {
     platform::RegistryKey reg(store);
-    reg.hkey = root;
-    reg.KeyRoot = kRunKeyRoot;
-    reg.Subkey = kRunKey;
-    reg.SetRegistryValue(kProgramTitle, runKeyValue(folder, kProgramTitle, arguments), platform::reg::kSz);
+    reg.root = root;
+    reg.parentPath = kRunKeyRoot;
+    reg.name = kRunKey;
+    reg.setValue(kProgramTitle, runKeyValue(folder, kProgramTitle, arguments), platform::reg::kSz);
 }
 
-void RemoveFromStartup(platform::RegRoot root, platform::RegistryStore& store) {
+void removeRunKeyValue(platform::RegRoot root, platform::RegistryStore& store) {
     platform::RegistryKey reg(store);
-    reg.hkey = root;
-    reg.KeyRoot = kRunKeyRoot;
-    reg.Subkey = kRunKey;
-    reg.DeleteValue(kProgramTitle);
+    reg.root = root;
+    reg.parentPath = kRunKeyRoot;
+    reg.name = kRunKey;
+    reg.deleteValue(kProgramTitle);
 }
 
 } // namespace oruvel::startup

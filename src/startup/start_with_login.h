@@ -8,9 +8,9 @@
 namespace oruvel::startup {
 
 // Windows versions known by name, from the version numbers; every later version (and any other system) gives "".
-std::string GetWindowsVersionName(int platformId, int major, int minor, int build);
+std::string windowsVersionName(int platformId, int major, int minor, int build);
 // The name for the running system.
-std::string GetWindowsVersionName();
+std::string windowsVersionName();
 
 // The Run-key value that starts the program at logon: the program's path in quotation marks, then the arguments.
 std::string runKeyValue(const std::string& folder, const std::string& fileName, const std::string& arguments);
@@ -20,8 +20,8 @@ inline constexpr const char* kRunKey = "Run";
 inline constexpr const char* kProgramTitle = "Oruvel";
 
 // Writes or deletes the Run-key value "Oruvel" under `root` (older Windows versions only).
-void AddToStartup(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
-                  const std::string& folder);
-void RemoveFromStartup(platform::RegRoot root, platform::RegistryStore& store);
+void addRunKeyValue(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
+                    const std::string& folder);
+void removeRunKeyValue(platform::RegRoot root, platform::RegistryStore& store);
 
 } // namespace oruvel::startup

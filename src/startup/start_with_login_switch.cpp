@@ -17,12 +17,12 @@ std::string StartWithLoginSwitch::startupProgramPath() const {
 }
 
 void StartWithLoginSwitch::apply(bool on) {
-    const bool knownByName = !GetWindowsVersionName().empty();
+    const bool knownByName = !windowsVersionName().empty();
     if (knownByName) {
         if (on) {
-            AddToStartup("/startup", platform::RegRoot::LocalMachine, program_.registry(), program_.programFolder());
+            addRunKeyValue("/startup", platform::RegRoot::LocalMachine, program_.registry(), program_.programFolder());
         } else {
-            RemoveFromStartup(platform::RegRoot::LocalMachine, program_.registry());
+            removeRunKeyValue(platform::RegRoot::LocalMachine, program_.registry());
         }
         return;
     }

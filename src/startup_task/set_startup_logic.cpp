@@ -36,6 +36,8 @@ void createLogonTask(platform::StartupRegistrar& registrar, const std::string& f
     registrar.registerTask(oruvelLogonTask(folder));
 }
 
-void removeLogonTask(platform::StartupRegistrar& registrar) { registrar.deleteTask(kTaskName); }
+void removeLogonTask(platform::StartupRegistrar& registrar) {
+    registrar.deleteTask(kTaskName);
+}
 
 } // namespace oruvel::startup_task

@@ -21,9 +21,10 @@ StartupTaskWindow::StartupTaskWindow(platform::StartupRegistrar& registrar, std:
     descriptionText = new QPlainTextEdit(this);
     descriptionText->setObjectName(QStringLiteral("descriptionText"));
     descriptionText->setReadOnly(true);
-    descriptionText->setPlainText(QStringLiteral(
-        "此工具用于设置Oruvel在Windows Vista、Windows 7、2008中的启动和更新。此程序将创建一个新的任务计划程序条目。使程序"
-        "设置在登录时使用管理员权限运行，而无需用户人工干预。此程序需要以管理员身份运行才能写入到Windows任务计划程序。"));
+    descriptionText->setPlainText(QStringLiteral("此工具用于设置Oruvel在Windows Vista、Windows "
+                                                 "7、2008中的启动和更新。此程序将创建一个新的任务计划程序条目。使程序"
+                                                 "设置在登录时使用管理员权限运行，而无需用户人工干预。此程序需要以管理"
+                                                 "员身份运行才能写入到Windows任务计划程序。"));
     descriptionText->setGeometry(8, 8, 404, 100);
 
     createButton = new QPushButton(QStringLiteral("创建"), this);
@@ -33,7 +34,8 @@ StartupTaskWindow::StartupTaskWindow(platform::StartupRegistrar& registrar, std:
     removeButton->setObjectName(QStringLiteral("removeButton"));
     removeButton->setGeometry(214, 116, 198, 30);
 
-    usageLabel = new QLabel(QStringLiteral("命令行选项: /create (创建Oruvel任务计划条目) - /remove (移除Oruvel任务计划条目)"), this);
+    usageLabel = new QLabel(
+        QStringLiteral("命令行选项: /create (创建Oruvel任务计划条目) - /remove (移除Oruvel任务计划条目)"), this);
     usageLabel->setObjectName(QStringLiteral("usageLabel"));
     usageLabel->setWordWrap(true);
     usageLabel->setGeometry(8, 154, 404, 48);

@@ -21,7 +21,9 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     availabilityTimer_.start();
 }
 
-bool TrayIcon::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool TrayIcon::isAvailable() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 void TrayIcon::show() {
     wanted_ = true;

@@ -1,15 +1,15 @@
 // The whole program, as main assembles it, through 100,000 sampling cycles on fixture disk counters and an injected
 // clock: the heap in use after the last cycle is what it was after cycle 1,000, and nothing leaks (the sanitizer
 // build runs this under LeakSanitizer, which checks at exit that every picture, surface and string was released).
-#include "settings_ui/tray_pictures.h"
-#include "tray/tray_icon.h"
 #include "core/program.h"
 #include "monitor/monitor_window.h"
 #include "platform/file_registry_store.h"
 #include "platform/linux/proc_disk_counter_source.h"
 #include "settings_ui/settings_window.h"
+#include "settings_ui/tray_pictures.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"
+#include "tray/tray_icon.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -92,7 +92,7 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
     core::Program program(dir.path(), std::make_unique<platform::FileRegistryStore>(dir.file("reg")), [&disks] {
         return std::make_unique<platform::ProcDiskCounterSource>(disks.statsPath(), disks.sysPath(), disks.clock);
     });
-    
+
     settings_ui::SettingsWindow frmMain(program);
     tray::TrayIcon tray;
     QObject::connect(&frmMain, &settings_ui::SettingsWindow::trayIconChanged, &tray, &tray::TrayIcon::setIcon);

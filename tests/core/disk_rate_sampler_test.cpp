@@ -40,10 +40,9 @@ TEST(DiskRateSampler, ReopeningClosesTheOldQueryAndFollowsTheNewInstance) {
     DiskRateSampler sampler([&] { return std::make_unique<RecordingCounterSource>(&log); });
     sampler.open("sda");
     sampler.open("nvme0n1");
-    const std::vector<std::string> expected{"add \\PhysicalDisk(sda)\\Disk Read Bytes/sec",
-                                            "add \\PhysicalDisk(sda)\\Disk Write Bytes/sec", "close",
-                                            "add \\PhysicalDisk(nvme0n1)\\Disk Read Bytes/sec",
-                                            "add \\PhysicalDisk(nvme0n1)\\Disk Write Bytes/sec"};
+    const std::vector<std::string> expected{
+        "add \\PhysicalDisk(sda)\\Disk Read Bytes/sec", "add \\PhysicalDisk(sda)\\Disk Write Bytes/sec", "close",
+        "add \\PhysicalDisk(nvme0n1)\\Disk Read Bytes/sec", "add \\PhysicalDisk(nvme0n1)\\Disk Write Bytes/sec"};
     EXPECT_EQ(log, expected);
 }
 

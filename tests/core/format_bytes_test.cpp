@@ -42,7 +42,8 @@ TEST(formatBytes, FollowsTheLocaleSeparators) {
     EXPECT_EQ(formatBytes(1048575, true, de), "1.024,00 KB");
     EXPECT_EQ(formatFixedMegabytes(1500000000, de), "1430,51 MB");
     const NumberSeparators fr{"\xE2\x80\xAF", ","};
-    EXPECT_EQ(formatBytes(1023.4, true, fr), "1\xE2\x80\xAF" "023 Bytes");
+    EXPECT_EQ(formatBytes(1023.4, true, fr), "1\xE2\x80\xAF"
+                                             "023 Bytes");
 }
 
 TEST(formatBytes, NegativeAndNonFiniteValuesShowZero) {

@@ -16,10 +16,10 @@ TEST(ProgramSettings, KeysLiveInSectionMainOfTheFileBesideTheProgram) {
     ASSERT_TRUE(program.writeSetting(keys::diskInstance, "_Total"));
     ASSERT_TRUE(program.writeSetting(keys::readFillPicturePath, dir.path() + "/bars/bar1.jpg"));
     EXPECT_EQ(program.readSetting(keys::diskInstance), "_Total");
-    EXPECT_EQ(readFile(program.settingsPath()),
-              oruvel::test::nativeLines("[main]\ndrive=_Total\nBarFillGraphicLocation=" + dir.path() + "/bars/bar1.jpg\n",
-                                        oruvel::platform::ini::kNativeLineEnding));
+    EXPECT_EQ(
+        readFile(program.settingsPath()),
+        oruvel::test::nativeLines("[main]\ndrive=_Total\nBarFillGraphicLocation=" + dir.path() + "/bars/bar1.jpg\n",
+                                  oruvel::platform::ini::kNativeLineEnding));
     EXPECT_FALSE(program.writeSetting(keys::readFullScale, "25\n[main]\nshow=0"));
     EXPECT_EQ(program.readSetting(keys::showMonitor), "");
-
 }

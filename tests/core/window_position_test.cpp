@@ -37,9 +37,9 @@ struct PositionFixture : ::testing::Test {
 
     std::string stored(const std::string& name) {
         RegistryKey r(program.registry());
-        r.KeyRoot = kProductKeyRoot;
-        r.Subkey = kProductKey;
-        return regVariantText(r.GetRegistryValue(name));
+        r.parentPath = kProductKeyRoot;
+        r.name = kProductKey;
+        return valueText(r.value(name));
     }
 };
 
@@ -64,15 +64,15 @@ TEST_F(PositionFixture, MissingOrJunkValueCountsAsZero) {
     FakeWindow w("FrmMain", 3000, 1500);
     saveWindowPosition(program, w);
     RegistryKey r(program.registry());
-    r.KeyRoot = kProductKeyRoot;
-    r.Subkey = kProductKey;
-    ASSERT_EQ(r.DeleteValue("FrmMain_y"), reg::kSuccess);
+    r.parentPath = kProductKeyRoot;
+    r.name = kProductKey;
+    ASSERT_EQ(r.deleteValue("FrmMain_y"), reg::kSuccess);
     restoreWindowPosition(program, w);
     EXPECT_EQ(w.topTwips(), 1500);
     EXPECT_EQ(w.leftTwips(), 0);
 
-    ASSERT_TRUE(r.SetRegistryValue("FrmMain_y", std::string("left of here"), reg::kSz));
-    ASSERT_TRUE(r.SetRegistryValue("FrmMain_x", std::string("2250.5"), reg::kSz));
+    ASSERT_TRUE(r.setValue("FrmMain_y", std::string("left of here"), reg::kSz));
+    ASSERT_TRUE(r.setValue("FrmMain_x", std::string("2250.5"), reg::kSz));
     restoreWindowPosition(program, w);
     EXPECT_EQ(w.topTwips(), 2250);
     EXPECT_EQ(w.leftTwips(), 0);
@@ -87,9 +87,9 @@ TEST_F(PositionFixture, ForgetRemovesBothWindowsButKeepsTheMakerKey) {
     EXPECT_EQ(stored("FrmMain_x"), "");
     EXPECT_EQ(stored("FrmMonitor_y"), "");
     RegistryKey r(program.registry());
-    r.KeyRoot = kMakerKeyRoot;
-    r.Subkey = kMakerKey;
-    EXPECT_TRUE(r.KeyExists());
+    r.parentPath = kMakerKeyRoot;
+    r.name = kMakerKey;
+    EXPECT_TRUE(r.exists());
     FakeWindow fresh("FrmMonitor", 77, 88);
     restoreWindowPosition(program, fresh);
     EXPECT_EQ(fresh.moves, 0);

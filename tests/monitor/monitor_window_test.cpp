@@ -1,16 +1,15 @@
 #include "core/program.h"
 #include "core/window_position.h"
 #include "monitor/monitor_window.h"
-#include "monitor/bar_canvas.h"
 #include "platform/file_registry_store.h"
 #include "platform/registry_routines.h"
 #include "support/fake_monitor_settings.h"
 #include "support/temp_dir.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
-#include <QMouseEvent>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -34,9 +33,9 @@ struct MonitorFixture : ::testing::Test {
     }
     std::string stored(const std::string& name) {
         platform::RegistryKey r(program.registry());
-        r.KeyRoot = core::kProductKeyRoot;
-        r.Subkey = core::kProductKey;
-        return platform::regVariantText(r.GetRegistryValue(name));
+        r.parentPath = core::kProductKeyRoot;
+        r.name = core::kProductKey;
+        return platform::valueText(r.value(name));
     }
 };
 
@@ -175,7 +174,7 @@ TEST_F(MonitorFixture, SetColorsAppliesFillsOutlineAndBlend) {
 TEST_F(MonitorFixture, DraggingWithTheLeftButtonMovesAndSavesThePosition) {
     load();
     monitor->move(300, 300);
-    QWidget* bar = &monitor->barCanvas(core::Bar::Read);
+    QWidget* bar = &monitor->readBar();
     QTest::mousePress(bar, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 5));
     QTest::mouseMove(bar, QPoint(25, 15));
     EXPECT_TRUE(monitor->isDragging()) << "Shift does not matter";
@@ -196,11 +195,11 @@ TEST_F(MonitorFixture, DraggingWithTheLeftButtonMovesAndSavesThePosition) {
 
 TEST_F(MonitorFixture, RightReleaseOpensTheMenuAnywhereOnTheWindow) {
     load();
-    QTest::mousePress(&monitor->barCanvas(core::Bar::Write), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mousePress(&monitor->writeBar(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_EQ(host.menuCalls, 0) << "not on the press";
-    QTest::mouseRelease(&monitor->barCanvas(core::Bar::Write), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mouseRelease(&monitor->writeBar(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_EQ(host.menuCalls, 1);
-    EXPECT_EQ(host.menuAt, monitor->barCanvas(core::Bar::Write).mapToGlobal(QPoint(3, 3)));
+    EXPECT_EQ(host.menuAt, monitor->writeBar().mapToGlobal(QPoint(3, 3)));
     QTest::mouseClick(monitor.get(), Qt::RightButton, Qt::NoModifier, QPoint(1, 1));
     EXPECT_EQ(host.menuCalls, 2) << "the margin opens it too";
     QTest::mouseClick(monitor.get(), Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));

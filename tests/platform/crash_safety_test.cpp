@@ -88,20 +88,20 @@ TEST(CrashSafety, RegistryHiveSurvivesAWriterKilledAtRandomMoments) {
     test::TempDir dir;
     const auto open = [&](platform::FileRegistryStore& store) {
         platform::RegistryKey r(store);
-        r.KeyRoot = "Software\\Quorlane";
-        r.Subkey = "Oruvel";
+        r.parentPath = "Software\\Quorlane";
+        r.name = "Oruvel";
         return r;
     };
     platform::FileRegistryStore store(dir.path());
     platform::RegistryKey r = open(store);
-    ASSERT_EQ(r.CreateKey(), "0");
-    ASSERT_TRUE(r.SetRegistryValue("FrmMain_x", std::string("2250"), platform::reg::kSz));
-    ASSERT_TRUE(r.SetRegistryValue("FrmMonitor_x", std::string("0"), platform::reg::kSz));
+    ASSERT_TRUE(r.createKey());
+    ASSERT_TRUE(r.setValue("FrmMain_x", std::string("2250"), platform::reg::kSz));
+    ASSERT_TRUE(r.setValue("FrmMonitor_x", std::string("0"), platform::reg::kSz));
     const auto readFresh = [&](const char* name) {
         platform::FileRegistryStore fresh(dir.path());
-        return platform::regVariantText(open(fresh).GetRegistryValue(name));
+        return platform::valueText(open(fresh).value(name));
     };
     writeThroughKills(
-        777, [&](int i) { r.SetRegistryValue("FrmMonitor_x", std::to_string(i), platform::reg::kSz); },
+        777, [&](int i) { r.setValue("FrmMonitor_x", std::to_string(i), platform::reg::kSz); },
         [&] { return readFresh("FrmMonitor_x"); }, [&] { return readFresh("FrmMain_x") == "2250"; });
 }

@@ -20,9 +20,9 @@ struct RegistryFixture : ::testing::Test {
 
     RegistryKey at(const std::string& keyRoot, const std::string& subkey) {
         RegistryKey r(store);
-        r.hkey = RegRoot::CurrentUser;
-        r.KeyRoot = keyRoot;
-        r.Subkey = subkey;
+        r.root = RegRoot::CurrentUser;
+        r.parentPath = keyRoot;
+        r.name = subkey;
         return r;
     }
 };
@@ -31,53 +31,53 @@ struct RegistryFixture : ::testing::Test {
 
 TEST_F(RegistryFixture, ValuesNeedAnExistingKey) {
     auto r = at("Software\\Maker", "Product");
-    EXPECT_FALSE(r.SetRegistryValue("v", std::string("x"), reg::kSz));
-    EXPECT_FALSE(r.KeyExists());
+    EXPECT_FALSE(r.setValue("v", std::string("x"), reg::kSz));
+    EXPECT_FALSE(r.exists());
     EXPECT_FALSE(std::filesystem::exists(store.hivePath(RegRoot::CurrentUser))) << "a failed set creates nothing";
 
-    EXPECT_EQ(r.CreateKey(), "0");
-    EXPECT_TRUE(r.KeyExists());
-    EXPECT_TRUE(r.SetRegistryValue("v", std::string("x"), reg::kSz));
-    EXPECT_EQ(regVariantText(r.GetRegistryValue("v")), "x");
-    EXPECT_EQ(regVariantText(r.GetRegistryValue("V")), "x") << "names are case-insensitive";
+    EXPECT_TRUE(r.createKey());
+    EXPECT_TRUE(r.exists());
+    EXPECT_TRUE(r.setValue("v", std::string("x"), reg::kSz));
+    EXPECT_EQ(valueText(r.value("v")), "x");
+    EXPECT_EQ(valueText(r.value("V")), "x") << "names are case-insensitive";
 }
 
 TEST_F(RegistryFixture, AllFiveTypesRoundTripThroughTheFile) {
     auto r = at("Software\\Maker", "Product");
-    ASSERT_EQ(r.CreateKey(), "0");
+    ASSERT_TRUE(r.createKey());
     const std::string longText(3000, 'L');
     const std::vector<std::uint8_t> bytes{0, 1, 2, 255, 0};
-    ASSERT_TRUE(r.SetRegistryValue("sz", std::string("hello \xE4\xB8\xAD"), reg::kSz));
-    ASSERT_TRUE(r.SetRegistryValue("num", std::int32_t{1234}, reg::kSz));
-    ASSERT_TRUE(r.SetRegistryValue("long", longText, reg::kSz));
-    ASSERT_TRUE(r.SetRegistryValue("bin", bytes, reg::kBinary));
-    ASSERT_TRUE(r.SetRegistryValue("dw", std::int32_t{-5}, reg::kDword));
-    ASSERT_TRUE(r.SetRegistryValue("dwtext", std::string("77"), reg::kDword));
-    EXPECT_FALSE(r.SetRegistryValue("dwbad", std::string("seven"), reg::kDword));
-    ASSERT_TRUE(r.SetRegistryValue("multi", std::string("a"), reg::kMultiSz));
+    ASSERT_TRUE(r.setValue("sz", std::string("hello \xE4\xB8\xAD"), reg::kSz));
+    ASSERT_TRUE(r.setValue("num", std::int32_t{1234}, reg::kSz));
+    ASSERT_TRUE(r.setValue("long", longText, reg::kSz));
+    ASSERT_TRUE(r.setValue("bin", bytes, reg::kBinary));
+    ASSERT_TRUE(r.setValue("dw", std::int32_t{-5}, reg::kDword));
+    ASSERT_TRUE(r.setValue("dwtext", std::string("77"), reg::kDword));
+    EXPECT_FALSE(r.setValue("dwbad", std::string("seven"), reg::kDword));
+    ASSERT_TRUE(r.setValue("multi", std::string("a"), reg::kMultiSz));
     oruvel::test::setEnvironment("ORUVEL_TEST_VAR", "expanded-value-that-is-longer");
-    ASSERT_TRUE(r.SetRegistryValue("exp", std::string("<%ORUVEL_TEST_VAR%>%NOPE%"), reg::kExpandSz));
+    ASSERT_TRUE(r.setValue("exp", std::string("<%ORUVEL_TEST_VAR%>%NOPE%"), reg::kExpandSz));
 
     // A fresh store object reads what the file holds.
     FileRegistryStore again(dir.path() + "/registry");
     RegistryKey r2(again);
-    r2.KeyRoot = "software\\MAKER";
-    r2.Subkey = "product";
-    EXPECT_EQ(std::get<std::string>(r2.GetRegistryValue("sz")), "hello \xE4\xB8\xAD");
-    EXPECT_EQ(std::get<std::string>(r2.GetRegistryValue("num")), "1234");
-    EXPECT_EQ(std::get<std::string>(r2.GetRegistryValue("long")), longText);
-    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(r2.GetRegistryValue("bin")), bytes);
-    EXPECT_EQ(std::get<std::int32_t>(r2.GetRegistryValue("dw")), -5);
-    EXPECT_EQ(std::get<std::int32_t>(r2.GetRegistryValue("dwtext")), 77);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r2.GetRegistryValue("dwbad")));
-    EXPECT_EQ(std::get<std::string>(r2.GetRegistryValue("multi")), "a");
-    EXPECT_EQ(std::get<std::string>(r2.GetRegistryValue("exp")), "<expanded-value-that-is-longer>%NOPE%");
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r2.GetRegistryValue("missing")));
-    EXPECT_EQ(std::get<std::string>(r2.GetRegistryValue("missing", std::string("dflt"))), "dflt");
-    EXPECT_TRUE(r2.SetRegistryValue("ignored", std::string("x"), 99)) << "an unknown type writes nothing";
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r2.GetRegistryValue("ignored")));
+    r2.parentPath = "software\\MAKER";
+    r2.name = "product";
+    EXPECT_EQ(std::get<std::string>(r2.value("sz")), "hello \xE4\xB8\xAD");
+    EXPECT_EQ(std::get<std::string>(r2.value("num")), "1234");
+    EXPECT_EQ(std::get<std::string>(r2.value("long")), longText);
+    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(r2.value("bin")), bytes);
+    EXPECT_EQ(std::get<std::int32_t>(r2.value("dw")), -5);
+    EXPECT_EQ(std::get<std::int32_t>(r2.value("dwtext")), 77);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r2.value("dwbad")));
+    EXPECT_EQ(std::get<std::string>(r2.value("multi")), "a");
+    EXPECT_EQ(std::get<std::string>(r2.value("exp")), "<expanded-value-that-is-longer>%NOPE%");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r2.value("missing")));
+    EXPECT_EQ(std::get<std::string>(r2.value("missing", std::string("dflt"))), "dflt");
+    EXPECT_TRUE(r2.setValue("ignored", std::string("x"), 99)) << "an unknown type writes nothing";
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r2.value("ignored")));
 
-    const auto listed = r2.EnumRegistryValues(RegRoot::CurrentUser, "Software\\Maker\\Product");
+    const auto listed = r2.values(RegRoot::CurrentUser, "Software\\Maker\\Product");
     ASSERT_EQ(listed.size(), 8U);
     EXPECT_EQ(listed[3].second, "00 01 02 FF 00");
     EXPECT_EQ(listed[4].second, "-5");
@@ -85,26 +85,26 @@ TEST_F(RegistryFixture, AllFiveTypesRoundTripThroughTheFile) {
 
 TEST_F(RegistryFixture, DeletingKeysAndValues) {
     auto r = at("Software", "Maker");
-    ASSERT_EQ(r.CreateKey("Maker\\Product\\Deep"), "0");
-    EXPECT_EQ(r.EnumRegistryKeys(RegRoot::CurrentUser, "Software\\Maker"), std::vector<std::string>{"Product"});
-    EXPECT_EQ(r.DeleteKey("Maker"), 0);
-    r.KeyRoot = "Software\\Maker\\Product";
-    r.Subkey = "Deep";
-    EXPECT_TRUE(r.KeyExists()) << "a key with subkeys stays";
+    ASSERT_TRUE(r.createKey("Maker\\Product\\Deep"));
+    EXPECT_EQ(r.subkeys(RegRoot::CurrentUser, "Software\\Maker"), std::vector<std::string>{"Product"});
+    r.deleteKey("Maker");
+    r.parentPath = "Software\\Maker\\Product";
+    r.name = "Deep";
+    EXPECT_TRUE(r.exists()) << "a key with subkeys stays";
 
-    r.KeyRoot = "Software\\Maker";
-    EXPECT_EQ(r.DeleteKey("Product\\Deep"), 0);
-    EXPECT_EQ(r.DeleteKey("Product"), 0);
-    EXPECT_EQ(r.DeleteKey("Never"), 0) << "always 0";
-    r.Subkey = "Product";
-    EXPECT_FALSE(r.KeyExists());
-    EXPECT_EQ(r.DeleteValue("v"), reg::kFileNotFound);
+    r.parentPath = "Software\\Maker";
+    r.deleteKey("Product\\Deep");
+    r.deleteKey("Product");
+    r.deleteKey("Never");
+    r.name = "Product";
+    EXPECT_FALSE(r.exists());
+    EXPECT_EQ(r.deleteValue("v"), reg::kFileNotFound);
 
-    r.Subkey = "";
-    r.KeyRoot = "Software\\Maker";
-    ASSERT_TRUE(r.SetRegistryValue("v", std::string("1"), reg::kSz));
-    EXPECT_EQ(r.DeleteValue("v"), reg::kSuccess);
-    EXPECT_EQ(r.DeleteValue("v"), reg::kFileNotFound);
+    r.name = "";
+    r.parentPath = "Software\\Maker";
+    ASSERT_TRUE(r.setValue("v", std::string("1"), reg::kSz));
+    EXPECT_EQ(r.deleteValue("v"), reg::kSuccess);
+    EXPECT_EQ(r.deleteValue("v"), reg::kFileNotFound);
 }
 
 TEST_F(RegistryFixture, DamagedHiveIsSetAsideNotLost) {
@@ -112,10 +112,10 @@ TEST_F(RegistryFixture, DamagedHiveIsSetAsideNotLost) {
     const auto hive = store.hivePath(RegRoot::CurrentUser);
     writeFile(hive, "this is not a hive\n");
     auto r = at("Software", "X");
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.GetRegistryValue("v")));
-    ASSERT_EQ(r.CreateKey(), "0");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value("v")));
+    ASSERT_TRUE(r.createKey());
     EXPECT_EQ(readFile(hive + ".damaged"), "this is not a hive\n");
-    EXPECT_TRUE(r.KeyExists());
+    EXPECT_TRUE(r.exists());
 }
 
 TEST(RegistryHive, ParsesWhatItWritesAndSkipsBadLines) {

@@ -23,9 +23,9 @@ struct RealRegistry : ::testing::Test {
         std::string(kTestRoot) + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     RegistryKey at(const std::string& subkey) {
         RegistryKey r(store);
-        r.hkey = RegRoot::CurrentUser;
-        r.KeyRoot = root;
-        r.Subkey = subkey;
+        r.root = RegRoot::CurrentUser;
+        r.parentPath = root;
+        r.name = subkey;
         return r;
     }
     ~RealRegistry() override {
@@ -40,35 +40,34 @@ struct RealRegistry : ::testing::Test {
 
 TEST_F(RealRegistry, ValuesRoundTripAndKeysMustExist) {
     auto r = at("Child");
-    EXPECT_FALSE(r.SetRegistryValue("v", std::string("x"), reg::kSz)) << "the key is not created by a set";
-    ASSERT_EQ(r.CreateKey(), "0");
-    ASSERT_TRUE(r.SetRegistryValue("FrmMonitor_x", std::string("1500"), reg::kSz));
-    ASSERT_TRUE(r.SetRegistryValue("text", std::string("读写 \xE2\x82\xAC"), reg::kSz));
-    ASSERT_TRUE(r.SetRegistryValue("num", std::int32_t{-7}, reg::kDword));
-    ASSERT_TRUE(r.SetRegistryValue("bytes", std::vector<std::uint8_t>{1, 0, 255}, reg::kBinary));
-    ASSERT_TRUE(r.SetRegistryValue("multi", std::string("a"), reg::kMultiSz));
-    ASSERT_TRUE(r.SetRegistryValue("long", std::string(3000, 'L'), reg::kSz));
-    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("FrmMonitor_x")), "1500");
-    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("text")), "读写 \xE2\x82\xAC");
-    EXPECT_EQ(std::get<std::int32_t>(r.GetRegistryValue("num")), -7);
-    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(r.GetRegistryValue("bytes")), (std::vector<std::uint8_t>{1, 0, 255}));
-    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("multi")), "a");
-    EXPECT_EQ(std::get<std::string>(r.GetRegistryValue("long")).size(), 3000U);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.GetRegistryValue("missing")));
-    EXPECT_EQ(r.DeleteValue("text"), reg::kSuccess);
-    EXPECT_EQ(r.DeleteValue("text"), reg::kFileNotFound);
+    EXPECT_FALSE(r.setValue("v", std::string("x"), reg::kSz)) << "the key is not created by a set";
+    ASSERT_TRUE(r.createKey());
+    ASSERT_TRUE(r.setValue("FrmMonitor_x", std::string("1500"), reg::kSz));
+    ASSERT_TRUE(r.setValue("text", std::string("读写 \xE2\x82\xAC"), reg::kSz));
+    ASSERT_TRUE(r.setValue("num", std::int32_t{-7}, reg::kDword));
+    ASSERT_TRUE(r.setValue("bytes", std::vector<std::uint8_t>{1, 0, 255}, reg::kBinary));
+    ASSERT_TRUE(r.setValue("multi", std::string("a"), reg::kMultiSz));
+    ASSERT_TRUE(r.setValue("long", std::string(3000, 'L'), reg::kSz));
+    EXPECT_EQ(std::get<std::string>(r.value("FrmMonitor_x")), "1500");
+    EXPECT_EQ(std::get<std::string>(r.value("text")), "读写 \xE2\x82\xAC");
+    EXPECT_EQ(std::get<std::int32_t>(r.value("num")), -7);
+    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(r.value("bytes")), (std::vector<std::uint8_t>{1, 0, 255}));
+    EXPECT_EQ(std::get<std::string>(r.value("multi")), "a");
+    EXPECT_EQ(std::get<std::string>(r.value("long")).size(), 3000U);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value("missing")));
+    EXPECT_EQ(r.deleteValue("text"), reg::kSuccess);
+    EXPECT_EQ(r.deleteValue("text"), reg::kFileNotFound);
 }
 
 TEST_F(RealRegistry, KeysWithSubkeysStay) {
     auto r = at("Child");
-    ASSERT_EQ(r.CreateKey("Child\\Deep"), "0");
-    EXPECT_EQ(r.DeleteKey("Child"), 0);
-    EXPECT_TRUE(r.KeyExists()) << "a key with subkeys is not deleted";
-    EXPECT_EQ(r.EnumRegistryKeys(RegRoot::CurrentUser, root + "\\Child"),
-              std::vector<std::string>{"Deep"});
-    EXPECT_EQ(r.DeleteKey("Child\\Deep"), 0);
-    EXPECT_EQ(r.DeleteKey("Child"), 0);
-    EXPECT_FALSE(r.KeyExists());
+    ASSERT_TRUE(r.createKey("Child\\Deep"));
+    r.deleteKey("Child");
+    EXPECT_TRUE(r.exists()) << "a key with subkeys is not deleted";
+    EXPECT_EQ(r.subkeys(RegRoot::CurrentUser, root + "\\Child"), std::vector<std::string>{"Deep"});
+    r.deleteKey("Child\\Deep");
+    r.deleteKey("Child");
+    EXPECT_FALSE(r.exists());
 }
 
 TEST(PdhCounters, ReadZeroWhereNothingValidExists) {

@@ -31,8 +31,10 @@ TEST_F(Options, HidingResetsTransparencyAndStayOnTopAndGreysTheSettings) {
     EXPECT_EQ(setting(core::keys::showMonitor), "0");
     EXPECT_EQ(frm.alwaysOnTopCheckBox->value(), 0);
     EXPECT_FALSE(monitor().windowStyle().clickThrough);
-    for (QWidget* w : std::initializer_list<QWidget*>{frm.coloursGroupBox, frm.windowModeGroupBox, frm.roundCornersCheckBox, frm.barBorderCheckBox, frm.hideBarTextCheckBox,
-                                                      frm.readFillPictureButton, frm.writeFillPictureButton, frm.resetPositionsButton, frm.ghostOpacityScrollBar}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             frm.coloursGroupBox, frm.windowModeGroupBox, frm.roundCornersCheckBox, frm.barBorderCheckBox,
+             frm.hideBarTextCheckBox, frm.readFillPictureButton, frm.writeFillPictureButton, frm.resetPositionsButton,
+             frm.ghostOpacityScrollBar}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
     EXPECT_TRUE(frm.compactModeCheckBox->isEnabled());

@@ -46,7 +46,8 @@ TEST_F(Sampling, TextsAndPercentagesFollowTheOptions) {
     EXPECT_EQ(monitor().readBar().value(), 0);
     EXPECT_EQ(monitor().writeBar().value(), 0);
     EXPECT_FALSE(monitor().readBar().text().isEmpty());
-    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::High})) << "bands use the computed percentages";
+    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::High}))
+        << "bands use the computed percentages";
     EXPECT_EQ(tray.iconChanges, 4) << "the icon is sent at start and then only when the picture changes";
 }
 

@@ -54,8 +54,15 @@ TEST(TickReadout, WorksResultsOutAgainOnlyWhenAnInputChanged) {
         {"write rate", [](Call& c) { c.write = 20 * kMb; }},
         {"full scale of reads", [](Call& c) { c.readScale = QStringLiteral("4"); }},
         {"full scale of writes", [](Call& c) { c.writeScale = QStringLiteral("1000"); }},
-        {"decimal point", [](Call& c) { c.separators = NumberSeparators{",", ","}; }},
-        {"grouping", [](Call& c) { c.separators = NumberSeparators{".", ","}; c.read = 2048 * kMb; }},
+        {"decimal point",
+         [](Call& c) {
+             c.separators = NumberSeparators{",", ","};
+         }},
+        {"grouping",
+         [](Call& c) {
+             c.separators = NumberSeparators{".", ","};
+             c.read = 2048 * kMb;
+         }},
         {"compact layout", [](Call& c) { c.compact = true; }},
     };
     int expected = 1;

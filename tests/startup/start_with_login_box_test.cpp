@@ -13,8 +13,8 @@ struct Launch {
 
 struct StartWithLoginBox : test::SettingsFixture {
     std::vector<Launch> launches;
-    startup::StartWithLoginSwitch recording{program, [this](const std::string& p, const std::string& a,
-                                                             const std::string& f) {
+    startup::StartWithLoginSwitch recording{program,
+                                            [this](const std::string& p, const std::string& a, const std::string& f) {
                                                 launches.push_back({p, a, f});
                                                 return false;
                                             }};

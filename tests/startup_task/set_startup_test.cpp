@@ -14,7 +14,6 @@ using namespace oruvel;
 using test::readFile;
 using test::TempDir;
 
-
 TEST(SetStartup, SwitchIsTheWholeArgumentTextInAnyCase) {
     EXPECT_EQ(startup_task::parseCommand("/create"), startup_task::Command::Create);
     EXPECT_EQ(startup_task::parseCommand("/CREATE"), startup_task::Command::Create);

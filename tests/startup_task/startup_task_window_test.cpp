@@ -1,5 +1,5 @@
-#include "startup_task/startup_task_window.h"
 #include "startup_task/set_startup_logic.h"
+#include "startup_task/startup_task_window.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/window_snapper.h"
 #include "monitor/monitor_settings_source.h"
 #include "monitor/qt_snap_window_system.h"
+#include "monitor/window_snapper.h"
 
 #include <QWidget>
 
@@ -14,7 +14,7 @@ namespace oruvel::test {
 class FakeMonitorSettings final : public monitor::MonitorSettingsSource {
 public:
     std::map<core::ColourRole, core::Colour> colours{
-        {core::ColourRole::WriteFill, 49152},       {core::ColourRole::WriteFillText, 0},
+        {core::ColourRole::WriteFill, 49152},          {core::ColourRole::WriteFillText, 0},
         {core::ColourRole::WriteBackground, 14737632}, {core::ColourRole::WriteText, 0},
         {core::ColourRole::ReadBackground, 14737632},  {core::ColourRole::ReadText, 0},
         {core::ColourRole::ReadFill, 12632064},        {core::ColourRole::ReadFillText, 0}};

@@ -6,9 +6,9 @@
 #include "platform/file_registry_store.h"
 #include "platform/registry_routines.h"
 #include "settings_ui/dialogs.h"
-#include "settings_ui/settings_window.h"
 #include "settings_ui/full_scale_edit.h"
 #include "settings_ui/setting_widgets.h"
+#include "settings_ui/settings_window.h"
 #include "support/recording_counter_source.h"
 #include "support/temp_dir.h"
 
@@ -109,9 +109,9 @@ struct SettingsFixture : ::testing::Test {
     }
     std::string stored(const std::string& name) {
         platform::RegistryKey r(program.registry());
-        r.KeyRoot = core::kProductKeyRoot;
-        r.Subkey = core::kProductKey;
-        return platform::regVariantText(r.GetRegistryValue(name));
+        r.parentPath = core::kProductKeyRoot;
+        r.name = core::kProductKey;
+        return platform::valueText(r.value(name));
     }
 };
 

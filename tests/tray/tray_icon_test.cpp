@@ -8,7 +8,9 @@ using oruvel::tray::TrayIcon;
 
 namespace {
 
-QSystemTrayIcon& platformIcon(TrayIcon& tray) { return *tray.findChild<QSystemTrayIcon*>(); }
+QSystemTrayIcon& platformIcon(TrayIcon& tray) {
+    return *tray.findChild<QSystemTrayIcon*>();
+}
 
 } // namespace
 

@@ -1,9 +1,9 @@
-#include "monitor/bar_renderer.h"
+#include "monitor/rate_bar.h"
 
-#include "monitor/bar_canvas.h"
 #include "monitor/system_palette.h"
 
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -11,7 +11,9 @@
 namespace oruvel::monitor {
 namespace {
 
-QRect toQRect(Rect r) { return {r.left, r.top, r.width(), r.height()}; }
+QRect toQRect(Rect r) {
+    return {r.left, r.top, r.width(), r.height()};
+}
 
 // A GDI line from `from` to `to` (axis-aligned), the end point excluded.
 void lineTo(QPainter& dc, const QColor& colour, QPoint from, QPoint to) {
@@ -31,7 +33,9 @@ void lineTo(QPainter& dc, const QColor& colour, QPoint from, QPoint to) {
 }
 
 // Brush colour of a fill colour: RGB as is, system colours from the palette (an unknown one draws nothing).
-QColor brushColour(core::Colour colour) { return toQColor(colour, QColor()); }
+QColor brushColour(core::Colour colour) {
+    return toQColor(colour, QColor());
+}
 
 void fillSolid(QPainter& dc, const QRect& r, core::Colour colour) {
     const QColor c = brushColour(colour);
@@ -104,164 +108,137 @@ void drawBorder(QPainter& dc, BorderLook look, Rect r, bool raised) {
     }
 }
 
-BarRenderer::BarRenderer() : font_(QStringLiteral("Tahoma"), 8) {}
-
-void BarRenderer::setSegmented(bool segmented) {
-    segments_ = segmented;
-    redraw();
-}
-void BarRenderer::setText(const QString& text) {
-    text_ = text;
-    redraw();
-}
-void BarRenderer::setTextVisible(bool visible) {
-    showText_ = visible;
-    redraw();
-}
-void BarRenderer::setMinimum(std::int32_t minimum) {
-    min_ = minimum;
-    redraw();
-}
-void BarRenderer::setMaximum(std::int32_t maximum) {
-    max_ = maximum;
-    redraw();
-}
-void BarRenderer::setValue(std::int32_t value) {
-    value_ = value;
-    redraw();
-}
-void BarRenderer::setBorderStyle(BorderStyle style) {
-    borderStyle_ = style;
-    redraw();
-}
-void BarRenderer::setBorderLook(BorderLook look) {
-    borderLook_ = look;
-    redraw();
-}
-void BarRenderer::setBackgroundColour(core::Colour colour) {
-    backColor_ = colour;
-    redraw();
-}
-void BarRenderer::setTextColour(core::Colour colour) {
-    foreColor_ = colour;
-    redraw();
-}
-void BarRenderer::setFont(const QFont& font) {
-    font_ = font;
-    redraw();
-}
-void BarRenderer::setFillColour(core::Colour colour) {
-    barColor_ = colour;
-    redraw();
-}
-void BarRenderer::setFillTextColour(core::Colour colour) {
-    barForeColor_ = colour;
-    redraw();
-}
-void BarRenderer::setFillPictureMode(PictureMode mode) {
-    barPictureMode_ = mode;
-    redraw();
-}
-void BarRenderer::setTextAlignment(Qt::Alignment alignment) {
-    alignX_ = (alignment & Qt::AlignHCenter) != 0 ? 1 : (alignment & Qt::AlignRight) != 0 ? 2 : 0;
-    alignY_ = (alignment & Qt::AlignVCenter) != 0 ? 1 : (alignment & Qt::AlignBottom) != 0 ? 2 : 0;
-    redraw();
-}
-void BarRenderer::setRange(std::int32_t minimum, std::int32_t maximum) {
-    min_ = minimum;
-    max_ = maximum;
-    redraw();
-}
-void BarRenderer::setCanvas(BarCanvas* canvas) {
-    canvas_ = canvas;
-    composed_.reset();
-    redraw();
+RateBar::RateBar(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_TransparentForMouseEvents); // the monitor window takes the mouse
 }
 
-void BarRenderer::setFillPicture(const QImage& picture) {
+// Each setter changes the picture only when the value differs; the picture is composed once, when it is next shown.
+void RateBar::invalidate() {
+    dirty_ = true;
+    ++updateRequests_;
+    update();
+    emit pictureChanged();
+}
+
+template <typename T> void RateBar::assign(T& member, const T& value) {
+    if (member == value) {
+        return;
+    }
+    member = value;
+    invalidate();
+}
+
+void RateBar::setSegmented(bool segmented) {
+    assign(segments_, segmented);
+}
+void RateBar::setText(const QString& text) {
+    assign(text_, text);
+}
+void RateBar::setTextVisible(bool visible) {
+    assign(showText_, visible);
+}
+void RateBar::setMinimum(std::int32_t minimum) {
+    assign(min_, minimum);
+}
+void RateBar::setMaximum(std::int32_t maximum) {
+    assign(max_, maximum);
+}
+void RateBar::setValue(std::int32_t value) {
+    assign(value_, value);
+}
+void RateBar::setBorderStyle(BorderStyle style) {
+    assign(borderStyle_, style);
+}
+void RateBar::setBorderLook(BorderLook look) {
+    assign(borderLook_, look);
+}
+void RateBar::setBackgroundColour(core::Colour colour) {
+    assign(backColor_, colour);
+}
+void RateBar::setTextColour(core::Colour colour) {
+    assign(foreColor_, colour);
+}
+void RateBar::setFillColour(core::Colour colour) {
+    assign(barColor_, colour);
+}
+void RateBar::setFillTextColour(core::Colour colour) {
+    assign(barForeColor_, colour);
+}
+void RateBar::setFillPictureMode(PictureMode mode) {
+    assign(barPictureMode_, mode);
+}
+
+void RateBar::setRange(std::int32_t minimum, std::int32_t maximum) {
+    setMinimum(minimum);
+    setMaximum(maximum);
+}
+
+void RateBar::setTextAlignment(Qt::Alignment alignment) {
+    assign(alignX_, (alignment & Qt::AlignHCenter) != 0 ? 1 : (alignment & Qt::AlignRight) != 0 ? 2 : 0);
+    assign(alignY_, (alignment & Qt::AlignVCenter) != 0 ? 1 : (alignment & Qt::AlignBottom) != 0 ? 2 : 0);
+}
+
+// A picture set anew is drawn anew, even when it equals the last one.
+void RateBar::setFillPicture(const QImage& picture) {
     if (picture.isNull()) {
         barPicture_.reset();
     } else {
         barPicture_ = std::make_unique<OffscreenSurface>();
         barPicture_->assign(picture);
     }
-    redraw();
+    invalidate();
 }
 
-std::optional<double> BarRenderer::percent() const {
+std::optional<double> RateBar::percent() const {
     const auto f = barFraction(value_, min_, max_);
     return f ? std::optional<double>(*f * 100.0) : std::nullopt;
 }
 
-BarRenderer::RenderKey BarRenderer::currentState(const QSize& canvas) const {
-    RenderKey s;
-    s.canvas = canvas;
-    s.barPicture = barPicture_ && barPicture_->hasSurface() ? barPicture_->surface().cacheKey() : 0;
-    s.palette = QGuiApplication::palette().cacheKey();
-    s.borderLook = borderLook_;
-    s.borderStyle = borderStyle_;
-    s.barMode = barPictureMode_;
-    s.alignX = alignX_;
-    s.alignY = alignY_;
-    s.back = backColor_;
-    s.fore = foreColor_;
-    s.bar = barColor_;
-    s.barFore = barForeColor_;
-    s.min = min_;
-    s.max = max_;
-    s.value = value_;
-    s.showText = showText_;
-    s.segments = segments_;
-    s.text = text_;
-    s.font = font_;
-    return s;
+const QImage& RateBar::image() {
+    const QSize size = this->size().expandedTo(QSize(1, 1));
+    if (!dirty_ && image_.size() == size) {
+        return image_;
+    }
+    dirty_ = false;
+    QImage next(size, QImage::Format_RGB32);
+    next.fill(palette().color(QPalette::Window));
+    QPainter p(&next);
+    if (paint(p, next.rect())) {
+        p.end();
+        image_ = std::move(next);
+        ++composeCount_;
+    } else if (image_.size() != size) {
+        // Nothing to draw (maximum equals minimum) and nothing drawn before at this size: the window's colour.
+        p.end();
+        image_ = std::move(next);
+    }
+    return image_;
 }
 
-BarRenderer::DeferredRedraw::~DeferredRedraw() {
-    if (--bar_.deferDepth_ == 0 && bar_.drawDeferred_) {
-        bar_.drawDeferred_ = false;
-        bar_.compose();
-    }
+void RateBar::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(event->rect().topLeft(), image(), event->rect());
 }
 
-void BarRenderer::redraw() {
-    if (canvas_ == nullptr) {
-        return;
-    }
-    ++drawCount_;
-    if (deferDepth_ > 0) {
-        drawDeferred_ = true;
-        return;
-    }
-    compose();
+void RateBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    invalidate();
 }
 
-void BarRenderer::compose() {
-    if (canvas_ == nullptr) {
-        return; // the draw object was taken away while a draw was deferred
-    }
-    QImage& canvas = canvas_->canvas();
-    RenderKey state = currentState(canvas.size());
-    if (composed_ && *composed_ == state) {
-        return; // the canvas already holds exactly this picture
-    }
-    bool drawn = false;
-    {
-        QPainter p(&canvas);
-        drawn = paint(p, canvas.rect());
-    }
-    composed_.reset();
-    if (drawn) {
-        composed_ = std::move(state);
-        canvas_->flush();
+void RateBar::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        invalidate();
     }
 }
 
-void BarRenderer::drawText(QPainter& p, const Rect& r) {
+void RateBar::drawText(QPainter& p, const Rect& r) {
     const QString shown = QLatin1Char(' ') + text_ + QLatin1Char(' ');
     // Over the blend mode's key colour, smoothed glyph edges would mix with the key and show as dark fringes
     // on the desktop, so there the text is drawn crisp.
-    QFont font = font_;
+    QFont font = this->font();
     if (backColor_ == core::kTransparencyKey) {
         font.setStyleStrategy(QFont::NoAntialias);
     }
@@ -286,7 +263,7 @@ void BarRenderer::drawText(QPainter& p, const Rect& r) {
     textLayout_.draw(p, QPointF(std::round(x), std::round(y)));
 }
 
-void BarRenderer::fillWithPicture(QPainter& p, const OffscreenSurface& picture, int width, int height) const {
+void RateBar::fillWithPicture(QPainter& p, const OffscreenSurface& picture, int width, int height) const {
     if (barPictureMode_ == PictureMode::Tile) {
         for (const Tile& t : tileBitmap(0, 0, width, height, picture.width(), picture.height(), 0, 0)) {
             picture.drawTo(p, t.srcX, t.srcY, t.width, t.height, t.dstX, t.dstY);
@@ -298,21 +275,18 @@ void BarRenderer::fillWithPicture(QPainter& p, const OffscreenSurface& picture, 
     }
 }
 
-bool BarRenderer::paint(QPainter& dc, const QRect& target) {
-    ++composeCount_;
-    const int lLeft = target.left();
-    const int lTop = target.top();
+bool RateBar::paint(QPainter& dc, const QRect& target) {
+    const auto f = barFraction(value_, min_, max_);
+    if (!f) {
+        return false; // nothing is drawn
+    }
     const int w = target.width();
     const int h = target.height();
     const bool horizontal = isHorizontalBar(w, h);
-
-    QImage* surface = surface_.ensureSize(w, h);
-    std::optional<QPainter> surfacePainter;
-    if (surface != nullptr) {
-        surfacePainter.emplace(surface);
-    }
-    QPainter& p = surface != nullptr ? *surfacePainter : dc;
-    Rect r = surface != nullptr ? Rect{0, 0, w, h} : Rect{lLeft, lTop, lLeft + w, lTop + h};
+    QPainter& p = dc;
+    p.save();
+    p.translate(target.topLeft());
+    Rect r{0, 0, w, h};
 
     fillSolid(p, toQRect(r), backColor_);
     const int snapPeriod = segments_ ? kSegmentChunk + kSegmentSpace : 0;
@@ -327,10 +301,6 @@ bool BarRenderer::paint(QPainter& dc, const QRect& target) {
         drawText(p, r);
     }
 
-    const auto f = barFraction(value_, min_, max_);
-    if (!f) {
-        return false; // nothing of this drawing reaches the target
-    }
     const Rect fill = fillRect(r, *f, horizontal, snapPeriod);
 
     // An empty bar (an idle disk) has nothing to fill and no text over a fill.
@@ -357,10 +327,7 @@ bool BarRenderer::paint(QPainter& dc, const QRect& target) {
         drawBorder(p, borderLook_, outer, borderStyle_ == BorderStyle::Raised);
     }
 
-    if (surface != nullptr) {
-        surfacePainter->end();
-        surface_.drawTo(dc, 0, 0, w, h, lLeft, lTop);
-    }
+    p.restore();
     return true;
 }
 

@@ -1,6 +1,5 @@
-#include "monitor/bar_renderer.h"
 #include "monitor/offscreen_surface.h"
-#include "monitor/bar_canvas.h"
+#include "monitor/rate_bar.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -9,22 +8,20 @@ using namespace oruvel::monitor;
 
 namespace {
 
-constexpr oruvel::core::Colour kBack = 0x00FF0000;  // blue
-constexpr oruvel::core::Colour kFill = 0x0000FF00;  // green
+constexpr oruvel::core::Colour kBack = 0x00FF0000; // blue
+constexpr oruvel::core::Colour kFill = 0x0000FF00; // green
 constexpr QRgb kBackRgb = qRgb(0, 0, 255) & 0xFFFFFF;
 constexpr QRgb kFillRgb = qRgb(0, 255, 0) & 0xFFFFFF;
 
 struct BarFixture : ::testing::Test {
-    BarCanvas box;
-    BarRenderer bar;
+    RateBar bar;
     BarFixture() {
-        box.resize(154, 12);
-        bar.setCanvas(&box);
+        bar.resize(154, 12);
         bar.setBorderStyle(BorderStyle::None);
         bar.setBackgroundColour(kBack);
         bar.setFillColour(kFill);
     }
-    QRgb pixel(int x, int y) { return box.canvas().pixel(x, y) & 0xFFFFFF; }
+    QRgb pixel(int x, int y) { return bar.image().pixel(x, y) & 0xFFFFFF; }
 };
 
 QImage stripes(int width, int height) {
@@ -89,8 +86,8 @@ TEST_F(BarFixture, TextTakesTheFillsOwnColourOverTheFill) {
     font.setPixelSize(11);
     font.setBold(true);
     bar.setFont(font);
-    bar.setTextColour(0x000000FF);      // red text over the background
-    bar.setFillTextColour(0x00FFFFFF);   // white text over the fill
+    bar.setTextColour(0x000000FF);     // red text over the background
+    bar.setFillTextColour(0x00FFFFFF); // white text over the fill
     bar.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     bar.setTextVisible(true);
     bar.setText(QStringLiteral("MMMMMMMMMMMMMMMMMMMMMMMMM"));
@@ -166,61 +163,44 @@ TEST_F(BarFixture, SegmentGapsShowTheBackground) {
 
 TEST_F(BarFixture, EqualMinAndMaxLeaveTheVisibleBarAlone) {
     bar.setValue(40);
-    const QImage before = box.canvas().copy();
-    const int flushes = box.flushCount();
+    const QImage before = bar.image().copy();
+    const int composed = bar.composeCount();
     bar.setMaximum(0);
     bar.setMinimum(0);
-    EXPECT_EQ(box.canvas(), before);
-    EXPECT_EQ(box.flushCount(), flushes);
+    EXPECT_EQ(bar.image(), before);
+    EXPECT_EQ(bar.composeCount(), composed);
     EXPECT_FALSE(bar.percent().has_value());
     bar.setMaximum(100);
     EXPECT_DOUBLE_EQ(*bar.percent(), 40.0);
 }
 
-TEST_F(BarFixture, EverySetRedrawsAndOnlyChangesCostWork) {
-    const int draws = bar.drawCount();
+TEST_F(BarFixture, OnlyChangesCostWorkAndACycleComposesOnce) {
+    bar.image();
+    const int requests = bar.updateRequests();
     const int composed = bar.composeCount();
-    const int flushes = box.flushCount();
     bar.setValue(bar.value());
-    EXPECT_EQ(bar.drawCount(), draws + 1) << "even to the same value";
+    bar.setText(bar.text());
+    EXPECT_EQ(bar.updateRequests(), requests) << "setting what is there asks for nothing";
+    bar.image();
     EXPECT_EQ(bar.composeCount(), composed) << "an unchanged bar reuses its picture";
-    EXPECT_EQ(box.flushCount(), flushes) << "and nothing reaches the screen";
+
+    // A sampling cycle sets the value and the text: one picture is composed for both.
     bar.setValue(77);
+    bar.setText(QStringLiteral("Drive Read: 1.00 MB/s"));
+    EXPECT_EQ(bar.updateRequests(), requests + 2);
+    EXPECT_EQ(bar.composeCount(), composed) << "nothing is drawn before the bar is shown";
+    bar.image();
+    bar.image();
     EXPECT_EQ(bar.composeCount(), composed + 1);
-    EXPECT_EQ(box.flushCount(), flushes + 1);
-    // A picture set anew (even an equal one) and a resized box compose again.
+
+    // A picture set anew (even an equal one) and a resized bar compose again.
     const QImage picture(154, 12, QImage::Format_RGB32);
     bar.setFillPicture(picture);
+    bar.image();
     EXPECT_EQ(bar.composeCount(), composed + 2);
-    box.resize(100, 12);
-    bar.setValue(77);
+    bar.resize(100, 12);
+    EXPECT_EQ(bar.image().width(), 100);
     EXPECT_EQ(bar.composeCount(), composed + 3);
-    EXPECT_EQ(box.canvas().width(), 100);
-}
-
-TEST_F(BarFixture, DeferredRedrawsComposeOnceAtTheEnd) {
-    bar.setValue(10);
-    const int draws = bar.drawCount();
-    const int composed = bar.composeCount();
-    {
-        const BarRenderer::DeferredRedraw outer(bar);
-        bar.setValue(60);
-        {
-            const BarRenderer::DeferredRedraw inner(bar);
-            bar.setText(QStringLiteral("Drive Read: 1.00 MB/s"));
-        }
-        EXPECT_EQ(bar.composeCount(), composed) << "nothing is drawn while the outer scope lasts";
-    }
-    EXPECT_EQ(bar.drawCount(), draws + 2);
-    EXPECT_EQ(bar.composeCount(), composed + 1);
-    const QImage deferred = box.canvas().copy();
-    bar.setValue(10);
-    bar.setValue(60); // drawn straight away, to the same picture
-    EXPECT_EQ(box.canvas(), deferred);
-    {
-        const BarRenderer::DeferredRedraw nothingAsked(bar);
-    }
-    EXPECT_EQ(bar.drawCount(), draws + 4);
 }
 
 TEST_F(BarFixture, BorderLooks) {

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "core/colour.h"
+#include "monitor/bar_geometry.h"
+#include "monitor/bar_text.h"
+#include "monitor/offscreen_surface.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class QPainter;
+
+namespace oruvel::monitor {
+
+enum class BorderStyle { None, Sunken, Raised };
+enum class BorderLook { Flat, Bevel, Edge };
+enum class PictureMode { Stretch, Tile };
+
+// One horizontal (or vertical) bar of the monitor, modelled on QProgressBar: a value between minimum and maximum and
+// a text. The fill is a colour or a picture that the fill uncovers (anchored to the whole bar); the text is drawn
+// twice so that the part over the fill has its own colour; the bar can be segmented and bordered. The picture is
+// composed once per change and kept, so a repaint of an unchanged bar only copies it. It takes no mouse input.
+class RateBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit RateBar(QWidget* parent = nullptr);
+
+    bool isSegmented() const { return segments_; }
+    void setSegmented(bool segmented);
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    // Horizontal: left, centre or right; vertical: top, centre or bottom.
+    void setTextAlignment(Qt::Alignment alignment);
+    bool isTextVisible() const { return showText_; }
+    void setTextVisible(bool visible);
+    // 100 times the fraction; nullopt when maximum equals minimum.
+    std::optional<double> percent() const;
+    std::int32_t minimum() const { return min_; }
+    void setMinimum(std::int32_t minimum);
+    std::int32_t maximum() const { return max_; }
+    void setMaximum(std::int32_t maximum);
+    void setRange(std::int32_t minimum, std::int32_t maximum);
+    std::int32_t value() const { return value_; }
+    void setValue(std::int32_t value);
+    BorderStyle borderStyle() const { return borderStyle_; }
+    void setBorderStyle(BorderStyle style);
+    BorderLook borderLook() const { return borderLook_; }
+    void setBorderLook(BorderLook look);
+    core::Colour backgroundColour() const { return backColor_; }
+    void setBackgroundColour(core::Colour colour);
+    core::Colour textColour() const { return foreColor_; }
+    void setTextColour(core::Colour colour);
+    core::Colour fillColour() const { return barColor_; }
+    void setFillColour(core::Colour colour);
+    core::Colour fillTextColour() const { return barForeColor_; }
+    void setFillTextColour(core::Colour colour);
+    // A copy of the picture is taken now; a null picture removes it (the fill colour is drawn again).
+    void setFillPicture(const QImage& picture);
+    bool hasFillPicture() const { return barPicture_ != nullptr; }
+    PictureMode fillPictureMode() const { return barPictureMode_; }
+    void setFillPictureMode(PictureMode mode);
+
+    // The bar's picture at its size, composed now if a change is pending. While maximum equals minimum nothing can
+    // be drawn and the picture stays what it was.
+    const QImage& image();
+    // Draws the whole bar into `target` of `painter`; false (and nothing drawn) when maximum equals minimum.
+    bool paint(QPainter& painter, const QRect& target);
+
+    // How many changes asked for a repaint, and how many pictures were composed (for measuring wasted work).
+    int updateRequests() const { return updateRequests_; }
+    int composeCount() const { return composeCount_; }
+
+signals:
+    // A change is pending: the picture will differ once composed.
+    void pictureChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    template <typename T> void assign(T& member, const T& value);
+    void invalidate();
+    void fillWithPicture(QPainter& p, const OffscreenSurface& picture, int width, int height) const;
+    // Draws the prepared text (one space, the text, one space) aligned in r.
+    void drawText(QPainter& p, const Rect& r);
+
+    std::unique_ptr<OffscreenSurface> barPicture_;
+    BorderLook borderLook_ = BorderLook::Bevel;
+    BorderStyle borderStyle_ = BorderStyle::Sunken;
+    core::Colour backColor_ = -1;
+    core::Colour foreColor_ = 0;
+    core::Colour barColor_ = -1;
+    core::Colour barForeColor_ = 16777215;
+    PictureMode barPictureMode_ = PictureMode::Tile;
+    std::int32_t min_ = 0;
+    std::int32_t max_ = 100;
+    std::int32_t value_ = 0;
+    int alignX_ = 1;
+    int alignY_ = 1;
+    bool showText_ = false;
+    QString text_;
+    bool segments_ = false;
+    QImage image_;
+    bool dirty_ = true;
+    int updateRequests_ = 0;
+    int composeCount_ = 0;
+    // The text laid out once per text and font, not at every draw.
+    BarText textLayout_;
+};
+
+// Draws a border of one of the three looks on rectangle r.
+void drawBorder(QPainter& dc, BorderLook look, Rect r, bool raised);
+
+// A text colour as drawn; system colours from the desktop palette.
+QColor textColourFor(core::Colour colour);
+
+} // namespace oruvel::monitor
