@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev
+    xvfb xauth x11-utils imagemagick clang clang-tidy libclang-rt-14-dev
     fonts-wqy-microhei fonts-dejavu-core
 )
 if [ "${1:-}" = "--windows-cross" ]; then

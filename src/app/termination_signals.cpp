@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 
 #ifndef _WIN32
+#include <array>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -14,7 +15,7 @@ namespace oruvel::app {
 #ifndef _WIN32
 namespace {
 
-int signalPipe[2] = {-1, -1};
+std::array<int, 2> signalPipe{-1, -1};
 
 void signalHandler(int /*sig*/) {
     const char byte = 1;
@@ -24,7 +25,7 @@ void signalHandler(int /*sig*/) {
 } // namespace
 
 void onTerminationRequest(std::function<void()> handler) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe.data()) != 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read);

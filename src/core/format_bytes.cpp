@@ -1,5 +1,6 @@
 #include "core/format_bytes.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -20,14 +21,14 @@ double sane(double v) {
 // Decimal digits of v rounded to `decimals` places, halves away from zero, as one digit string (no point).
 std::string roundedDigits(double v, int decimals) {
     const double scaled = std::floor(v * (decimals == 2 ? 100.0 : std::pow(10.0, decimals)) + 0.5);
-    char buf[400];
+    std::array<char, 400> buf{};
     std::string digits;
     if (scaled < 1e18) { // every rate a disk reaches: whole numbers, written without the printf machinery
-        const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(scaled));
-        digits.assign(buf, ec == std::errc() ? end : buf);
+        const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<std::uint64_t>(scaled));
+        digits.assign(buf.data(), ec == std::errc() ? end : buf.data());
     } else {
-        std::snprintf(buf, sizeof buf, "%.0f", scaled);
-        digits = buf;
+        std::snprintf(buf.data(), buf.size(), "%.0f", scaled);
+        digits = buf.data();
     }
     // At least one integer digit before the decimals.
     while (static_cast<int>(digits.size()) < decimals + 1) {

@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace oruvel::monitor {
@@ -11,11 +13,9 @@ namespace {
 // Characters whose glyphs sit one after another with no shaping: printable Latin-1 and Latin Extended, no combining
 // marks, and no 'f', which starts the ligatures (fi, fl, ff) that fonts form by default.
 bool needsNoShaping(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() >= 0x0250 || c == QLatin1Char('f')) {
-            return false;
-        }
-    }
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x0250 && c != QLatin1Char('f');
+    });
     return true;
 }
 
@@ -68,9 +68,9 @@ double BarText::kernedAdvance(quint32 glyph, quint32 next) {
         return found->second;
     }
     // Kerning adjusts a glyph's advance by the pair it forms with the next one, so the pair alone gives it.
-    const quint32 pair[2] = {glyph, next};
-    QPointF advance[2];
-    raw_.advancesForGlyphIndexes(pair, advance, next == kNoNextGlyph ? 1 : 2, QRawFont::KernedAdvances);
+    const std::array<quint32, 2> pair{glyph, next};
+    std::array<QPointF, 2> advance;
+    raw_.advancesForGlyphIndexes(pair.data(), advance.data(), next == kNoNextGlyph ? 1 : 2, QRawFont::KernedAdvances);
     advances_.emplace(key, advance[0].x());
     return advance[0].x();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace oruvel::monitor {
 
 // Sizes of the monitor and its bars, in twips.
@@ -22,7 +24,7 @@ struct TwipRect {
 struct MonitorLayout {
     int width = 0;
     int height = 0;
-    TwipRect bar[2];
+    std::array<TwipRect, 2> bar;
     bool operator==(const MonitorLayout&) const = default;
 };
 

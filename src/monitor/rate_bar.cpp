@@ -275,7 +275,7 @@ void RateBar::fillWithPicture(QPainter& p, const OffscreenSurface& picture, int 
     }
 }
 
-bool RateBar::paint(QPainter& dc, const QRect& target) {
+bool RateBar::paint(QPainter& painter, const QRect& target) {
     const auto f = barFraction(value_, min_, max_);
     if (!f) {
         return false; // nothing is drawn
@@ -283,7 +283,7 @@ bool RateBar::paint(QPainter& dc, const QRect& target) {
     const int w = target.width();
     const int h = target.height();
     const bool horizontal = isHorizontalBar(w, h);
-    QPainter& p = dc;
+    QPainter& p = painter;
     p.save();
     p.translate(target.topLeft());
     Rect r{0, 0, w, h};

@@ -139,7 +139,7 @@ void WindowSnapper::snapEdges(const Rect& m, const Rect& t, int& dx, int& dy) co
 }
 
 void WindowSnapper::moveRule(WindowId window, Rect& m) {
-    const std::size_t w = static_cast<std::size_t>(indexOf(window));
+    const auto w = static_cast<std::size_t>(indexOf(window));
     const Point p = system_.cursorPos();
     const int width = m.width();
     const int height = m.height();

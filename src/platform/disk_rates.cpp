@@ -2,6 +2,7 @@
 
 #include "platform/text_util.h"
 
+#include <array>
 #include <charconv>
 
 namespace oruvel::platform {
@@ -74,7 +75,7 @@ void parseDiskstats(std::string_view text, std::vector<DiskSample>& out) {
         text = br == std::string_view::npos ? std::string_view{} : text.substr(br + 1);
 
         // major minor name reads merged sectors-read ms writes merged sectors-written ...
-        std::string_view fields[10];
+        std::array<std::string_view, 10> fields;
         std::size_t n = 0;
         while (n < 10) {
             fields[n] = nextToken(line);

@@ -3,6 +3,7 @@
 #include "platform/file_ops.h"
 #include "platform/registry_hive.h"
 
+#include <array>
 #include <cstdio>
 #include <memory>
 
@@ -32,13 +33,13 @@ ReadResult readSmallFile(const std::string& path, std::size_t limit, std::string
     if (!f) {
         return ReadResult::Missing;
     }
-    char chunk[16384];
+    std::array<char, 16384> chunk{};
     std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), f.get())) > 0) {
         if (out.size() + got > limit) {
             return ReadResult::Damaged;
         }
-        out.append(chunk, got);
+        out.append(chunk.data(), got);
     }
     return std::ferror(f.get()) != 0 ? ReadResult::Damaged : ReadResult::Ok;
 }

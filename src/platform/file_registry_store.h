@@ -28,7 +28,7 @@ public:
     std::string hivePath(RegRoot root) const;
 
     // Largest hive file that is read; a larger one is treated as damaged.
-    static constexpr std::size_t kMaxHiveBytes = 16U * 1024U * 1024U;
+    static constexpr std::size_t kMaxHiveBytes = std::size_t{16} * 1024 * 1024;
 
 private:
     RegistryHive load(RegRoot root) const;

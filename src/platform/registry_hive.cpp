@@ -3,6 +3,7 @@
 #include "platform/text_util.h"
 
 #include <charconv>
+#include <string_view>
 
 namespace oruvel::platform {
 namespace {
@@ -11,7 +12,7 @@ constexpr std::string_view kHeader = "ORUVEL-HIVE 1";
 
 // Escapes bytes that would break the line format (backslash, blanks and controls) as %XX.
 std::string escape(std::string_view s) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string out;
     out.reserve(s.size());
     for (const char c : s) {
@@ -61,7 +62,7 @@ std::optional<std::string> unescape(std::string_view s) {
 }
 
 std::string hexBytes(const std::vector<std::uint8_t>& data) {
-    static constexpr char kHex[] = "0123456789abcdef";
+    constexpr std::string_view kHex = "0123456789abcdef";
     std::string out;
     out.reserve(data.size() * 2);
     for (const auto b : data) {

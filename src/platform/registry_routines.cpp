@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <string_view>
 
 namespace oruvel::platform {
 namespace {
@@ -74,7 +75,7 @@ std::vector<std::uint8_t> toBytes(const RegistryValue& value) {
 }
 
 std::string hexList(const std::vector<std::uint8_t>& data) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string out;
     for (const auto b : data) {
         if (!out.empty()) {

@@ -12,7 +12,7 @@ std::optional<QImage> loadPictureFile(const QString& path) {
         return std::nullopt;
     }
     QImageReader reader(path);
-    reader.setAllocationLimit(8); // megabytes; a decompression bomb is refused before it allocates
+    QImageReader::setAllocationLimit(8); // megabytes; a decompression bomb is refused before it allocates
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (size.isValid() && qint64{size.width()} * size.height() > kMaxPicturePixels) {

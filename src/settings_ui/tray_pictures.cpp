@@ -3,12 +3,14 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <array>
+
 namespace oruvel::settings_ui {
 namespace {
 
 QColor bandColour(core::LoadBand band) {
-    static const QColor kColours[] = {QColor(60, 200, 80), QColor(250, 190, 40), QColor(235, 60, 50)};
-    return kColours[static_cast<int>(band)];
+    static const std::array<QColor, 3> kColours{QColor(60, 200, 80), QColor(250, 190, 40), QColor(235, 60, 50)};
+    return kColours[static_cast<std::size_t>(band)];
 }
 
 void drawBar(QPainter& p, const QRectF& slot, core::LoadBand band) {

@@ -56,7 +56,7 @@ std::string runKeyValue(const std::string& folder, const std::string& fileName, 
     return value;
 }
 
-void addRunKeyValue(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
+void addRunKeyValue(const std::string& arguments, platform::RegRoot root, platform::RegistryStore& store,
                     const std::string& folder) {
     platform::RegistryKey reg(store);
     reg.root = root;

@@ -15,12 +15,12 @@ std::string windowsVersionName();
 // The Run-key value that starts the program at logon: the program's path in quotation marks, then the arguments.
 std::string runKeyValue(const std::string& folder, const std::string& fileName, const std::string& arguments);
 
-inline constexpr const char* kRunKeyRoot = "Software\\Microsoft\\Windows\\CurrentVersion";
+inline constexpr const char* kRunKeyRoot = R"(Software\Microsoft\Windows\CurrentVersion)";
 inline constexpr const char* kRunKey = "Run";
 inline constexpr const char* kProgramTitle = "Oruvel";
 
 // Writes or deletes the Run-key value "Oruvel" under `root` (older Windows versions only).
-void addRunKeyValue(std::string arguments, platform::RegRoot root, platform::RegistryStore& store,
+void addRunKeyValue(const std::string& arguments, platform::RegRoot root, platform::RegistryStore& store,
                     const std::string& folder);
 void removeRunKeyValue(platform::RegRoot root, platform::RegistryStore& store);
 

@@ -11,7 +11,7 @@ namespace oruvel::platform {
 namespace {
 
 // The diskstats file is read whole; anything larger than this is not a real one.
-constexpr std::size_t kMaxDiskstatsBytes = 8U * 1024U * 1024U;
+constexpr std::size_t kMaxDiskstatsBytes = std::size_t{8} * 1024 * 1024;
 
 } // namespace
 
