@@ -4,8 +4,17 @@
 # memory baseline. Prints CPU time per minute while the disks are idle and while one is kept busy (a direct-I/O write
 # and read every second, so the bars move), and RSS and PSS, then checks the targets:
 #   Oruvel idle CPU <= a third of conky's; busy CPU below both peers'; RSS within 4 MiB of the minimal program's.
-# Usage: bench/peers.sh [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
+# With --baseline, an earlier build of Oruvel (a folder holding its Oruvel program, for example the build/release/src/app
+# of another commit) runs in the same way, and this build's idle and busy CPU must each be within 10 % of it or lower.
+# Each phase also says in how many of its seconds /proc/diskstats changed: background I/O moves the idle figures.
+# Usage: bench/peers.sh [--baseline DIR] [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
 set -euo pipefail
+baseline=""
+if [ "${1:-}" = "--baseline" ]; then
+    baseline="$(cd "$2" && pwd)"
+    shift 2
+    [ -x "$baseline/Oruvel" ] || { echo "no Oruvel program in $baseline" >&2; exit 2; }
+fi
 cd "$(dirname "$0")/.."
 secs="${1:-60}"
 
@@ -33,6 +42,11 @@ cleanup() {
 trap cleanup EXIT
 
 cmake --install build/release --prefix "$work/oruvel" >/dev/null
+if [ -n "$baseline" ]; then
+    # A folder of its own, so that each build keeps its own settings file.
+    mkdir -p "$work/baseline"
+    cp "$baseline/Oruvel" "$work/baseline/Oruvel"
+fi
 mkdir -p "$work/home/.config"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 unset DBUS_SESSION_BUS_ADDRESS
@@ -64,11 +78,18 @@ cpu_ns() {
     echo "$total"
 }
 kib() { awk -v k="$2:" '$1 == k { print $2 }' /proc/"$1"/smaps_rollup; }
-# CPU milliseconds per minute that process $1 uses over the next $secs seconds, or "gone".
+# CPU milliseconds per minute that process $1 uses over the next $secs seconds, or "gone"; the number of those seconds
+# in which /proc/diskstats changed goes to the file $2.
 cpu_per_minute() {
-    local before
+    local before changes=0 last="" now
     before=$(cpu_ns "$1")
-    sleep "$secs"
+    for _ in $(seq "$secs"); do
+        sleep 1
+        now=$(cksum </proc/diskstats)
+        [ "$now" != "$last" ] && changes=$((changes + 1))
+        last=$now
+    done
+    echo "$changes" >"$2"
     if kill -0 "$1" 2>/dev/null; then
         echo $((($(cpu_ns "$1") - before) * 60 / secs / 1000000))
     else
@@ -83,14 +104,17 @@ busy_disk() {
     done
 }
 
-names=(Oruvel conky gkrellm "minimal Qt Widgets")
+names=(Oruvel)
+[ -n "$baseline" ] && names+=("Oruvel baseline")
+names+=(conky gkrellm "minimal Qt Widgets")
 declare -A command=(
     [Oruvel]="$work/oruvel/Oruvel"
+    ["Oruvel baseline"]="$work/baseline/Oruvel"
     [conky]="conky -c $work/conky.conf"
     [gkrellm]="gkrellm"
     ["minimal Qt Widgets"]="build/release/bench/oruvel_minimal_widgets"
 )
-declare -A idle busy rss pss
+declare -A idle busy rss pss idleio busyio
 # One program at a time, so none pays for another's work on the display server or in the caches.
 for name in "${names[@]}"; do
     sync # what the build or the last busy phase left to write back would otherwise keep the disks busy
@@ -103,14 +127,18 @@ for name in "${names[@]}"; do
     if [ "$name" = "minimal Qt Widgets" ]; then
         idle[$name]="-"
         busy[$name]="-"
+        idleio[$name]="-"
+        busyio[$name]="-"
     else
         echo "$name: ${secs} s with the disks idle, then ${secs} s with a disk kept busy..." >&2
-        idle[$name]=$(cpu_per_minute "$pid")
+        idle[$name]=$(cpu_per_minute "$pid" "$work/io")
+        idleio[$name]=$(cat "$work/io")
         busy_disk &
         load=$!
         pids+=("$load")
         sleep 2
-        busy[$name]=$(cpu_per_minute "$pid")
+        busy[$name]=$(cpu_per_minute "$pid" "$work/io")
+        busyio[$name]=$(cat "$work/io")
         kill "$load" 2>/dev/null || true
         wait "$load" 2>/dev/null || true
     fi
@@ -124,10 +152,12 @@ for name in "${names[@]}"; do
     wait "$pid" 2>/dev/null || true
 done
 
-printf '\n%-20s %18s %18s %10s %10s\n' "program" "idle CPU ms/min" "busy CPU ms/min" "RSS MiB" "PSS MiB"
+printf '\n%-20s %16s %14s %16s %14s %8s %8s\n' "program" "idle CPU ms/min" "idle IO s" "busy CPU ms/min" \
+    "busy IO s" "RSS MiB" "PSS MiB"
 for name in "${names[@]}"; do
-    printf '%-20s %18s %18s %10.1f %10.1f\n' "$name" "${idle[$name]}" "${busy[$name]}" \
-        "$(echo "${rss[$name]} / 1024" | bc -l)" "$(echo "${pss[$name]} / 1024" | bc -l)"
+    printf '%-20s %16s %14s %16s %14s %8.1f %8.1f\n' "$name" "${idle[$name]}" "${idleio[$name]}/$secs" \
+        "${busy[$name]}" "${busyio[$name]}/$secs" "$(echo "${rss[$name]} / 1024" | bc -l)" \
+        "$(echo "${pss[$name]} / 1024" | bc -l)"
 done
 echo
 
@@ -140,4 +170,10 @@ check "Oruvel busy CPU below conky's and gkrellm's" \
     '[ "${busy[Oruvel]}" -lt "${busy[conky]}" ] && [ "${busy[Oruvel]}" -lt "${busy[gkrellm]}" ]'
 check "Oruvel RSS within 4 MiB of the minimal Qt Widgets program's" \
     '[ $((rss[Oruvel] - rss["minimal Qt Widgets"])) -le 4096 ]'
+if [ -n "$baseline" ]; then
+    check "Oruvel idle CPU within 10 % of the baseline build's or lower" \
+        '[ $((idle[Oruvel] * 10)) -le $((idle["Oruvel baseline"] * 11)) ]'
+    check "Oruvel busy CPU within 10 % of the baseline build's or lower" \
+        '[ $((busy[Oruvel] * 10)) -le $((busy["Oruvel baseline"] * 11)) ]'
+fi
 exit "$ok"

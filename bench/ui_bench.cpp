@@ -64,13 +64,13 @@ void wholeTick(benchmark::State& state) {
     core::Program program(dir.path().toStdString(),
                           std::make_unique<platform::FileRegistryStore>(dir.path().toStdString() + "/reg"),
                           [] { return std::make_unique<SteppingRates>(); });
-    settings_ui::SettingsWindow frm(program);
-    frm.start();
-    frm.sampleTimer().stop();
+    settings_ui::SettingsWindow window(program);
+    window.start();
+    window.sampleTimer().stop();
     for (auto _ : state) {
-        frm.sampleRates();
+        window.sampleRates();
     }
-    frm.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
+    window.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
 }
 BENCHMARK(wholeTick)->Unit(benchmark::kMicrosecond);
 

@@ -76,9 +76,9 @@ int main(int argc, char** argv) {
     core::Program program(scratch.path().toStdString(),
                           std::make_unique<platform::FileRegistryStore>(scratch.path().toStdString() + "/reg"),
                           [] { return std::make_unique<FixedRates>(); });
-    settings_ui::SettingsWindow frm(program);
-    frm.start();
-    frm.sampleTimer().stop();
+    settings_ui::SettingsWindow window(program);
+    window.start();
+    window.sampleTimer().stop();
 
     struct Variant {
         const char* name;
@@ -90,49 +90,49 @@ int main(int argc, char** argv) {
                                 {"picture-fill", 0, 1, 0, false}, {"colour-fill", 0, 1, 0, true}};
     bool ok = true;
     for (const Variant& v : variants) {
-        frm.compactModeCheckBox->setValue(v.compact);
-        frm.applyCompactMode();
-        frm.roundCornersCheckBox->setValue(v.rounded);
-        frm.barBorderCheckBox->setValue(v.border);
-        (v.colourFill ? frm.readFillColourRadioButton : frm.readFillPictureRadioButton)->setSelected(true);
-        (v.colourFill ? frm.writeFillColourRadioButton : frm.writeFillPictureRadioButton)->setSelected(true);
-        frm.applyAppearance();
+        window.compactModeCheckBox->setValue(v.compact);
+        window.applyCompactMode();
+        window.roundCornersCheckBox->setValue(v.rounded);
+        window.barBorderCheckBox->setValue(v.border);
+        (v.colourFill ? window.readFillColourRadioButton : window.readFillPictureRadioButton)->setSelected(true);
+        (v.colourFill ? window.writeFillColourRadioButton : window.writeFillPictureRadioButton)->setSelected(true);
+        window.applyAppearance();
         for (const int percent : {0, 37, 100}) {
             FixedRates::read = percent / 100.0 * 25 * 1048576.0;
             FixedRates::write = percent / 100.0 * 0.8 * 25 * 1048576.0;
-            frm.sampleRates();
+            window.sampleRates();
             QCoreApplication::processEvents();
-            monitor::MonitorWindow* m = frm.monitor();
+            monitor::MonitorWindow* m = window.monitor();
             const QString name = QStringLiteral("monitor-%1-%2").arg(QLatin1String(v.name)).arg(percent);
             ok = save(windowPicture(*m, m->shapeRegion()), out, name, 4) && ok;
         }
     }
     // The monitor with each fill picture of a bars folder, 60 percent read and 30 percent write.
     if (argc == 3) {
-        frm.compactModeCheckBox->setValue(0);
-        frm.applyCompactMode();
-        frm.readFillPictureRadioButton->setSelected(true);
-        frm.writeFillPictureRadioButton->setSelected(true);
+        window.compactModeCheckBox->setValue(0);
+        window.applyCompactMode();
+        window.readFillPictureRadioButton->setSelected(true);
+        window.writeFillPictureRadioButton->setSelected(true);
         const QDir bars(QString::fromLocal8Bit(argv[2]));
         for (const QString& file : bars.entryList(QDir::Files, QDir::Name)) {
             const QImage picture(bars.filePath(file));
             if (picture.isNull()) {
                 continue;
             }
-            frm.setFillPicture(core::Bar::Read, picture);
-            frm.setFillPicture(core::Bar::Write, picture);
-            frm.applyAppearance();
+            window.setFillPicture(core::Bar::Read, picture);
+            window.setFillPicture(core::Bar::Write, picture);
+            window.applyAppearance();
             FixedRates::read = 0.6 * 25 * 1048576.0;
             FixedRates::write = 0.3 * 25 * 1048576.0;
-            frm.sampleRates();
+            window.sampleRates();
             QCoreApplication::processEvents();
-            monitor::MonitorWindow* m = frm.monitor();
+            monitor::MonitorWindow* m = window.monitor();
             ok = save(windowPicture(*m, m->shapeRegion()), out, QStringLiteral("monitor-fill-") + file, 4) && ok;
         }
     }
-    frm.showSettings();
+    window.showSettings();
     QCoreApplication::processEvents();
-    ok = save(windowPicture(frm, QRegion()), out, QStringLiteral("settings-window"), 1) && ok;
-    frm.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
+    ok = save(windowPicture(window, QRegion()), out, QStringLiteral("settings-window"), 1) && ok;
+    window.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
     return ok ? 0 : 1;
 }

@@ -93,14 +93,14 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
         return std::make_unique<platform::ProcDiskCounterSource>(disks.statsPath(), disks.sysPath(), disks.clock);
     });
 
-    settings_ui::SettingsWindow frmMain(program);
+    settings_ui::SettingsWindow settings(program);
     tray::TrayIcon tray;
-    QObject::connect(&frmMain, &settings_ui::SettingsWindow::trayIconChanged, &tray, &tray::TrayIcon::setIcon);
-    QObject::connect(&frmMain, &settings_ui::SettingsWindow::trayToolTipChanged, &tray, &tray::TrayIcon::setToolTip);
-    frmMain.start();
-    frmMain.sampleTimer().stop(); // the cycles are driven here, on the fixture's clock
-    ASSERT_NE(frmMain.monitor(), nullptr);
-    monitor::MonitorWindow& monitor = *frmMain.monitor();
+    QObject::connect(&settings, &settings_ui::SettingsWindow::trayIconChanged, &tray, &tray::TrayIcon::setIcon);
+    QObject::connect(&settings, &settings_ui::SettingsWindow::trayToolTipChanged, &tray, &tray::TrayIcon::setToolTip);
+    settings.start();
+    settings.sampleTimer().stop(); // the cycles are driven here, on the fixture's clock
+    ASSERT_NE(settings.monitor(), nullptr);
+    monitor::MonitorWindow& monitor = *settings.monitor();
 
     std::array<int, settings_ui::kTrayLegendOrder.size()> picturesSeen{};
     int fullBars = 0;
@@ -110,9 +110,9 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
         // The cycles before each measurement show the same rates, so the same texts and pictures are alive then.
         const bool beforeMeasurement = tick % 1000 >= 998;
         disks.advance(beforeMeasurement);
-        frmMain.sampleRates();
+        settings.sampleRates();
         const auto* picture = std::find(settings_ui::kTrayLegendOrder.begin(), settings_ui::kTrayLegendOrder.end(),
-                                        frmMain.currentTrayPicture());
+                                        settings.currentTrayPicture());
         ASSERT_NE(picture, settings_ui::kTrayLegendOrder.end());
         ++picturesSeen[static_cast<std::size_t>(picture - settings_ui::kTrayLegendOrder.begin())];
         fullBars += monitor.readBar().value() == 100 ? 1 : 0;

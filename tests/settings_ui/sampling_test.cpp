@@ -13,8 +13,8 @@ using core::LoadBands;
 using Sampling = test::SettingsFixture;
 
 TEST_F(Sampling, TextsAndPercentagesFollowTheOptions) {
-    auto& frm = start();
-    frm.readFullScaleEdit->setText(QStringLiteral("100"));
+    auto& window = start();
+    window.readFullScaleEdit->setText(QStringLiteral("100"));
     tick(0, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
     tick(123456789, 5242880);
@@ -22,59 +22,59 @@ TEST_F(Sampling, TextsAndPercentagesFollowTheOptions) {
     EXPECT_EQ(monitor().readBar().value(), 100) << "117.7 percent is held at 100";
     EXPECT_EQ(monitor().writeBar().text(), QStringLiteral("Drive Write: 5.00 MB/s"));
     EXPECT_EQ(monitor().writeBar().value(), 20);
-    frm.writeFullScaleEdit->setText(QStringLiteral("50"));
+    window.writeFullScaleEdit->setText(QStringLiteral("50"));
     tick(123456789, 5242880);
     EXPECT_EQ(monitor().writeBar().value(), 10) << "a new full scale with the same rates";
-    frm.writeFullScaleEdit->setText(QStringLiteral("25"));
+    window.writeFullScaleEdit->setText(QStringLiteral("25"));
 
-    frm.compactModeCheckBox->setValue(1);
-    frm.applyCompactMode();
+    window.compactModeCheckBox->setValue(1);
+    window.applyCompactMode();
     tick(5242880, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("读: 05.00 MB"));
     EXPECT_EQ(monitor().writeBar().text(), QStringLiteral("写: 00.00 MB"));
 
-    frm.hideBarTextCheckBox->setValue(1);
+    window.hideBarTextCheckBox->setValue(1);
     tick(13002342, 0);
     EXPECT_TRUE(monitor().readBar().text().isEmpty());
     EXPECT_TRUE(monitor().writeBar().text().isEmpty());
     EXPECT_EQ(monitor().readBar().value(), 12) << "values still move: 13,002,342 of 100 MB/s";
 
-    frm.hideBarTextCheckBox->setValue(0);
-    frm.disableBarFillCheckBox->setValue(1);
-    frm.readFullScaleEdit->setText(QStringLiteral("25"));
+    window.hideBarTextCheckBox->setValue(0);
+    window.disableBarFillCheckBox->setValue(1);
+    window.readFullScaleEdit->setText(QStringLiteral("25"));
     tick(26214400, 26214400);
     EXPECT_EQ(monitor().readBar().value(), 0);
     EXPECT_EQ(monitor().writeBar().value(), 0);
     EXPECT_FALSE(monitor().readBar().text().isEmpty());
-    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::High}))
+    EXPECT_EQ(window.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::High}))
         << "bands use the computed percentages";
     EXPECT_EQ(tray.iconChanges, 4) << "the icon is sent at start and then only when the picture changes";
 }
 
 TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
-    auto& frm = start();
+    auto& window = start();
     const double mb = 1048576.0;
     tick(0.8 * 25 * mb, 0.1 * 25 * mb);
-    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::Low}));
+    EXPECT_EQ(window.currentTrayPicture(), (LoadBands{LoadBand::High, LoadBand::Low}));
     tick(0.5 * 25 * mb, 0.74 * 25 * mb);
-    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Middle, LoadBand::Middle}));
+    EXPECT_EQ(window.currentTrayPicture(), (LoadBands{LoadBand::Middle, LoadBand::Middle}));
     tick(0.49 * 25 * mb, 0.75 * 25 * mb);
-    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
+    EXPECT_EQ(window.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
     tick(0, 0);
-    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::Low}));
+    EXPECT_EQ(window.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::Low}));
     EXPECT_FALSE(tray.icon.isNull());
     EXPECT_TRUE(tray.toolTip.endsWith(QStringLiteral("Drive Write: 0 Bytes/s")));
 
-    frm.writeFullScaleEdit->setText(QString());
+    window.writeFullScaleEdit->setText(QString());
     tick(0, 0);
     EXPECT_EQ(monitor().writeBar().value(), 100) << "an emptied full scale gives a full bar";
-    EXPECT_EQ(frm.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
+    EXPECT_EQ(window.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
 }
 
 TEST_F(Sampling, HiddenMonitorIsStillUpdated) {
-    auto& frm = start();
-    frm.showMonitorCheckBox->setValue(0);
-    frm.applyMonitorVisibility();
+    auto& window = start();
+    window.showMonitorCheckBox->setValue(0);
+    window.applyMonitorVisibility();
     tick(2048, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 2.00 KB/s"));
 }

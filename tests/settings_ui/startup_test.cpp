@@ -13,12 +13,12 @@ using test::readFile;
 using StartUp = test::SettingsFixture;
 
 TEST_F(StartUp, FirstStartWritesTheDefaultsAndShowsTheMonitor) {
-    auto& frm = start();
-    EXPECT_FALSE(frm.isVisible()) << "the settings window stays hidden";
+    auto& window = start();
+    EXPECT_FALSE(window.isVisible()) << "the settings window stays hidden";
     EXPECT_TRUE(monitor().isVisible());
     EXPECT_EQ(tray.shows, 1);
-    EXPECT_EQ(frm.windowTitle(), QStringLiteral("Oruvel v1.1.0"));
-    EXPECT_EQ(frm.diskInstance(), "_Total");
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Oruvel v1.1.0"));
+    EXPECT_EQ(window.diskInstance(), "_Total");
     EXPECT_EQ(monitor().size(), QSize(154, 24)) << "start-up ends in the 2310 x 360 layout";
     EXPECT_EQ(readFile(program.settingsPath()),
               "[main]\ndrive=_Total\nshow=1\ncompact=0\nmonitorprogressbar=14737632\nmonitorprogressbartext=0\n"
@@ -27,24 +27,24 @@ TEST_F(StartUp, FirstStartWritesTheDefaultsAndShowsTheMonitor) {
               "monitorprogressbarborder=0\nmonitorprogressusebarfill=False\nmonitorprogressdontusebarfill=True\n"
               "monitorprogressusebarfill2=False\nmonitorprogressdontusebarfill2=True\n");
     EXPECT_EQ(counterLog.front(), "add \\PhysicalDisk(_Total)\\Disk Read Bytes/sec");
-    EXPECT_EQ(frm.roundCornersCheckBox->value(), 1);
-    EXPECT_TRUE(frm.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
-    EXPECT_EQ(frm.translucentOpacityScrollBar->value(), 175);
+    EXPECT_EQ(window.roundCornersCheckBox->value(), 1);
+    EXPECT_TRUE(window.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
+    EXPECT_EQ(window.translucentOpacityScrollBar->value(), 175);
 }
 
 TEST_F(StartUp, StoredValuesThatDoNotConvertLeaveTheDefaults) {
     writeSettings("[main]\ndrive=nonsense\ntransparencylevel=300\nghosttransparencylevel=\nmonitorprogressbar=red\n"
                   "readmax=0\nwritemax=abc\nontop=7\nmonitorprogressbartext=-16777216\n");
-    auto& frm = start();
-    EXPECT_EQ(frm.translucentOpacityScrollBar->value(), 175);
-    EXPECT_EQ(frm.ghostOpacityScrollBar->value(), 175);
-    EXPECT_EQ(frm.colour(core::ColourRole::ReadBackground), 14737632);
-    EXPECT_EQ(frm.colour(core::ColourRole::ReadText), -16777216);
-    EXPECT_EQ(frm.readFullScaleEdit->text(), QStringLiteral("25"));
-    EXPECT_EQ(frm.writeFullScaleEdit->text(), QStringLiteral("abc"));
-    EXPECT_EQ(frm.alwaysOnTopCheckBox->value(), 0);
+    auto& window = start();
+    EXPECT_EQ(window.translucentOpacityScrollBar->value(), 175);
+    EXPECT_EQ(window.ghostOpacityScrollBar->value(), 175);
+    EXPECT_EQ(window.colour(core::ColourRole::ReadBackground), 14737632);
+    EXPECT_EQ(window.colour(core::ColourRole::ReadText), -16777216);
+    EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral("25"));
+    EXPECT_EQ(window.writeFullScaleEdit->text(), QStringLiteral("abc"));
+    EXPECT_EQ(window.alwaysOnTopCheckBox->value(), 0);
     EXPECT_EQ(setting(core::keys::readFullScale), "0") << "nothing is written back";
-    EXPECT_EQ(frm.diskInstance(), "nonsense");
+    EXPECT_EQ(window.diskInstance(), "nonsense");
     tick(0, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
     EXPECT_EQ(monitor().writeBar().value(), 100) << "a non-numeric full scale gives a full bar";
@@ -52,30 +52,30 @@ TEST_F(StartUp, StoredValuesThatDoNotConvertLeaveTheDefaults) {
 
 TEST_F(StartUp, OptionWordsInAnyCaseOrNumbers) {
     writeSettings("[main]\nenableghost=TRUE\nnormal=False\n");
-    auto& frm = start();
-    EXPECT_TRUE(frm.windowModeRadioButton(core::WindowMode::Ghost)->isChecked());
+    auto& window = start();
+    EXPECT_TRUE(window.windowModeRadioButton(core::WindowMode::Ghost)->isChecked());
     EXPECT_TRUE(monitor().windowStyle().clickThrough) << "ghost mode from the stored mode";
-    frm.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
+    window.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
 
     writeSettings("[main]\nenableghost=yes\n");
-    test::SettingsFixture::frm.reset();
+    test::SettingsFixture::settingsWindow.reset();
     auto& again = start();
     EXPECT_TRUE(again.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
 }
 
 TEST_F(StartUp, StoredHiddenMonitorStaysHiddenWithTheTrayShown) {
     writeSettings("[main]\nshow=0\n");
-    auto& frm = start();
+    auto& window = start();
     EXPECT_FALSE(monitor().isVisible());
     EXPECT_EQ(tray.shows, 1);
-    EXPECT_FALSE(frm.coloursGroupBox->isEnabled());
+    EXPECT_FALSE(window.coloursGroupBox->isEnabled());
 }
 
 TEST_F(StartUp, CloseBoxOnlyHides) {
-    auto& frm = start();
-    frm.show();
-    frm.close();
-    EXPECT_FALSE(frm.isVisible());
+    auto& window = start();
+    window.show();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(program.isExiting());
     tick(1048576, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 1.00 MB/s"));
@@ -111,11 +111,11 @@ TEST_F(Shutdown, SessionEndSavesThePositionAndClosesEverything) {
 }
 
 TEST_F(StartUp, AFileReplacedByAnotherProcessKeepsItsKeysAtTheNextWrite) {
-    auto& frm = start();
+    auto& window = start();
     // Another program rewrites the settings file while this one runs.
     writeSettings("[main]\nreadmax=77\nforeign=kept\n[other]\nx=1\n");
-    frm.disableBarFillCheckBox->setValue(1);
-    frm.onDisableBarFillClicked();
+    window.disableBarFillCheckBox->setValue(1);
+    window.onDisableBarFillClicked();
     EXPECT_EQ(setting(core::keys::disableBarFill), "1");
     EXPECT_EQ(setting(core::keys::readFullScale), "77");
     EXPECT_EQ(program.readSetting({"foreign", core::ValueForm::Path, ""}), "kept");

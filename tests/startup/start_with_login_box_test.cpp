@@ -23,38 +23,38 @@ struct StartWithLoginBox : test::SettingsFixture {
 } // namespace
 
 TEST_F(StartWithLoginBox, MouseReleaseStartsTheStartupProgramAndStoresTheBox) {
-    auto& frm = start();
-    frm.setStartWithLogin(&recording);
-    frm.show();
-    QTest::mouseClick(frm.startWithLoginCheckBox, Qt::LeftButton);
+    auto& window = start();
+    window.setStartWithLogin(&recording);
+    window.show();
+    QTest::mouseClick(window.startWithLoginCheckBox, Qt::LeftButton);
     ASSERT_EQ(launches.size(), 1U);
     EXPECT_EQ(launches[0].program, dir.path() + "/oruvel_set_startup");
     EXPECT_EQ(launches[0].argument, "/create");
     EXPECT_EQ(launches[0].folder, dir.path());
     EXPECT_EQ(setting(core::keys::startWithLogin), "1") << "stored although the program could not start";
-    QTest::mouseClick(frm.startWithLoginCheckBox, Qt::LeftButton);
+    QTest::mouseClick(window.startWithLoginCheckBox, Qt::LeftButton);
     EXPECT_EQ(launches.back().argument, "/remove");
     EXPECT_EQ(setting(core::keys::startWithLogin), "0");
 
-    frm.startWithLoginCheckBox->setFocus();
-    QTest::keyClick(frm.startWithLoginCheckBox, Qt::Key_Space);
+    window.startWithLoginCheckBox->setFocus();
+    QTest::keyClick(window.startWithLoginCheckBox, Qt::Key_Space);
     EXPECT_EQ(launches.size(), 2U) << "the keyboard registers nothing";
     EXPECT_EQ(setting(core::keys::startWithLogin), "0");
 }
 
 TEST_F(StartWithLoginBox, MissingStartupProgramFailsQuietly) {
-    auto& frm = start();
+    auto& window = start();
     startup::StartWithLoginSwitch real(program, startup::launchDetached);
-    frm.setStartWithLogin(&real);
-    frm.startWithLoginCheckBox->setValue(1);
-    frm.onStartWithLoginClicked();
+    window.setStartWithLogin(&real);
+    window.startWithLoginCheckBox->setValue(1);
+    window.onStartWithLoginClicked();
     EXPECT_EQ(setting(core::keys::startWithLogin), "1");
 }
 
 TEST_F(StartWithLoginBox, StartUpSetsTheBoxWithoutRegistering) {
     writeSettings("[main]\nstartwithwindows=1\n");
-    auto& frm = start();
-    frm.setStartWithLogin(&recording);
-    EXPECT_EQ(frm.startWithLoginCheckBox->value(), 1);
+    auto& window = start();
+    window.setStartWithLogin(&recording);
+    EXPECT_EQ(window.startWithLoginCheckBox->value(), 1);
     EXPECT_TRUE(launches.empty());
 }

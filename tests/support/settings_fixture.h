@@ -69,7 +69,7 @@ struct FakeTray {
     }
 };
 
-// A settings window on a temporary program folder and registry, with counters whose rates the test sets.
+// A settings settingsWindow on a temporary program folder and registry, with counters whose rates the test sets.
 struct SettingsFixture : ::testing::Test {
     TempDir dir;
     std::vector<std::string> counterLog;
@@ -81,31 +81,31 @@ struct SettingsFixture : ::testing::Test {
                           }};
     ScriptedDialogs dialogs;
     FakeTray tray;
-    std::unique_ptr<settings_ui::SettingsWindow> frm;
+    std::unique_ptr<settings_ui::SettingsWindow> settingsWindow;
 
     ~SettingsFixture() override {
-        if (frm) {
-            frm->sampleTimer().stop();
+        if (settingsWindow) {
+            settingsWindow->sampleTimer().stop();
         }
     }
 
     void writeSettings(const std::string& text) { writeFile(program.settingsPath(), text); }
     std::string setting(const core::SettingKey& key) { return program.readSetting(key); }
 
-    // Creates the settings window and runs its load handler, the way the program starts.
+    // Creates the settings settingsWindow and runs its load handler, the way the program starts.
     settings_ui::SettingsWindow& start() {
-        frm = std::make_unique<settings_ui::SettingsWindow>(program);
-        frm->setDialogBackend(&dialogs);
-        tray.connectTo(*frm);
-        frm->start();
-        frm->sampleTimer().stop(); // ticks are driven by the tests
-        return *frm;
+        settingsWindow = std::make_unique<settings_ui::SettingsWindow>(program);
+        settingsWindow->setDialogBackend(&dialogs);
+        tray.connectTo(*settingsWindow);
+        settingsWindow->start();
+        settingsWindow->sampleTimer().stop(); // ticks are driven by the tests
+        return *settingsWindow;
     }
-    monitor::MonitorWindow& monitor() { return *frm->monitor(); }
+    monitor::MonitorWindow& monitor() { return *settingsWindow->monitor(); }
     void tick(double readRate, double writeRate) {
         counters->readRate = readRate;
         counters->writeRate = writeRate;
-        frm->sampleRates();
+        settingsWindow->sampleRates();
     }
     std::string stored(const std::string& name) {
         platform::RegistryKey r(program.registry());
