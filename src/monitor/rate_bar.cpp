@@ -202,17 +202,14 @@ const QImage& RateBar::image() {
         return image_;
     }
     dirty_ = false;
-    QImage next(size, QImage::Format_RGB32);
-    next.fill(palette().color(QPalette::Window));
-    QPainter p(&next);
-    if (paint(p, next.rect())) {
-        p.end();
-        image_ = std::move(next);
+    if (image_.size() != size) {
+        image_ = QImage(size, QImage::Format_RGB32);
+        image_.fill(palette().color(QPalette::Window));
+    }
+    // Drawn over the last picture, which stays as it was when nothing can be drawn; the image keeps its paint engine.
+    QPainter p(&image_);
+    if (paint(p, image_.rect())) {
         ++composeCount_;
-    } else if (image_.size() != size) {
-        // Nothing to draw (maximum equals minimum) and nothing drawn before at this size: the window's colour.
-        p.end();
-        image_ = std::move(next);
     }
     return image_;
 }
