@@ -96,6 +96,18 @@ cpu_per_minute() {
         echo gone
     fi
 }
+# Waits (up to a minute) until /proc/diskstats has stood still for five seconds, so that what the last program, the
+# build or the install left to write back does not land in the next idle phase.
+wait_for_quiet_disks() {
+    local still=0 last="" now
+    for _ in $(seq 60); do
+        now=$(cksum </proc/diskstats)
+        if [ "$now" = "$last" ]; then still=$((still + 1)); else still=0; fi
+        last=$now
+        [ "$still" -ge 5 ] && return
+        sleep 1
+    done
+}
 busy_disk() {
     while :; do
         dd if=/dev/zero of="$work/load" bs=1M count=48 oflag=direct conv=fsync status=none
@@ -131,6 +143,7 @@ for name in "${names[@]}"; do
         busyio[$name]="-"
     else
         echo "$name: ${secs} s with the disks idle, then ${secs} s with a disk kept busy..." >&2
+        wait_for_quiet_disks
         idle[$name]=$(cpu_per_minute "$pid" "$work/io")
         idleio[$name]=$(cat "$work/io")
         busy_disk &

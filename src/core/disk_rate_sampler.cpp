@@ -19,6 +19,17 @@ void DiskRateSampler::open(std::string_view instance) {
     writeCounter_ = query_ ? query_->addCounter(writePath_) : 0;
 }
 
+void DiskRateSampler::switchInstance(std::string_view instance) {
+    if (!query_) {
+        open(instance);
+        return;
+    }
+    readPath_ = readCounterPath(instance);
+    writePath_ = writeCounterPath(instance);
+    readCounter_ = query_->addCounter(readPath_);
+    writeCounter_ = query_->addCounter(writePath_);
+}
+
 void DiskRateSampler::sample() {
     if (query_) {
         query_->collect();

@@ -23,6 +23,9 @@ public:
 
     // Opens a query for `instance` with both counters (replacing any open query).
     void open(std::string_view instance);
+    // Reads another instance from the next sample on. The open query is kept and the counters are added to it, so
+    // where the system keeps every disk's counters (Linux) the next sample already gives the new disk's rates.
+    void switchInstance(std::string_view instance);
     // One collection of the open query; nothing when it is closed.
     void sample();
     // Rates in bytes per second over the last two samples; 0 while closed or without a valid value.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/disk_counter_source.h"
+#include "platform/disk_list.h"
 #include "platform/registry_store.h"
 #include "platform/startup_registrar.h"
 
@@ -8,11 +9,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace oruvel::platform {
 
 // Opens a disk counter query on this system's counters (PdhOpenQuery's place).
 std::unique_ptr<DiskCounterSource> openDiskCounterQuery();
+
+// The whole physical disks whose counters can be chosen: sysfs on Linux, the performance counters' PhysicalDisk
+// instances on Windows.
+std::vector<DiskInfo> listPhysicalDisks();
 
 // The per-user configuration folder (XDG_CONFIG_HOME, else ~/.config; the roaming application data folder on
 // Windows), without a trailing separator. Empty when none can be found.

@@ -1,9 +1,13 @@
 // The program's menu, its commands and links, and what the settings window does with tray icon events.
+#include "core/disk_caption.h"
+#include "core/program.h"
 #include "monitor/monitor_window.h"
+#include "platform/disk_rates.h"
 #include "settings_ui/links.h"
 #include "settings_ui/setting_widgets.h"
 #include "settings_ui/settings_window.h"
 
+#include <QActionGroup>
 #include <QMenu>
 
 namespace oruvel::settings_ui {
@@ -24,6 +28,9 @@ void SettingsWindow::buildContextMenu() {
     contextMenu_->addSeparator();
     item("toggleMonitorAction", QStringLiteral("显示/隐藏监视器"), &SettingsWindow::toggleMonitor);
     item("toggleBarTextAction", QStringLiteral("显示/隐藏栏文本"), &SettingsWindow::toggleBarText);
+    diskMenu_ = contextMenu_->addMenu(QStringLiteral("驱动器"));
+    diskMenu_->setObjectName(QStringLiteral("diskMenu"));
+    connect(diskMenu_, &QMenu::aboutToShow, this, &SettingsWindow::populateDiskMenu);
     contextMenu_->addSeparator();
     item("resetPositionsAction", QStringLiteral("重置窗口位置"), &SettingsWindow::resetWindowPositions);
     contextMenu_->addSeparator();
@@ -59,6 +66,38 @@ void SettingsWindow::showSettings() {
     raise();
     activateWindow();
     setFocus();
+}
+
+void SettingsWindow::populateDiskMenu() {
+    diskMenu_->clear();
+    auto* choices = new QActionGroup(diskMenu_);
+    const auto choice = [this, choices](const std::string& instance, const QString& caption) {
+        QAction* action = diskMenu_->addAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setCheckable(true);
+        action->setChecked(
+            QString::fromStdString(instance).compare(QString::fromStdString(diskInstance_), Qt::CaseInsensitive) == 0);
+        choices->addAction(action);
+        connect(action, &QAction::triggered, this, [this, instance] { selectDiskInstance(instance); });
+        return action;
+    };
+    const std::string total(platform::kTotalInstance);
+    bool current = choice(total, QStringLiteral("全部磁盘 (_Total)"))->isChecked();
+    for (const platform::DiskInfo& disk : listDisks_ ? listDisks_() : std::vector<platform::DiskInfo>{}) {
+        current =
+            choice(disk.name, QString::fromStdString(core::diskCaption(disk, separators_.decimal)))->isChecked() ||
+            current;
+    }
+    // A stored disk that is not there now stays listed, greyed, and reads 0 until it returns.
+    if (!current) {
+        choice(diskInstance_, QString::fromStdString(diskInstance_))->setEnabled(false);
+    }
+}
+
+void SettingsWindow::selectDiskInstance(const std::string& instance) {
+    diskInstance_ = instance;
+    store(core::keys::diskInstance, instance);
+    program_.diskRates().switchInstance(instance);
+    refreshTrayToolTip();
 }
 
 void SettingsWindow::openMakerSocialPage() {

@@ -44,7 +44,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A picture box used as a colour swatch: its back colour is the colour.
+// A colour swatch: a framed square filled with its colour; a left click on it emits clicked().
 class ColourSwatch : public QFrame {
     Q_OBJECT
 public:

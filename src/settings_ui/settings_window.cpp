@@ -5,6 +5,7 @@
 #include "core/value_conversion.h"
 #include "monitor/monitor_window.h"
 #include "oruvel_version.h"
+#include "platform/platform_services.h"
 #include "settings_ui/colour_roles.h"
 #include "settings_ui/dialogs.h"
 #include "settings_ui/full_scale_edit.h"
@@ -53,6 +54,7 @@ SettingsWindow::SettingsWindow(core::Program& program) : QWidget(nullptr), progr
     connect(&sampleTimer_, &QTimer::timeout, this, &SettingsWindow::sampleRates);
     dialogs_ = &qtDialogBackend();
     loadPicture_ = loadPictureFile;
+    listDisks_ = platform::listPhysicalDisks;
 }
 
 SettingsWindow::~SettingsWindow() {

@@ -8,6 +8,7 @@
 #include "monitor/monitor_settings_source.h"
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/window_snapper.h"
+#include "platform/disk_list.h"
 #include "settings_ui/tick_readout.h"
 #include "ui_settings_window.h"
 
@@ -97,6 +98,9 @@ public:
     // Reads a picture file for a bar's fill; nullopt when it does not load as a picture.
     using PictureLoader = std::function<std::optional<QImage>(const QString&)>;
     void setPictureLoader(PictureLoader loader) { loadPicture_ = std::move(loader); }
+    // Lists the disks the disk menu offers (the system's unless replaced).
+    void setDiskLister(platform::DiskLister lister) { listDisks_ = std::move(lister); }
+    QMenu* diskMenu() const { return diskMenu_; }
 
     // The path of a bar's fill picture as last chosen or stored (empty: the built-in picture).
     const QString& fillPicturePath(core::Bar bar) const { return fillPicturePaths_[core::indexOf(bar)]; }
@@ -173,6 +177,8 @@ public slots:
     void onTrayContextMenuRequested(const QPoint& globalPos);
     void onTrayDoubleClicked();
     void refreshTrayToolTip();
+    // Reads `instance` ("_Total" or a disk's name) from the next sampling cycle on, and stores it.
+    void selectDiskInstance(const std::string& instance);
 
 signals:
     void trayIconVisibilityRequested(bool visible);
@@ -188,6 +194,8 @@ private:
     void buildControls();
     void connectControls();
     void buildContextMenu();
+    // The disk menu, built anew each time it opens so that disks plugged in since show up.
+    void populateDiskMenu();
     void restoreControls();
     void finishShutdown();
     void store(const core::SettingKey& key, const std::string& value);
@@ -203,6 +211,8 @@ private:
     monitor::WindowSnapper windowSnapper_{snapSystem_};
     std::unique_ptr<monitor::MonitorWindow> monitor_;
     QMenu* contextMenu_ = nullptr;
+    QMenu* diskMenu_ = nullptr;
+    platform::DiskLister listDisks_;
     QTimer sampleTimer_;
     core::StartWithLoginPort* startWithLogin_ = nullptr;
     DialogBackend* dialogs_ = nullptr;

@@ -55,3 +55,26 @@ TEST(DiskRateSampler, NoQueryMeansZeroRates) {
     EXPECT_EQ(sampler.readRate(), 0);
     EXPECT_EQ(sampler.writeRate(), 0);
 }
+
+TEST(DiskRateSampler, SwitchingKeepsTheQueryAndReadsTheNewInstance) {
+    std::vector<std::string> log;
+    RecordingCounterSource* source = nullptr;
+    DiskRateSampler sampler([&] {
+        auto s = std::make_unique<RecordingCounterSource>(&log);
+        source = s.get();
+        return s;
+    });
+    sampler.switchInstance("sda"); // nothing open yet: opens
+    sampler.switchInstance("_Total");
+    source->readRate = 7;
+    sampler.sample();
+    EXPECT_EQ(sampler.readRate(), 7);
+    const std::vector<std::string> expected{"add \\PhysicalDisk(sda)\\Disk Read Bytes/sec",
+                                            "add \\PhysicalDisk(sda)\\Disk Write Bytes/sec",
+                                            "add \\PhysicalDisk(_Total)\\Disk Read Bytes/sec",
+                                            "add \\PhysicalDisk(_Total)\\Disk Write Bytes/sec",
+                                            "collect",
+                                            "value 3"};
+    EXPECT_EQ(log, expected) << "one query, no close";
+    EXPECT_EQ(sampler.writePath(), "\\PhysicalDisk(_Total)\\Disk Write Bytes/sec");
+}

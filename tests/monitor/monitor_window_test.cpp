@@ -99,7 +99,7 @@ TEST_F(MonitorFixture, ModeTransitionsAreExact) {
     EXPECT_TRUE(monitor->windowStyle().clickThrough);
     EXPECT_TRUE(monitor->windowStyle().colourKey.has_value());
 
-    // Normal only while item 3 is selected.
+    // Normal only while the normal mode is selected.
     monitor->enterNormalMode();
     EXPECT_TRUE(monitor->windowStyle().clickThrough);
     host.mode = core::WindowMode::Normal;

@@ -14,12 +14,12 @@ TEST_F(Menu, ItemsInOrder) {
     for (const QAction* a : window.contextMenu()->actions()) {
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
-    EXPECT_EQ(captions,
-              (QStringList{QStringLiteral("Oruvel"), QStringLiteral("-"), QStringLiteral("显示/隐藏监视器"),
-                           QStringLiteral("显示/隐藏栏文本"), QStringLiteral("-"), QStringLiteral("重置窗口位置"),
-                           QStringLiteral("-"), QStringLiteral("监视器设置"), QStringLiteral("-"),
-                           QStringLiteral("在Facebook上关注Quorlane"), QStringLiteral("帮助 (在线)"),
-                           QStringLiteral("访问网站"), QStringLiteral("-"), QStringLiteral("退出")}));
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Oruvel"), QStringLiteral("-"), QStringLiteral("显示/隐藏监视器"),
+                                     QStringLiteral("显示/隐藏栏文本"), QStringLiteral("驱动器"), QStringLiteral("-"),
+                                     QStringLiteral("重置窗口位置"), QStringLiteral("-"), QStringLiteral("监视器设置"),
+                                     QStringLiteral("-"), QStringLiteral("在Facebook上关注Quorlane"),
+                                     QStringLiteral("帮助 (在线)"), QStringLiteral("访问网站"), QStringLiteral("-"),
+                                     QStringLiteral("退出")}));
 }
 
 TEST_F(Menu, ShowHideAndBarTextToggleThroughTheirHandlers) {

@@ -69,7 +69,7 @@ struct FakeTray {
     }
 };
 
-// A settings settingsWindow on a temporary program folder and registry, with counters whose rates the test sets.
+// A settings window on a temporary program folder and registry, with counters whose rates the test sets.
 struct SettingsFixture : ::testing::Test {
     TempDir dir;
     std::vector<std::string> counterLog;
@@ -92,7 +92,7 @@ struct SettingsFixture : ::testing::Test {
     void writeSettings(const std::string& text) { writeFile(program.settingsPath(), text); }
     std::string setting(const core::SettingKey& key) { return program.readSetting(key); }
 
-    // Creates the settings settingsWindow and runs its load handler, the way the program starts.
+    // Creates the settings window and starts it, the way the program starts.
     settings_ui::SettingsWindow& start() {
         settingsWindow = std::make_unique<settings_ui::SettingsWindow>(program);
         settingsWindow->setDialogBackend(&dialogs);

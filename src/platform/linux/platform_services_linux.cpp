@@ -2,6 +2,7 @@
 
 #include "platform/file_registry_store.h"
 #include "platform/linux/proc_disk_counter_source.h"
+#include "platform/linux/sysfs_disks.h"
 #include "platform/xdg_autostart_registrar.h"
 
 #include <cstdlib>
@@ -14,6 +15,8 @@ std::unique_ptr<DiskCounterSource> openDiskCounterQuery() {
     static const SteadyClock clock;
     return std::make_unique<ProcDiskCounterSource>("/proc/diskstats", "/sys/block", clock);
 }
+
+std::vector<DiskInfo> listPhysicalDisks() { return readSysfsDisks("/sys/block"); }
 
 std::string userConfigFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");

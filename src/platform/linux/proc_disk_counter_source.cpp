@@ -1,5 +1,7 @@
 #include "platform/linux/proc_disk_counter_source.h"
 
+#include "platform/linux/sysfs_disks.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/magic.h>
@@ -94,18 +96,7 @@ bool ProcDiskCounterSource::isWholeDisk(const std::string& name) {
     if (cached != wholeDiskCache_.end()) {
         return cached->second;
     }
-    // Kernel names with "/" appear in sysfs with "!" instead.
-    std::string sysName = name;
-    for (char& c : sysName) {
-        if (c == '/') {
-            c = '!';
-        }
-    }
-    bool whole = false;
-    if (!sysName.empty() && sysName != "." && sysName != "..") {
-        struct stat st {};
-        whole = ::stat((sysBlockRoot_ + "/" + sysName + "/device").c_str(), &st) == 0;
-    }
+    const bool whole = platform::isWholeDisk(sysBlockRoot_, name);
     wholeDiskCache_.emplace(name, whole);
     return whole;
 }

@@ -7,7 +7,9 @@
 #include <pdh.h>
 #include <pdhmsg.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cwchar>
 
 namespace oruvel::platform {
 
@@ -50,11 +52,36 @@ double PdhDiskCounterSource::counterValue(CounterHandle counter) const {
     PDH_FMT_COUNTERVALUE value{};
     const PDH_STATUS status = PdhGetFormattedCounterValue(static_cast<PDH_HCOUNTER>(counters_[counter - 1]),
                                                           PDH_FMT_DOUBLE | PDH_FMT_NOCAP100, nullptr, &value);
-    if (status != ERROR_SUCCESS ||
-        (value.CStatus != PDH_CSTATUS_VALID_DATA && value.CStatus != PDH_CSTATUS_NEW_DATA)) {
+    if (status != ERROR_SUCCESS || (value.CStatus != PDH_CSTATUS_VALID_DATA && value.CStatus != PDH_CSTATUS_NEW_DATA)) {
         return 0.0;
     }
     return std::isfinite(value.doubleValue) && value.doubleValue > 0 ? value.doubleValue : 0.0;
+}
+
+std::vector<DiskInfo> listPdhDisks() {
+    std::vector<DiskInfo> disks;
+    DWORD counterLength = 0;
+    DWORD instanceLength = 0;
+    const PDH_STATUS sized = PdhEnumObjectItemsW(nullptr, nullptr, L"PhysicalDisk", nullptr, &counterLength, nullptr,
+                                                 &instanceLength, PERF_DETAIL_WIZARD, 0);
+    if ((sized != static_cast<PDH_STATUS>(PDH_MORE_DATA) && sized != ERROR_SUCCESS) || instanceLength == 0) {
+        return disks;
+    }
+    std::vector<wchar_t> counters(counterLength + 1U);
+    std::vector<wchar_t> instances(instanceLength + 1U);
+    if (PdhEnumObjectItemsW(nullptr, nullptr, L"PhysicalDisk", counters.data(), &counterLength, instances.data(),
+                            &instanceLength, PERF_DETAIL_WIZARD, 0) != ERROR_SUCCESS) {
+        return disks;
+    }
+    // A list of NUL-terminated names, ended by an empty one.
+    for (const wchar_t* name = instances.data(); *name != L'\0'; name += std::wcslen(name) + 1) {
+        std::string instance = toUtf8(name);
+        if (instance != "_Total") {
+            disks.push_back({std::move(instance), {}, 0});
+        }
+    }
+    std::sort(disks.begin(), disks.end(), [](const DiskInfo& a, const DiskInfo& b) { return a.name < b.name; });
+    return disks;
 }
 
 } // namespace oruvel::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/disk_counter_source.h"
+#include "platform/disk_list.h"
 
 #include <vector>
 
@@ -25,5 +26,8 @@ private:
     void* query_ = nullptr;
     std::vector<void*> counters_;
 };
+
+// The PhysicalDisk instances of the performance counters, without "_Total" (names such as "0 C:"; no model or size).
+std::vector<DiskInfo> listPdhDisks();
 
 } // namespace oruvel::platform

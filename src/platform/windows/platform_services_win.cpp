@@ -14,6 +14,8 @@ namespace oruvel::platform {
 
 std::unique_ptr<DiskCounterSource> openDiskCounterQuery() { return std::make_unique<PdhDiskCounterSource>(); }
 
+std::vector<DiskInfo> listPhysicalDisks() { return listPdhDisks(); }
+
 std::string userConfigFolder() {
     PWSTR folder = nullptr;
     std::string out;
