@@ -9,14 +9,24 @@ namespace oruvel::core {
 using platform::RegistryKey;
 using platform::RegRoot;
 
-void saveWindowPosition(Program& program, const PositionedWindow& window) {
+namespace {
+
+// Creates the maker's key when it is missing and names the product key below it (which it does not create).
+RegistryKey makerKey(Program& program) {
     RegistryKey reg(program.registry());
     reg.root = RegRoot::CurrentUser;
     reg.parentPath = kMakerKeyRoot;
     reg.createKey(kMakerKey);
     reg.parentPath = kProductKeyRoot;
-    reg.createKey(kProductKey);
     reg.name = kProductKey;
+    return reg;
+}
+
+} // namespace
+
+void saveWindowPosition(Program& program, const PositionedWindow& window) {
+    RegistryKey reg = makerKey(program);
+    reg.createKey();
     const std::string name = window.windowName();
     reg.setValue(name + "_x", std::to_string(window.topTwips()), platform::reg::kSz);
     reg.setValue(name + "_y", std::to_string(window.leftTwips()), platform::reg::kSz);
@@ -39,11 +49,7 @@ void restoreWindowPosition(Program& program, PositionedWindow& window) {
 }
 
 void forgetWindowPositions(Program& program) {
-    RegistryKey reg(program.registry());
-    reg.root = RegRoot::CurrentUser;
-    reg.parentPath = kMakerKeyRoot;
-    reg.createKey(kMakerKey);
-    reg.parentPath = kProductKeyRoot;
+    RegistryKey reg = makerKey(program);
     reg.deleteKey(kProductKey);
 }
 

@@ -122,54 +122,6 @@ void RateBar::invalidate() {
     emit pictureChanged();
 }
 
-template <typename T> void RateBar::assign(T& member, const T& value) {
-    if (member == value) {
-        return;
-    }
-    member = value;
-    invalidate();
-}
-
-void RateBar::setSegmented(bool segmented) {
-    assign(segments_, segmented);
-}
-void RateBar::setText(const QString& text) {
-    assign(text_, text);
-}
-void RateBar::setTextVisible(bool visible) {
-    assign(showText_, visible);
-}
-void RateBar::setMinimum(std::int32_t minimum) {
-    assign(min_, minimum);
-}
-void RateBar::setMaximum(std::int32_t maximum) {
-    assign(max_, maximum);
-}
-void RateBar::setValue(std::int32_t value) {
-    assign(value_, value);
-}
-void RateBar::setBorderStyle(BorderStyle style) {
-    assign(borderStyle_, style);
-}
-void RateBar::setBorderLook(BorderLook look) {
-    assign(borderLook_, look);
-}
-void RateBar::setBackgroundColour(core::Colour colour) {
-    assign(backColor_, colour);
-}
-void RateBar::setTextColour(core::Colour colour) {
-    assign(foreColor_, colour);
-}
-void RateBar::setFillColour(core::Colour colour) {
-    assign(barColor_, colour);
-}
-void RateBar::setFillTextColour(core::Colour colour) {
-    assign(barForeColor_, colour);
-}
-void RateBar::setFillPictureMode(PictureMode mode) {
-    assign(barPictureMode_, mode);
-}
-
 void RateBar::setRange(std::int32_t minimum, std::int32_t maximum) {
     setMinimum(minimum);
     setMaximum(maximum);

@@ -30,39 +30,39 @@ public:
     explicit RateBar(QWidget* parent = nullptr);
 
     bool isSegmented() const { return segments_; }
-    void setSegmented(bool segmented);
+    void setSegmented(bool segmented) { assign(segments_, segmented); }
     QString text() const { return text_; }
-    void setText(const QString& text);
+    void setText(const QString& text) { assign(text_, text); }
     // Horizontal: left, centre or right; vertical: top, centre or bottom.
     void setTextAlignment(Qt::Alignment alignment);
     bool isTextVisible() const { return showText_; }
-    void setTextVisible(bool visible);
+    void setTextVisible(bool visible) { assign(showText_, visible); }
     // 100 times the fraction; nullopt when maximum equals minimum.
     std::optional<double> percent() const;
     std::int32_t minimum() const { return min_; }
-    void setMinimum(std::int32_t minimum);
+    void setMinimum(std::int32_t minimum) { assign(min_, minimum); }
     std::int32_t maximum() const { return max_; }
-    void setMaximum(std::int32_t maximum);
+    void setMaximum(std::int32_t maximum) { assign(max_, maximum); }
     void setRange(std::int32_t minimum, std::int32_t maximum);
     std::int32_t value() const { return value_; }
-    void setValue(std::int32_t value);
+    void setValue(std::int32_t value) { assign(value_, value); }
     BorderStyle borderStyle() const { return borderStyle_; }
-    void setBorderStyle(BorderStyle style);
+    void setBorderStyle(BorderStyle style) { assign(borderStyle_, style); }
     BorderLook borderLook() const { return borderLook_; }
-    void setBorderLook(BorderLook look);
+    void setBorderLook(BorderLook look) { assign(borderLook_, look); }
     core::Colour backgroundColour() const { return backColor_; }
-    void setBackgroundColour(core::Colour colour);
+    void setBackgroundColour(core::Colour colour) { assign(backColor_, colour); }
     core::Colour textColour() const { return foreColor_; }
-    void setTextColour(core::Colour colour);
+    void setTextColour(core::Colour colour) { assign(foreColor_, colour); }
     core::Colour fillColour() const { return barColor_; }
-    void setFillColour(core::Colour colour);
+    void setFillColour(core::Colour colour) { assign(barColor_, colour); }
     core::Colour fillTextColour() const { return barForeColor_; }
-    void setFillTextColour(core::Colour colour);
+    void setFillTextColour(core::Colour colour) { assign(barForeColor_, colour); }
     // A copy of the picture is taken now; a null picture removes it (the fill colour is drawn again).
     void setFillPicture(const QImage& picture);
     bool hasFillPicture() const { return barPicture_ != nullptr; }
     PictureMode fillPictureMode() const { return barPictureMode_; }
-    void setFillPictureMode(PictureMode mode);
+    void setFillPictureMode(PictureMode mode) { assign(barPictureMode_, mode); }
 
     // The bar's picture at its size, composed now if a change is pending. While maximum equals minimum nothing can
     // be drawn and the picture stays what it was.
@@ -84,7 +84,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    template <typename T> void assign(T& member, const T& value);
+    // Each setter changes the picture only when the value differs.
+    template <typename T> void assign(T& member, const T& value) {
+        if (member == value) {
+            return;
+        }
+        member = value;
+        invalidate();
+    }
     void invalidate();
     void fillWithPicture(QPainter& p, const OffscreenSurface& picture, int width, int height) const;
     // Draws the prepared text (one space, the text, one space) aligned in r.

@@ -6,14 +6,22 @@
 using namespace oruvel::core;
 using oruvel::test::RecordingCounterSource;
 
-TEST(DiskRateSampler, KeepsTheQueryCallingOrder) {
+namespace {
+
+// A sampler over a recording source: `log` lists the calls, `source` is the query opened last.
+struct RecordedSampler : ::testing::Test {
     std::vector<std::string> log;
     RecordingCounterSource* source = nullptr;
-    DiskRateSampler sampler([&] {
+    DiskRateSampler sampler{[this] {
         auto s = std::make_unique<RecordingCounterSource>(&log);
         source = s.get();
         return s;
-    });
+    }};
+};
+
+} // namespace
+
+TEST_F(RecordedSampler, KeepsTheQueryCallingOrder) {
     sampler.open("_Total");
     source->readRate = 1000;
     source->writeRate = 2000;
@@ -35,9 +43,7 @@ TEST(DiskRateSampler, KeepsTheQueryCallingOrder) {
     EXPECT_EQ(sampler.writePath(), "\\PhysicalDisk(_Total)\\Disk Write Bytes/sec");
 }
 
-TEST(DiskRateSampler, ReopeningClosesTheOldQueryAndFollowsTheNewInstance) {
-    std::vector<std::string> log;
-    DiskRateSampler sampler([&] { return std::make_unique<RecordingCounterSource>(&log); });
+TEST_F(RecordedSampler, ReopeningClosesTheOldQueryAndFollowsTheNewInstance) {
     sampler.open("sda");
     sampler.open("nvme0n1");
     const std::vector<std::string> expected{
@@ -56,14 +62,7 @@ TEST(DiskRateSampler, NoQueryMeansZeroRates) {
     EXPECT_EQ(sampler.writeRate(), 0);
 }
 
-TEST(DiskRateSampler, SwitchingKeepsTheQueryAndReadsTheNewInstance) {
-    std::vector<std::string> log;
-    RecordingCounterSource* source = nullptr;
-    DiskRateSampler sampler([&] {
-        auto s = std::make_unique<RecordingCounterSource>(&log);
-        source = s.get();
-        return s;
-    });
+TEST_F(RecordedSampler, SwitchingKeepsTheQueryAndReadsTheNewInstance) {
     sampler.switchInstance("sda"); // nothing open yet: opens
     sampler.switchInstance("_Total");
     source->readRate = 7;
