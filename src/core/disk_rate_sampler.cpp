@@ -13,10 +13,7 @@ std::string writeCounterPath(std::string_view instance) {
 void DiskRateSampler::open(std::string_view instance) {
     query_.reset();
     query_ = openQuery_ ? openQuery_() : nullptr;
-    readPath_ = readCounterPath(instance);
-    writePath_ = writeCounterPath(instance);
-    readCounter_ = query_ ? query_->addCounter(readPath_) : 0;
-    writeCounter_ = query_ ? query_->addCounter(writePath_) : 0;
+    addCounters(instance);
 }
 
 void DiskRateSampler::switchInstance(std::string_view instance) {
@@ -24,10 +21,14 @@ void DiskRateSampler::switchInstance(std::string_view instance) {
         open(instance);
         return;
     }
+    addCounters(instance);
+}
+
+void DiskRateSampler::addCounters(std::string_view instance) {
     readPath_ = readCounterPath(instance);
     writePath_ = writeCounterPath(instance);
-    readCounter_ = query_->addCounter(readPath_);
-    writeCounter_ = query_->addCounter(writePath_);
+    readCounter_ = query_ ? query_->addCounter(readPath_) : 0;
+    writeCounter_ = query_ ? query_->addCounter(writePath_) : 0;
 }
 
 void DiskRateSampler::sample() {

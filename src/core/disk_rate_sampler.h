@@ -40,6 +40,8 @@ public:
 
 private:
     double rate(platform::CounterHandle counter) const;
+    // Adds both counters of `instance` to the open query (handles 0 without one) and reads them from now on.
+    void addCounters(std::string_view instance);
 
     QueryOpener openQuery_;
     std::unique_ptr<platform::DiskCounterSource> query_;

@@ -43,9 +43,6 @@ SettingsWindow::SettingsWindow(core::Program& program) : QWidget(nullptr), progr
     const QLocale locale;
     separators_.decimal = locale.decimalPoint().toStdString();
     separators_.grouping = locale.groupSeparator().toStdString();
-    for (std::size_t i = 0; i < kTrayLegendOrder.size(); ++i) {
-        trayIcons_[i] = QIcon(QPixmap::fromImage(trayPicture(kTrayLegendOrder[i])));
-    }
     buildControls();
     connectControls();
     buildContextMenu();
@@ -229,13 +226,17 @@ void SettingsWindow::sampleRates() {
         readout_.compute(rates.readRate(), rates.writeRate(), compactModeCheckBox->value() != 0,
                          readFullScaleEdit->text(), writeFullScaleEdit->text(), separators_);
 
+    bool textsChanged = false;
     if (monitor::MonitorWindow* m = monitor()) {
         const bool emptyBars = disableBarFillCheckBox->value() != 0;
         m->readBar().setValue(emptyBars ? 0 : shown.readPercent);
         m->writeBar().setValue(emptyBars ? 0 : shown.writePercent);
         const bool hideText = hideBarTextCheckBox->value() == 1;
-        m->readBar().setText(hideText ? QString() : shown.readText);
-        m->writeBar().setText(hideText ? QString() : shown.writeText);
+        const QString readText = hideText ? QString() : shown.readText;
+        const QString writeText = hideText ? QString() : shown.writeText;
+        textsChanged = m->readBar().text() != readText || m->writeBar().text() != writeText;
+        m->readBar().setText(readText);
+        m->writeBar().setText(writeText);
     }
 
     if (shownTrayPicture_ != shown.loadBands) {
@@ -243,8 +244,11 @@ void SettingsWindow::sampleRates() {
         const auto* at = std::find(kTrayLegendOrder.begin(), kTrayLegendOrder.end(), shown.loadBands);
         emit trayIconChanged(trayIcons_[static_cast<std::size_t>(at - kTrayLegendOrder.begin())]);
     }
-    // The platform gives no hover event for the tray icon, so the tooltip follows every cycle.
-    refreshTrayToolTip();
+    // The platform gives no hover event for the tray icon, so the tooltip follows the bar texts it shows; an idle
+    // cycle, which changes no text, builds none.
+    if (textsChanged) {
+        refreshTrayToolTip();
+    }
 }
 
 core::Colour SettingsWindow::colour(core::ColourRole role) const {

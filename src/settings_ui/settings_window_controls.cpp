@@ -54,8 +54,11 @@ void SettingsWindow::buildControls() {
     QPalette linkPalette = socialPageLinkLabel->palette();
     linkPalette.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));
     socialPageLinkLabel->setPalette(linkPalette);
+    // Each tray picture is drawn once: for the legend and for the tray icon.
     for (std::size_t i = 0; i < kTrayLegendOrder.size(); ++i) {
-        trayLegendLabels[i]->setPixmap(QPixmap::fromImage(trayPicture(kTrayLegendOrder[i])));
+        const QPixmap picture = QPixmap::fromImage(trayPicture(kTrayLegendOrder[i]));
+        trayIcons_[i] = QIcon(picture);
+        trayLegendLabels[i]->setPixmap(picture);
         trayLegendLabels[i]->setAttribute(Qt::WA_TransparentForMouseEvents); // they take no clicks
     }
 }

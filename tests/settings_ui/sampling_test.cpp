@@ -64,6 +64,9 @@ TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
     EXPECT_EQ(window.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::Low}));
     EXPECT_FALSE(tray.icon.isNull());
     EXPECT_TRUE(tray.toolTip.endsWith(QStringLiteral("Drive Write: 0 Bytes/s")));
+    const int toolTips = tray.toolTipChanges;
+    tick(0, 0);
+    EXPECT_EQ(tray.toolTipChanges, toolTips) << "an idle cycle changes no text and sends no tooltip";
 
     window.writeFullScaleEdit->setText(QString());
     tick(0, 0);

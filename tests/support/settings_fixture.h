@@ -56,6 +56,7 @@ struct FakeTray {
     int iconChanges = 0;
     QIcon icon;
     QString toolTip;
+    int toolTipChanges = 0;
 
     void connectTo(settings_ui::SettingsWindow& window) {
         QObject::connect(&window, &settings_ui::SettingsWindow::trayIconVisibilityRequested, &window,
@@ -64,8 +65,10 @@ struct FakeTray {
             icon = i;
             ++iconChanges;
         });
-        QObject::connect(&window, &settings_ui::SettingsWindow::trayToolTipChanged, &window,
-                         [this](const QString& t) { toolTip = t; });
+        QObject::connect(&window, &settings_ui::SettingsWindow::trayToolTipChanged, &window, [this](const QString& t) {
+            toolTip = t;
+            ++toolTipChanges;
+        });
     }
 };
 
