@@ -42,6 +42,5 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, unsigned long s
         }
     }
     std::remove(path.c_str());
-    std::remove(lockPathFor(path).c_str());
     return 0;
 }

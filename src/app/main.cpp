@@ -1,4 +1,7 @@
 // Oruvel: a floating gadget that shows the live read and write rates of the disks.
+#include "app/own_environment.h"
+#include "app/platform_choice.h"
+#include "app/session_follower.h"
 #include "app/termination_signals.h"
 #include "core/program.h"
 #include "monitor/fonts.h"
@@ -11,19 +14,31 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <cstdio>
+
 using namespace oruvel;
 
 int main(int argc, char** argv) {
+    app::OwnEnvironment ownEnvironment;
     // The program wakes once a second; Qt's plain event dispatcher does that for less CPU than the GLib one.
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
-        qputenv("QT_NO_GLIB", "1");
-    }
+    ownEnvironment.setIfUnset("QT_NO_GLIB", "1");
     // The windows are small: on X11 a shared-memory image makes every repaint of a bar wait for a round trip to the
     // server before drawing, which costs more than sending the few pixels over the connection.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    ownEnvironment.setIfUnset("QT_XCB_NO_MITSHM", "1");
+    const app::PlatformChoice platform = app::choosePlatform([](const char* name) -> std::optional<std::string> {
+        if (!qEnvironmentVariableIsSet(name)) {
+            return std::nullopt;
+        }
+        return qEnvironmentVariable(name).toStdString();
+    });
+    if (platform.platform) {
+        ownEnvironment.setIfUnset("QT_QPA_PLATFORM", *platform.platform);
+    }
+    if (!platform.note.empty()) {
+        std::fprintf(stderr, "%s\n", platform.note.c_str());
     }
     QApplication app(argc, argv); // the command line ("/startup" among others) changes nothing
+    ownEnvironment.release();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Oruvel"));
     monitor::installFontSubstitutes();
@@ -46,9 +61,8 @@ int main(int argc, char** argv) {
     startup::StartWithLoginSwitch startWithLogin(program, startup::launchDetached);
     settings.setStartWithLogin(&startWithLogin);
     app::onTerminationRequest([&settings] { settings.requestShutdown(settings_ui::ShutdownReason::SessionEnd); });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &settings, [&settings](QSessionManager&) {
-        settings.requestShutdown(settings_ui::ShutdownReason::SessionEnd);
-    });
+    app::SessionFollower session(program, settings);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &app::SessionFollower::onSessionSave);
 
     settings.start();
 

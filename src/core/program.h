@@ -2,6 +2,7 @@
 
 #include "core/disk_rate_sampler.h"
 #include "core/settings_keys.h"
+#include "platform/ini_write_queue.h"
 #include "platform/registry_store.h"
 
 #include <memory>
@@ -23,17 +24,21 @@ public:
     DiskRateSampler& diskRates() { return diskRates_; }
 
     const std::string& programFolder() const { return programFolder_; }
-    // The settings file, built anew from the program folder at every access.
+    // The settings file: beside the program.
     std::string settingsPath() const;
     platform::RegistryStore& registry() { return *registry_; }
 
-    // Reads and writes one key of section "main" of the settings file. A write that could not be stored (an
-    // unwritable folder, a full disk, a value with a line break) returns false and leaves the file as it was.
+    // Reads and writes one key of section "main" of the settings file. A write returns at once and lands on a worker
+    // thread (a read sees it already); one that cannot be stored (an unwritable folder, a full disk) leaves the file
+    // as it was. A value with a line break is refused (false).
     std::string readSetting(const SettingKey& key) const;
-    bool writeSetting(const SettingKey& key, const std::string& value) const;
+    bool writeSetting(const SettingKey& key, const std::string& value);
+    // Waits until every setting written so far has landed.
+    void flushSettings() { settingsWrites_.flush(); }
 
 private:
     std::string programFolder_;
+    platform::ini::WriteQueue settingsWrites_;
     std::unique_ptr<platform::RegistryStore> registry_;
     DiskRateSampler diskRates_;
     bool exiting_ = false;

@@ -39,6 +39,8 @@ public:
     virtual void popUpContextMenu(const QPoint& globalPos) = 0;
     // Re-applies the show-monitor setting.
     virtual void applyMonitorVisibility() = 0;
+    // False while the show-monitor setting hides the monitor: nothing else may show it then.
+    virtual bool monitorShown() const = 0;
     virtual QWidget* settingsWindow() = 0;
 };
 

@@ -47,7 +47,9 @@ void MonitorWindow::applyAlwaysOnTop() {
     }
     style_.alwaysOnTop = *onTop;
     applyWindowStyle();
-    show();
+    if (settings_.monitorShown()) {
+        show();
+    }
 }
 
 // Blend mode keys out the margin once the bars have been drawn in the key colour; the click-through state stays as

@@ -24,21 +24,25 @@ bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>
 // reader ever sees a partly written one.
 bool createFileExclusively(const std::string& path, const std::function<bool(OutputSink&)>& produce);
 
-// Holds an exclusive advisory lock shared by every process that locks the same `path` (a lock file that is created
-// when missing). Used around read-modify-write cycles so two writers never lose each other's changes. When the lock
-// cannot be taken (read-only folder) held() is false and the caller goes on without it.
-class ExclusiveFileLock {
+// Holds an exclusive advisory lock on a folder, shared by every process that locks the same folder. Used around
+// read-modify-write cycles of the files in it, so two writers never lose each other's changes, without leaving a lock
+// file beside them. When the lock cannot be taken (a missing folder) held() is false and the caller goes on without it.
+class FolderLock {
 public:
-    explicit ExclusiveFileLock(const std::string& path);
-    ~ExclusiveFileLock();
-    ExclusiveFileLock(const ExclusiveFileLock&) = delete;
-    ExclusiveFileLock& operator=(const ExclusiveFileLock&) = delete;
+    explicit FolderLock(const std::string& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
 
-    bool held() const { return handle_ >= 0; }
+    bool held() const { return handle_ != kNone; }
 
 private:
-    long long handle_ = -1;
+    static constexpr long long kNone = -1;
+    long long handle_ = kNone;
 };
+
+// The folder part of `path` ("." when it has none).
+std::string folderOf(const std::string& path);
 
 // True when `path` names an existing regular file (not a folder).
 bool isRegularFile(const std::string& path);

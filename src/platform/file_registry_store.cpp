@@ -54,7 +54,7 @@ std::string FileRegistryStore::hivePath(RegRoot root) const {
 
 RegistryHive FileRegistryStore::load(RegRoot root) const {
     std::string text;
-    if (readSmallFile(hivePath(root), kMaxHiveBytes, text) != ReadResult::Ok) {
+    if (folder_.empty() || readSmallFile(hivePath(root), kMaxHiveBytes, text) != ReadResult::Ok) {
         return {};
     }
     auto hive = RegistryHive::parse(text);
@@ -63,10 +63,10 @@ RegistryHive FileRegistryStore::load(RegRoot root) const {
 
 long FileRegistryStore::modify(RegRoot root, const std::function<long(RegistryHive&)>& change) {
     const std::string path = hivePath(root);
-    if (!makeFolders(folder_)) {
+    if (folder_.empty() || !makeFolders(folder_)) {
         return reg::kCantWrite;
     }
-    const ExclusiveFileLock lock(path + ".lock");
+    const FolderLock lock(folder_);
     std::string text;
     const ReadResult read = readSmallFile(path, kMaxHiveBytes, text);
     std::optional<RegistryHive> hive = read == ReadResult::Ok ? RegistryHive::parse(text) : RegistryHive{};

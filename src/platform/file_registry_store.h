@@ -11,7 +11,8 @@ class RegistryHive;
 
 // RegistryStore over one hive file per root in a folder (the per-user configuration folder in the program, a
 // temporary folder in tests). Each call reads the hive; each change replaces the file atomically under a lock, so
-// concurrent writers never lose each other's values and a crash never leaves a half-written hive.
+// concurrent writers never lose each other's values and a crash never leaves a half-written hive. Without a folder
+// (no home folder to keep it in) nothing is found and every change fails.
 class FileRegistryStore final : public RegistryStore {
 public:
     explicit FileRegistryStore(std::string folder);

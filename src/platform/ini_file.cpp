@@ -16,7 +16,15 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-bool hasAny(std::string_view s, std::string_view chars) { return s.find_first_of(chars) != std::string_view::npos; }
+bool hasAny(std::string_view s, std::string_view chars) {
+    return s.find_first_of(chars) != std::string_view::npos;
+}
+
+// A stored value as a read hands it back: up to a NUL byte, cut to the longest value read.
+std::string endedAndCut(std::string_view v) {
+    v = v.substr(0, v.find('\0'));
+    return std::string(cutUtf8(v, kMaxValueLength));
+}
 
 constexpr std::string_view kLineBreakers{"\r\n\0", 3};
 
@@ -24,11 +32,11 @@ constexpr std::string_view kLineBreakers{"\r\n\0", 3};
 struct WritePlan {
     bool sectionFound = false;
     bool keyFound = false;
-    std::string existingKey;        // the key as the file spells it
-    std::uint64_t replaceFrom = 0;  // key line content to replace
+    std::string existingKey;       // the key as the file spells it
+    std::uint64_t replaceFrom = 0; // key line content to replace
     std::uint64_t replaceTo = 0;
-    std::uint64_t insertAt = 0;     // after the section's last non-blank line
-    bool insertNeedsBreak = false;  // that line is the file's last and has no line end
+    std::uint64_t insertAt = 0;    // after the section's last non-blank line
+    bool insertNeedsBreak = false; // that line is the file's last and has no line end
     std::uint64_t size = 0;
     bool endsWithNewline = false;
     std::string lineEnding;
@@ -77,7 +85,9 @@ bool planWrite(std::FILE* file, std::string_view section, std::string_view key, 
 
 } // namespace
 
-bool namesEqual(std::string_view a, std::string_view b) { return equalsIgnoreCase(trimmed(a), trimmed(b)); }
+bool namesEqual(std::string_view a, std::string_view b) {
+    return equalsIgnoreCase(trimmed(a), trimmed(b));
+}
 
 IniLine classifyLine(std::string_view line) {
     IniLine out;
@@ -125,26 +135,33 @@ std::string readValue(const std::string& path, std::string_view section, std::st
             inTarget = namesEqual(parsed.name, section);
             seenTarget = inTarget;
         } else if (inTarget && parsed.kind == IniLine::Kind::Entry && namesEqual(parsed.name, key)) {
-            std::string_view v = parsed.value;
-            v = v.substr(0, v.find('\0'));
-            return std::string(cutUtf8(v, kMaxValueLength));
+            return endedAndCut(parsed.value);
         }
     }
     return {};
 }
 
-std::string lockPathFor(const std::string& path) { return path + ".lock"; }
+std::string valueAsRead(std::string_view written) {
+    const std::string line = "k=" + std::string(written);
+    return endedAndCut(classifyLine(line).value);
+}
 
-bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+bool isWritableEntry(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view sec = trimmed(section);
     const std::string_view k = trimmed(key);
-    if (sec.empty() || k.empty() || hasAny(section, kLineBreakers) || hasAny(section, "[]") ||
-        hasAny(key, kLineBreakers) || hasAny(key, "=") || k.front() == '[' || k.front() == ';' ||
-        hasAny(value, kLineBreakers)) {
+    return !sec.empty() && !k.empty() && !hasAny(section, kLineBreakers) && !hasAny(section, "[]") &&
+           !hasAny(key, kLineBreakers) && !hasAny(key, "=") && k.front() != '[' && k.front() != ';' &&
+           !hasAny(value, kLineBreakers);
+}
+
+bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+    if (!isWritableEntry(section, key, value)) {
         return false;
     }
+    const std::string_view sec = trimmed(section);
+    const std::string_view k = trimmed(key);
 
-    const ExclusiveFileLock lock(lockPathFor(path));
+    const FolderLock lock(folderOf(path));
     FilePtr old(openForReading(path));
     WritePlan plan;
     if (old && !planWrite(old.get(), sec, k, plan)) {
@@ -169,8 +186,7 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
         }
         const bool needsBreak = plan.size > 0 && !plan.endsWithNewline;
         return copy(0, plan.size) && (!needsBreak || out.write(eol)) && out.write("[") && out.write(sec) &&
-               out.write("]") && out.write(eol) && out.write(k) && out.write("=") && out.write(value) &&
-               out.write(eol);
+               out.write("]") && out.write(eol) && out.write(k) && out.write("=") && out.write(value) && out.write(eol);
     };
     return replaceFile(path, [&](OutputSink& out) {
         const bool ok = produce(out);

@@ -36,13 +36,18 @@ bool namesEqual(std::string_view a, std::string_view b);
 // Memory use is bounded whatever the file holds.
 std::string readValue(const std::string& path, std::string_view section, std::string_view key);
 
-// Sets `key` in `section` of the file at `path` to `value`, creating the file and the section when needed. Every other
-// byte of the file is kept. The file is replaced atomically under a lock shared with other writers, so a crash never
-// leaves it half written and concurrent writers of different keys keep both. Refuses (returns false, file unchanged)
-// names or values that would change the file's structure: CR, LF or NUL anywhere, "=" in a key, "]" in a section.
-bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
+// The value a read gives back for an entry written as `written`: trimmed, one pair of surrounding quotes removed, ended
+// at a NUL byte and cut to kMaxValueLength bytes.
+std::string valueAsRead(std::string_view written);
 
-// The lock file that serialises writers of `path`.
-std::string lockPathFor(const std::string& path);
+// False for names or values that would change the file's structure: CR, LF or NUL anywhere, "=" in a key, "[" or ";"
+// starting a key, "[" or "]" in a section, an empty section or key.
+bool isWritableEntry(std::string_view section, std::string_view key, std::string_view value);
+
+// Sets `key` in `section` of the file at `path` to `value`, creating the file and the section when needed. Every other
+// byte of the file is kept. The file is replaced atomically under a lock on its folder shared with other writers, so a
+// crash never leaves it half written and concurrent writers of different keys keep both. Refuses (returns false, file
+// unchanged) what isWritableEntry refuses.
+bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 
 } // namespace oruvel::platform::ini

@@ -21,7 +21,7 @@ std::string XdgAutostartRegistrar::entryPath(const std::string& name) const {
 }
 
 bool XdgAutostartRegistrar::registerTask(const LogonTask& task) {
-    if (!usableName(task.name) || !makeFolders(folder_)) {
+    if (folder_.empty() || !usableName(task.name) || !makeFolders(folder_)) {
         return false;
     }
     // A new task only: an existing entry stays as it is.
@@ -30,7 +30,7 @@ bool XdgAutostartRegistrar::registerTask(const LogonTask& task) {
 }
 
 bool XdgAutostartRegistrar::deleteTask(const std::string& name) {
-    if (!usableName(name)) {
+    if (folder_.empty() || !usableName(name)) {
         return false;
     }
     return std::remove(entryPath(name).c_str()) == 0;

@@ -4,8 +4,8 @@
 
 namespace oruvel::settings_ui {
 
-// A full-scale rate box: typed characters pass through the key filter, every key release stores the text, and
-// receiving the focus selects the whole text.
+// A full-scale rate box: typed characters pass through the key filter (editing keys and shortcuts act as in any
+// line edit), every key release stores the text, and receiving the focus selects the whole text.
 class FullScaleEdit : public QLineEdit {
     Q_OBJECT
 public:

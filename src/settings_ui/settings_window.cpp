@@ -121,6 +121,12 @@ void SettingsWindow::start() {
     }
 
     applyMonitorVisibility();
+    if (showMonitorCheckBox->value() == 2) {
+        // An undecided box neither shows nor hides; the monitor comes up as stay-on-top brings it.
+        if (monitor::MonitorWindow* m = monitor()) {
+            m->applyAlwaysOnTop();
+        }
+    }
     applyCompactMode();
     sampleTimer_.start();
 }

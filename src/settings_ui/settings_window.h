@@ -124,6 +124,8 @@ public:
     monitor::QtSnapWindowSystem* snapWindowSystem() override { return &snapSystem_; }
     void popUpContextMenu(const QPoint& globalPos) override;
     void applyMonitorVisibility() override;
+    // Nothing shows the monitor before start-up has applied the show-monitor setting, so a hidden one never flashes.
+    bool monitorShown() const override { return monitorVisibilityApplied_ && showMonitorCheckBox->value() != 0; }
     QWidget* settingsWindow() override { return this; }
 
     // PositionedWindow
@@ -224,6 +226,7 @@ private:
     std::optional<core::LoadBands> shownTrayPicture_;
     core::NumberSeparators separators_;
     TickReadout readout_;
+    bool monitorVisibilityApplied_ = false;
     bool shutDown_ = false;
     QPoint lastPosition_;
     bool positionKnown_ = false;

@@ -115,6 +115,7 @@ void SettingsWindow::applyMonitorVisibility() {
             m->show();
         }
     }
+    monitorVisibilityApplied_ = true;
 }
 
 void SettingsWindow::applyAppearance() {

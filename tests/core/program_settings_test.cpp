@@ -16,6 +16,7 @@ TEST(ProgramSettings, KeysLiveInSectionMainOfTheFileBesideTheProgram) {
     ASSERT_TRUE(program.writeSetting(keys::diskInstance, "_Total"));
     ASSERT_TRUE(program.writeSetting(keys::readFillPicturePath, dir.path() + "/bars/bar1.jpg"));
     EXPECT_EQ(program.readSetting(keys::diskInstance), "_Total");
+    program.flushSettings();
     EXPECT_EQ(
         readFile(program.settingsPath()),
         oruvel::test::nativeLines("[main]\ndrive=_Total\nBarFillGraphicLocation=" + dir.path() + "/bars/bar1.jpg\n",

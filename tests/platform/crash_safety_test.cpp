@@ -1,6 +1,7 @@
 // A writer killed at any moment leaves the settings file and the registry hive whole (POSIX: fork and SIGKILL).
 #include "platform/file_registry_store.h"
 #include "platform/ini_file.h"
+#include "platform/ini_write_queue.h"
 #include "platform/registry_routines.h"
 #include "support/temp_dir.h"
 
@@ -34,22 +35,17 @@ template <typename Writer> void killMidway(Writer writer, int delayUs) {
 }
 
 // Writes the numbers 1, 2, 3 ... to one value in writer processes killed at random moments, a new writer carrying on
-// from the value found after each kill, until 10,000 writes have been made. After every kill `read` must give the old
-// value or one the killed writer wrote, and `othersIntact` must hold.
-template <typename Write, typename Read, typename Check>
-void writeThroughKills(unsigned seed, Write write, Read read, Check othersIntact) {
+// from the value found after each kill, until 10,000 writes have been made; `writeRange(first, last)` writes first to
+// last in order. After every kill `read` must give the old value or one the killed writer wrote, and `othersIntact`
+// must hold.
+template <typename WriteRange, typename Read, typename Check>
+void writeThroughKills(unsigned seed, WriteRange writeRange, Read read, Check othersIntact) {
     std::mt19937 random(seed);
     int written = 0;
     int kills = 0;
     while (written < kCalls && kills < 5000) {
         const int start = written;
-        killMidway(
-            [&] {
-                for (int i = start + 1; i <= start + 2000; ++i) {
-                    write(i);
-                }
-            },
-            static_cast<int>(random() % 60000));
+        killMidway([&] { writeRange(start + 1, start + 2000); }, static_cast<int>(random() % 60000));
         ++kills;
         const std::string value = read();
         ASSERT_FALSE(value.empty()) << "after kill " << kills;
@@ -64,6 +60,7 @@ void writeThroughKills(unsigned seed, Write write, Read read, Check othersIntact
 
 } // namespace
 
+// The program writes through a queue on a worker thread; a kill can come while values wait in it.
 TEST(CrashSafety, SettingsFileSurvivesAWriterKilledAtRandomMoments) {
     test::TempDir dir;
     const std::string path = dir.file("Oruvel_Settings.ini");
@@ -72,7 +69,16 @@ TEST(CrashSafety, SettingsFileSurvivesAWriterKilledAtRandomMoments) {
     }
     ASSERT_TRUE(platform::ini::writeValue(path, "main", "readmax", "0"));
     writeThroughKills(
-        12345, [&](int i) { platform::ini::writeValue(path, "main", "readmax", std::to_string(i)); },
+        12345,
+        [&](int first, int last) {
+            platform::ini::WriteQueue queue(path, "main");
+            for (int i = first; i <= last; ++i) {
+                queue.write("readmax", std::to_string(i));
+                if (i % 100 == 0) {
+                    queue.flush(); // the queue folds waiting values; this keeps the count moving
+                }
+            }
+        },
         [&] { return platform::ini::readValue(path, "main", "readmax"); },
         [&] {
             for (int k = 0; k < kOtherKeys; ++k) {
@@ -102,6 +108,11 @@ TEST(CrashSafety, RegistryHiveSurvivesAWriterKilledAtRandomMoments) {
         return platform::valueText(open(fresh).value(name));
     };
     writeThroughKills(
-        777, [&](int i) { r.setValue("FrmMonitor_x", std::to_string(i), platform::reg::kSz); },
+        777,
+        [&](int first, int last) {
+            for (int i = first; i <= last; ++i) {
+                r.setValue("FrmMonitor_x", std::to_string(i), platform::reg::kSz);
+            }
+        },
         [&] { return readFresh("FrmMonitor_x"); }, [&] { return readFresh("FrmMain_x") == "2250"; });
 }

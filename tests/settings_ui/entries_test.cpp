@@ -4,7 +4,9 @@
 #include "settings_ui/full_scale_edit.h"
 #include "settings_ui/setting_widgets.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTest>
 
@@ -24,7 +26,7 @@ TEST_F(Entries, SwatchClickStoresTheChosenColourAndCancelRewritesUnchanged) {
     EXPECT_EQ(setting(core::keys::readBarFill), "12632064");
     EXPECT_EQ(monitor().readBar().fillTextColour(), 16711680);
 
-    test::writeFile(program.settingsPath(), "[main]\n");
+    writeSettings("[main]\n");
     dialogs.colours.push_back(std::nullopt);
     window.chooseColour(core::ColourRole::WriteBackground);
     EXPECT_EQ(window.colour(core::ColourRole::WriteBackground), 14737632);
@@ -46,9 +48,30 @@ TEST_F(Entries, FullScaleBoxesFilterKeysAndStoreOnEveryRelease) {
 
     QTest::keyClicks(window.readFullScaleEdit, QStringLiteral(".-aZ "));
     EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral("100"));
-    test::writeFile(program.settingsPath(), "[main]\n");
-    QTest::keyClick(window.readFullScaleEdit, Qt::Key_V, Qt::ControlModifier);
+    writeSettings("[main]\n");
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_Period);
     EXPECT_EQ(setting(core::keys::readFullScale), "100") << "a refused key is still followed by a store";
+
+    // Editing keys act as in any line edit. X11 and Wayland give Delete the text U+007F.
+    window.readFullScaleEdit->home(false);
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_Delete, Qt::NoModifier);
+    QKeyEvent deleteWithText(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(window.readFullScaleEdit, &deleteWithText);
+    EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral("0"));
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_End);
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_Left);
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_3);
+    EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral("30"));
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(window.readFullScaleEdit->text(), QString());
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral("30"));
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_End);
+    QTest::keyClick(window.readFullScaleEdit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral("3030")) << "the toolkit's paste is not filtered";
+    EXPECT_EQ(setting(core::keys::readFullScale), "3030");
+    window.readFullScaleEdit->setText(QStringLiteral("100"));
 
     QTest::keyClick(window.readFullScaleEdit, Qt::Key_Backspace);
     EXPECT_EQ(setting(core::keys::readFullScale), "10");
@@ -64,7 +87,8 @@ TEST_F(Entries, FullScaleBoxesFilterKeysAndStoreOnEveryRelease) {
     EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral("1.2.3.4.5"));
     window.readFullScaleEdit->home(false);
     QTest::keyClick(window.readFullScaleEdit, Qt::Key_Delete);
-    EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral(".2.3.4.5")) << "Delete has no character and still works";
+    EXPECT_EQ(window.readFullScaleEdit->text(), QStringLiteral(".2.3.4.5"))
+        << "Delete has no character and still works";
 
     // Tabbing in selects all, so the next digit replaces the text.
     window.writeFullScaleEdit->setText(QStringLiteral("25"));

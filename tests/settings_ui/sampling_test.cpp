@@ -84,6 +84,7 @@ TEST_F(Sampling, HiddenMonitorIsStillUpdated) {
 
 TEST_F(Sampling, TicksNeverTouchTheSettingsFile) {
     start();
+    program.flushSettings();
     const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     ASSERT_GE(watch, 0);
     ASSERT_GE(inotify_add_watch(watch, dir.path().c_str(), IN_ALL_EVENTS), 0);

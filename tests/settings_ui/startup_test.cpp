@@ -20,6 +20,7 @@ TEST_F(StartUp, FirstStartWritesTheDefaultsAndShowsTheMonitor) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Oruvel v1.1.0"));
     EXPECT_EQ(window.diskInstance(), "_Total");
     EXPECT_EQ(monitor().size(), QSize(154, 24)) << "start-up ends in the 2310 x 360 layout";
+    program.flushSettings();
     EXPECT_EQ(readFile(program.settingsPath()),
               "[main]\ndrive=_Total\nshow=1\ncompact=0\nmonitorprogressbar=14737632\nmonitorprogressbartext=0\n"
               "monitorprogressbar2=14737632\nmonitorprogressbartext2=0\nmonitorprogressbarfill=12632064\n"
@@ -63,12 +64,36 @@ TEST_F(StartUp, OptionWordsInAnyCaseOrNumbers) {
     EXPECT_TRUE(again.windowModeRadioButton(core::WindowMode::Normal)->isChecked());
 }
 
-TEST_F(StartUp, StoredHiddenMonitorStaysHiddenWithTheTrayShown) {
-    writeSettings("[main]\nshow=0\n");
-    auto& window = start();
-    EXPECT_FALSE(monitor().isVisible());
-    EXPECT_EQ(tray.shows, 1);
-    EXPECT_FALSE(window.coloursGroupBox->isEnabled());
+namespace {
+
+// Counts how often any monitor window is shown.
+struct MonitorShowCounter : QObject {
+    int shows = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<monitor::MonitorWindow*>(watched) != nullptr) {
+            ++shows;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(StartUp, StoredHiddenMonitorIsNeverShownAndTheTrayIs) {
+    for (const char* stored : {"[main]\nshow=0\n", "[main]\nshow=0\nontop=1\n"}) {
+        SCOPED_TRACE(stored);
+        settingsWindow.reset();
+        tray = {};
+        writeSettings(stored);
+        MonitorShowCounter counter;
+        QCoreApplication::instance()->installEventFilter(&counter);
+        auto& window = start();
+        QCoreApplication::instance()->removeEventFilter(&counter);
+        EXPECT_EQ(counter.shows, 0) << "not even for a moment";
+        EXPECT_FALSE(monitor().isVisible());
+        EXPECT_EQ(tray.shows, 1);
+        EXPECT_FALSE(window.coloursGroupBox->isEnabled());
+    }
 }
 
 TEST_F(StartUp, CloseBoxOnlyHides) {

@@ -30,6 +30,7 @@ public:
     monitor::QtSnapWindowSystem snapSystem;
     monitor::WindowSnapper snapper{snapSystem};
     int visibilityCalls = 0;
+    bool shown = true;
     int menuCalls = 0;
     QPoint menuAt;
 
@@ -58,6 +59,7 @@ public:
         menuAt = globalPos;
     }
     void applyMonitorVisibility() override { ++visibilityCalls; }
+    bool monitorShown() const override { return shown; }
     QWidget* settingsWindow() override { return &settings; }
 };
 

@@ -4,6 +4,7 @@
 #include "core/window_position.h"
 #include "monitor/monitor_window.h"
 #include "platform/file_registry_store.h"
+#include "platform/ini_file.h"
 #include "platform/registry_routines.h"
 #include "settings_ui/dialogs.h"
 #include "settings_ui/full_scale_edit.h"
@@ -92,8 +93,15 @@ struct SettingsFixture : ::testing::Test {
         }
     }
 
-    void writeSettings(const std::string& text) { writeFile(program.settingsPath(), text); }
-    std::string setting(const core::SettingKey& key) { return program.readSetting(key); }
+    // Both wait for the program's writes to land first, so the file is what a later start would read.
+    void writeSettings(const std::string& text) {
+        program.flushSettings();
+        writeFile(program.settingsPath(), text);
+    }
+    std::string setting(const core::SettingKey& key) {
+        program.flushSettings();
+        return platform::ini::readValue(program.settingsPath(), core::kSettingsSection, key.name);
+    }
 
     // Creates the settings window and starts it, the way the program starts.
     settings_ui::SettingsWindow& start() {

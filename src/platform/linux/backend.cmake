@@ -4,4 +4,5 @@ list(APPEND ORUVEL_PLATFORM_BACKEND_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/platform_services_linux.cpp
     ${CMAKE_CURRENT_LIST_DIR}/proc_disk_counter_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sysfs_disks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/user_config_folder.cpp
 )

@@ -11,14 +11,6 @@
 namespace oruvel::platform {
 namespace {
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
 class FdSink final : public OutputSink {
 public:
     explicit FdSink(int fd) : fd_(fd) {}
@@ -49,6 +41,14 @@ void syncFolder(const std::string& folder) {
 }
 
 } // namespace
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
 
 bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>& produce) {
     if (path.empty() || path.back() == '/') {
@@ -103,8 +103,8 @@ bool createFileExclusively(const std::string& path, const std::function<bool(Out
     return ok;
 }
 
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+FolderLock::FolderLock(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         return;
     }
@@ -117,10 +117,9 @@ ExclusiveFileLock::ExclusiveFileLock(const std::string& path) {
     handle_ = fd;
 }
 
-ExclusiveFileLock::~ExclusiveFileLock() {
-    if (handle_ >= 0) {
-        ::flock(static_cast<int>(handle_), LOCK_UN);
-        ::close(static_cast<int>(handle_));
+FolderLock::~FolderLock() {
+    if (handle_ != kNone) {
+        ::close(static_cast<int>(handle_)); // releases the lock
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/file_registry_store.h"
 #include "platform/linux/proc_disk_counter_source.h"
 #include "platform/linux/sysfs_disks.h"
+#include "platform/linux/user_config_folder.h"
 #include "platform/xdg_autostart_registrar.h"
 
 #include <cstdlib>
@@ -16,38 +17,34 @@ std::unique_ptr<DiskCounterSource> openDiskCounterQuery() {
     return std::make_unique<ProcDiskCounterSource>("/proc/diskstats", "/sys/block", clock);
 }
 
-std::vector<DiskInfo> listPhysicalDisks() { return readSysfsDisks("/sys/block"); }
-
-std::string userConfigFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && xdg[0] == '/') {
-        return xdg;
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') {
-        const passwd* pw = ::getpwuid(::getuid());
-        home = pw != nullptr ? pw->pw_dir : nullptr;
-    }
-    if (home == nullptr || home[0] == '\0') {
-        return {};
-    }
-    return std::string(home) + "/.config";
+std::vector<DiskInfo> listPhysicalDisks() {
+    return readSysfsDisks("/sys/block");
 }
 
+std::string userConfigFolder() {
+    const passwd* pw = ::getpwuid(::getuid());
+    return configFolderFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), pw != nullptr ? pw->pw_dir : nullptr);
+}
+
+// Per-user data never goes to a shared folder: without a home folder the stores get no folder and fail quietly.
 std::unique_ptr<RegistryStore> openUserRegistry() {
     const std::string config = userConfigFolder();
-    return std::make_unique<FileRegistryStore>((config.empty() ? std::string("/tmp") : config) + "/Oruvel/registry");
+    return std::make_unique<FileRegistryStore>(config.empty() ? std::string() : config + "/Oruvel/registry");
 }
 
 std::unique_ptr<StartupRegistrar> openStartupRegistrar() {
     const std::string config = userConfigFolder();
-    return std::make_unique<XdgAutostartRegistrar>((config.empty() ? std::string("/tmp") : config) + "/autostart");
+    return std::make_unique<XdgAutostartRegistrar>(config.empty() ? std::string() : config + "/autostart");
 }
 
-std::string executableFileName(std::string_view baseName) { return std::string(baseName); }
+std::string executableFileName(std::string_view baseName) {
+    return std::string(baseName);
+}
 const char kPathSeparator = '/';
 
-std::optional<OsVersion> readOsVersion() { return std::nullopt; }
+std::optional<OsVersion> readOsVersion() {
+    return std::nullopt;
+}
 
 std::string runningProgramPath() {
     std::string path(4096, '\0');

@@ -8,7 +8,9 @@
 #include <io.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
+#include <cwctype>
 #include <filesystem>
 
 namespace oruvel::platform {
@@ -39,7 +41,8 @@ std::wstring writeTemporary(const std::wstring& path, const std::function<bool(O
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::wstring tmp = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"." +
                                  std::to_wstring(counter.fetch_add(1)) + L".tmp";
-        const HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE h =
+            CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             if (GetLastError() == ERROR_FILE_EXISTS) {
                 continue;
@@ -99,28 +102,46 @@ bool createFileExclusively(const std::string& path, const std::function<bool(Out
     return true;
 }
 
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path) {
-    const HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+// A folder cannot be locked on Windows; a named mutex of the session, named after the folder's full lower-case path,
+// serialises the writers of that folder instead.
+FolderLock::FolderLock(const std::string& folder) {
+    std::wstring full(MAX_PATH, L'\0');
+    const DWORD n = GetFullPathNameW(toWide(folder).c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0 || n >= full.size()) {
         return;
     }
-    OVERLAPPED at{};
-    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
-        CloseHandle(h);
+    full.resize(n);
+    std::uint64_t hash = 14695981039346656037ULL; // FNV-1a
+    for (const wchar_t c : full) {
+        hash = (hash ^ static_cast<std::uint64_t>(towlower(c))) * 1099511628211ULL;
+    }
+    const std::wstring name = L"Local\\Oruvel.FolderLock." + std::to_wstring(hash);
+    const HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    if (mutex == nullptr) {
         return;
     }
-    handle_ = static_cast<long long>(reinterpret_cast<std::intptr_t>(h));
+    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(mutex);
+        return;
+    }
+    handle_ = static_cast<long long>(reinterpret_cast<std::intptr_t>(mutex));
 }
 
-ExclusiveFileLock::~ExclusiveFileLock() {
-    if (handle_ >= 0) {
-        const HANDLE h = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(handle_));
-        OVERLAPPED at{};
-        UnlockFileEx(h, 0, 1, 0, &at);
-        CloseHandle(h);
+FolderLock::~FolderLock() {
+    if (handle_ != kNone) {
+        const HANDLE mutex = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(handle_));
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
     }
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return path.substr(0, slash == 0 || (slash == 2 && path[1] == ':') ? slash + 1 : slash);
 }
 
 bool isRegularFile(const std::string& path) {
@@ -140,9 +161,9 @@ std::FILE* openForReading(const std::string& path) {
         return nullptr;
     }
     // Shared for deletion too, so a writer can replace the file while it is being read (the reader keeps the old).
-    const HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h =
+        CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         return nullptr;
     }

@@ -1,0 +1,90 @@
+// How the program starts and ends with its desktop: the Qt platform it picks, the environment its children see, and
+// what a session save and a session end do.
+#include "app/own_environment.h"
+#include "app/platform_choice.h"
+#include "app/session_follower.h"
+#include "support/settings_fixture.h"
+
+#include <QApplication>
+#include <QProcess>
+
+#include <map>
+
+using namespace oruvel;
+
+namespace {
+
+app::PlatformChoice chooseFor(const std::map<std::string, std::string>& variables) {
+    return app::choosePlatform([&](const char* name) -> std::optional<std::string> {
+        const auto found = variables.find(name);
+        return found == variables.end() ? std::nullopt : std::optional(found->second);
+    });
+}
+
+} // namespace
+
+TEST(PlatformChoice, AWaylandSessionWithAnXServerStartsOnXWaylandUnlessTheUserChose) {
+    EXPECT_EQ(chooseFor({{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}}).platform, "xcb");
+    EXPECT_EQ(chooseFor({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":1"}}), (app::PlatformChoice{"xcb", ""}));
+    EXPECT_EQ(chooseFor({{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "offscreen"}}),
+              app::PlatformChoice{})
+        << "the user's choice stands";
+    EXPECT_EQ(chooseFor({{"XDG_SESSION_TYPE", "x11"}, {"DISPLAY", ":0"}}), app::PlatformChoice{});
+    EXPECT_EQ(chooseFor({{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", ""}}), app::PlatformChoice{});
+    EXPECT_EQ(chooseFor({}), app::PlatformChoice{});
+}
+
+TEST(PlatformChoice, NativeWaylandRunsButSaysOnceWhatIsLost) {
+    for (const auto& env :
+         std::vector<std::map<std::string, std::string>>{{{"XDG_SESSION_TYPE", "wayland"}},
+                                                         {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ""}},
+                                                         {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}},
+                                                         {{"QT_QPA_PLATFORM", "wayland-egl"}}}) {
+        const app::PlatformChoice choice = chooseFor(env);
+        EXPECT_EQ(choice.platform, std::nullopt);
+        EXPECT_NE(choice.note.find("stay on top"), std::string::npos);
+        EXPECT_EQ(choice.note.find('\n'), std::string::npos) << "one line";
+    }
+}
+
+TEST(OwnEnvironment, VariablesForThisProcessDoNotReachItsChildrenAndTheUsersOwnStay) {
+    qunsetenv("ORUVEL_TEST_OWN");
+    qputenv("ORUVEL_TEST_USERS", "mine");
+    app::OwnEnvironment own;
+    own.setIfUnset("ORUVEL_TEST_OWN", "1");
+    own.setIfUnset("ORUVEL_TEST_USERS", "1");
+    EXPECT_EQ(qgetenv("ORUVEL_TEST_OWN"), "1") << "set for this process's start";
+    EXPECT_EQ(qgetenv("ORUVEL_TEST_USERS"), "mine");
+    own.release();
+
+    QProcess child;
+    child.start(QStringLiteral("env"), {});
+    ASSERT_TRUE(child.waitForFinished(10000));
+    const QString seen = QString::fromLocal8Bit(child.readAllStandardOutput());
+    EXPECT_FALSE(seen.contains(QStringLiteral("ORUVEL_TEST_OWN="))) << "a started program does not inherit it";
+    EXPECT_TRUE(seen.contains(QStringLiteral("ORUVEL_TEST_USERS=mine")));
+    qunsetenv("ORUVEL_TEST_USERS");
+}
+
+using SessionEnd = test::SettingsFixture;
+
+TEST_F(SessionEnd, ASessionSaveStoresThePlaceAndKeepsRunningTheSessionsEndShutsDown) {
+    auto& settings = start();
+    app::SessionFollower session(program, settings);
+    settings.moveTwips(1500, 3000);
+
+    session.onSessionSave();
+    EXPECT_FALSE(program.isExiting()) << "a checkpoint is no log-out";
+    EXPECT_TRUE(monitor().isVisible());
+    EXPECT_EQ(stored("FrmMain_x"), "3000");
+    EXPECT_EQ(stored("FrmMain_y"), "1500");
+
+    // The session manager's die reaches the program as a quit, which the monitor alone would refuse.
+    settings.moveTwips(1800, 4500);
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+    EXPECT_TRUE(program.isExiting());
+    EXPECT_FALSE(monitor().isVisible());
+    EXPECT_EQ(stored("FrmMain_x"), "4500");
+    EXPECT_EQ(stored("FrmMain_y"), "1800");
+}

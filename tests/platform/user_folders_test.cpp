@@ -1,0 +1,38 @@
+#include "platform/file_registry_store.h"
+#include "platform/linux/user_config_folder.h"
+#include "platform/registry_routines.h"
+#include "platform/xdg_autostart_registrar.h"
+
+#include <gtest/gtest.h>
+
+using namespace oruvel::platform;
+
+TEST(UserConfigFolder, ComesFromXdgConfigHomeThenHomeThenThePasswordDatabase) {
+    EXPECT_EQ(configFolderFrom("/x/cfg", "/home/u", "/home/pw"), "/x/cfg");
+    EXPECT_EQ(configFolderFrom(nullptr, "/home/u", "/home/pw"), "/home/u/.config");
+    EXPECT_EQ(configFolderFrom("relative", "/home/u", nullptr), "/home/u/.config") << "only absolute paths count";
+    EXPECT_EQ(configFolderFrom("", "", "/home/pw"), "/home/pw/.config");
+    EXPECT_EQ(configFolderFrom(nullptr, "relative", "/home/pw"), "/home/pw/.config");
+}
+
+TEST(UserConfigFolder, WithoutAHomeFolderPerUserDataFailsQuietlyInsteadOfGoingToASharedFolder) {
+    EXPECT_EQ(configFolderFrom(nullptr, nullptr, nullptr), "");
+    EXPECT_EQ(configFolderFrom("", "", ""), "");
+    EXPECT_EQ(configFolderFrom(nullptr, nullptr, "relative"), "");
+
+    FileRegistryStore registry{std::string()};
+    RegistryKey key(registry);
+    key.parentPath = "Software\\Quorlane";
+    key.name = "Oruvel";
+    EXPECT_FALSE(key.createKey());
+    EXPECT_FALSE(key.setValue("FrmMain_x", std::string("10"), reg::kSz));
+    EXPECT_FALSE(key.exists());
+    EXPECT_EQ(valueText(key.value("FrmMain_x")), "");
+
+    XdgAutostartRegistrar autostart{std::string()};
+    LogonTask task;
+    task.name = "Oruvel";
+    task.programPath = "/usr/bin/oruvel";
+    EXPECT_FALSE(autostart.registerTask(task));
+    EXPECT_FALSE(autostart.deleteTask("Oruvel"));
+}
