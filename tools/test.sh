@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Sets up what is needed and runs every test: configure, build (warnings as errors) and CTest.
+# Sets up what is needed and runs every test: configure, build (warnings as errors) and CTest; the desktop tests
+# (a real X11 session each) run after the others, two at a time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 PRESET="${1:-dev}"
 tools/setup-deps.sh
 cmake --preset "$PRESET" >/dev/null
 cmake --build --preset "$PRESET"
-ctest --preset "$PRESET" --parallel "$(nproc)"
+ctest --preset "$PRESET" --parallel "$(nproc)" --label-exclude desktop
+echo "== desktop tests: the real program under Xvfb with openbox and trayer, driven with xdotool"
+ctest --preset "$PRESET" --parallel 2 --label-regex desktop

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QStyleHints>
 
 namespace oruvel::tray {
 
@@ -68,7 +69,19 @@ void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
         emit contextMenuRequested(QCursor::pos());
         break;
     case QSystemTrayIcon::DoubleClick:
+        lastTrigger_.invalidate();
         emit doubleClicked();
+        break;
+    case QSystemTrayIcon::Trigger:
+        // A StatusNotifierItem host reports every click as a Trigger and never a double-click: two within the
+        // double-click interval are one.
+        if (lastTrigger_.isValid() &&
+            lastTrigger_.elapsed() <= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+            lastTrigger_.invalidate();
+            emit doubleClicked();
+        } else {
+            lastTrigger_.start();
+        }
         break;
     default:
         break; // a single left or middle click does nothing

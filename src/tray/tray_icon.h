@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
@@ -50,6 +51,7 @@ private:
 
     QSystemTrayIcon icon_{this};
     QTimer availabilityTimer_;
+    QElapsedTimer lastTrigger_; // the last single click, while it may begin a double-click
     bool wanted_ = false;
     bool wasAvailable_ = false;
     bool reshowsWhenTrayReturns_ = true;

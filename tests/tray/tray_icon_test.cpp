@@ -1,7 +1,10 @@
 #include "tray/tray_icon.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QSignalSpy>
+#include <QStyleHints>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using oruvel::tray::TrayIcon;
@@ -31,6 +34,31 @@ TEST(TrayIcon, ActivationsBecomeTheProgramsSignals) {
     emit platformIcon(tray).activated(QSystemTrayIcon::DoubleClick);
     EXPECT_EQ(doubleClick.count(), 1);
     EXPECT_EQ(menu.count(), 1);
+}
+
+// StatusNotifierItem hosts report every click as a Trigger; XEmbed reports a Trigger and then a DoubleClick.
+TEST(TrayIcon, TwoClicksWithinTheDoubleClickIntervalAreADoubleClick) {
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int interval = hints->mouseDoubleClickInterval();
+    hints->setMouseDoubleClickInterval(100);
+    TrayIcon tray;
+    QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
+    QSystemTrayIcon& icon = platformIcon(tray);
+
+    emit icon.activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(doubleClick.count(), 0);
+    emit icon.activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(doubleClick.count(), 1);
+    emit icon.activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(doubleClick.count(), 1) << "a third click starts afresh";
+
+    emit icon.activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(doubleClick.count(), 2) << "one double-click, not two, where the platform reports it";
+    emit icon.activated(QSystemTrayIcon::Trigger);
+    QTest::qWait(250);
+    emit icon.activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(doubleClick.count(), 2) << "two clicks further apart are two single clicks";
+    hints->setMouseDoubleClickInterval(interval);
 }
 
 TEST(TrayIcon, ToolTipReachesTheScreenOnlyWhenItChanges) {

@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# Drives the real program on a real X11 desktop: a virtual X server (Xvfb), a window manager (openbox) and a tray
+# host (trayer, an XEmbed notification area), with the pointer and keyboard of xdotool. Each case runs on its own
+# display with a fresh program folder and home folder, and checks what a user would see and what was stored.
+#   desktop_test.sh CASE PATH_TO_Oruvel
+# Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit.
+set -euo pipefail
+case_name="$1"
+program="$2"
+here="$(cd "$(dirname "$0")" && pwd)"
+
+for tool in Xvfb openbox trayer xdotool xwininfo xev; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (tools/setup-deps.sh installs it)"; exit 1; }
+done
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+    local status=$?
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    if [ "$status" -ne 0 ] && [ -f "$work/program.log" ]; then
+        echo "--- program output"; cat "$work/program.log"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAILED: $*"; exit 1; }
+
+# True when the command after the expected text prints that text.
+equals() { local want="$1"; shift; [ "$("$@" 2>/dev/null)" = "$want" ]; }
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+    local tenths="$1"; shift
+    for ((i = 0; i < tenths; i++)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+start_desktop() {
+    exec {displayfd}<> <(:)
+    Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    local number=""
+    read -r -t 10 number <&"$displayfd" || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    openbox >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_for 50 xdotool search --class openbox || true
+    sleep 0.5
+}
+
+start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 100 --height 24 >"$work/trayer.log" 2>&1 &
+    pids+=($!)
+    wait_for 50 xdotool search --name '^panel$' || fail "trayer did not start"
+}
+
+# A fresh program folder with the program and its pictures, and an empty home.
+prepare_program() {
+    mkdir -p "$work/program" "$work/home"
+    cp "$program" "$work/program/Oruvel"
+    cp -r "$(dirname "$program")/bars" "$work/program/" 2>/dev/null || true
+    settings="$work/program/Oruvel_Settings.ini"
+    hive="$work/home/.config/Oruvel/registry/HKEY_CURRENT_USER.hive"
+}
+
+start_program() {
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 "$@" \
+        "$work/program/Oruvel" >"$work/program.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+}
+
+# The window id of the visible window whose name matches, and of the monitor (named "Oruvel", 154 x 24).
+visible_window() { xdotool search --onlyvisible --name "$1" | head -1; }
+monitor_window() {
+    local id
+    for id in $(xdotool search --name '^Oruvel$'); do
+        if xwininfo -id "$id" | grep -q 'Width: 154'; then echo "$id"; return 0; fi
+    done
+    return 1
+}
+monitor_visible() { local id; id="$(monitor_window)" && xwininfo -id "$id" | grep -q IsViewable; }
+visible_program_windows() { xdotool search --onlyvisible --class Oruvel | wc -l; }
+left_of() { window_place "$1" | cut -d' ' -f1; }
+# "X Y" of a window's top-left corner on the screen.
+window_place() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
+}
+setting() { grep -i "^$1=" "$settings" | head -1 | cut -d= -f2- | tr -d '\r'; }
+# A text value of the program's registry key, from the hive file's "V name type hex-bytes" lines.
+stored() {
+    [ -f "$hive" ] || return 0
+    local hex
+    hex="$(awk -v name="$1" '$1 == "V" && $2 == name {print $4; exit}' "$hive")"
+    printf "$(echo "$hex" | sed 's/../\\x&/g')" | tr -d '\0'
+}
+
+# The tray icon's middle, found in trayer's panel.
+tray_icon_middle() {
+    local panel icon
+    panel="$(xdotool search --name '^panel$' | head -1)"
+    icon="$(xwininfo -tree -id "$panel" | awk '/"Oruvel"/ {print $1; exit}')"
+    [ -n "$icon" ] || return 1
+    read -r x y < <(window_place "$icon")
+    echo "$((x + 11)) $((y + 11))"
+}
+
+open_settings_by_tray_double_click() {
+    wait_for 100 tray_icon_middle || fail "no tray icon in the notification area"
+    read -r tx ty < <(tray_icon_middle)
+    xdotool mousemove "$tx" "$ty" click --repeat 2 --delay 60 1
+    wait_for 50 visible_window '^Oruvel v' || fail "a tray double-click did not open the settings window"
+}
+
+case "$case_name" in
+default-place)
+    start_desktop; start_tray; prepare_program; start_program
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    read -r x y < <(window_place "$(monitor_window)")
+    # Twice the window's width in from the right edge of the work area, its height up from the bottom; the place is
+    # taken while the window still has its loading size of 155 x 25.
+    [ "$x $y" = "$((1024 - 2 * 155)) $((768 - 25))" ] || fail "monitor at $x $y"
+    echo "monitor at its default place: $x $y"
+    ;;
+drag-snaps)
+    start_desktop; start_tray; prepare_program; start_program
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    id="$(monitor_window)"
+    read -r x y < <(window_place "$id")
+    xdotool mousemove $((x + 20)) $((y + 10)) mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((x + 20 - (x - 4) * step / 8)) $((y + 10 - (y - 300) * step / 8)); sleep 0.05
+    done
+    xdotool mouseup 1
+    wait_for 30 equals 0 left_of "$id" || fail "dropped 4 px from the edge at $(window_place "$id")"
+    wait_for 30 equals 0 stored FrmMonitor_y || fail "the left edge was not stored: '$(stored FrmMonitor_y)'"
+    echo "snapped to the left edge and stored: $(window_place "$id"), FrmMonitor_y=$(stored FrmMonitor_y)"
+    ;;
+full-scale-keys)
+    start_desktop; start_tray; prepare_program; start_program
+    open_settings_by_tray_double_click
+    read -r sx sy < <(window_place "$(visible_window '^Oruvel v')")
+    xdotool mousemove $((sx + 424)) $((sy + 239)) click 1 # the read full-scale box
+    sleep 0.3
+    xdotool key Home Delete
+    wait_for 30 equals 5 setting readmax || fail "Home, Delete left readmax='$(setting readmax)'"
+    xdotool key End BackSpace
+    wait_for 30 equals "" setting readmax || fail "End, BackSpace left readmax='$(setting readmax)'"
+    xdotool type 120
+    wait_for 30 equals 120 setting readmax || fail "typing left readmax='$(setting readmax)'"
+    xdotool key period minus a
+    sleep 0.3
+    [ "$(setting readmax)" = 120 ] || fail "filtered characters changed readmax to '$(setting readmax)'"
+    echo "Delete, BackSpace and digits edit the box and are stored; other characters are refused"
+    ;;
+hidden-monitor)
+    start_desktop; start_tray; prepare_program
+    printf '[main]\nshow=0\nontop=1\n' >"$settings"
+    # Every window that a window manager takes in is reparented into its frame; xev on the root sees each one.
+    xev -root -event substructure >"$work/xev.log" 2>&1 &
+    pids+=($!)
+    sleep 0.3
+    start_program
+    wait_for 100 tray_icon_middle || fail "no tray icon"
+    sleep 1.5
+    id="$(monitor_window)" || fail "no monitor window"
+    ! monitor_visible || fail "the monitor is shown"
+    window="window $(printf '0x%x' "$id"),"
+    if grep -A2 -E '^(MapNotify|ReparentNotify)' "$work/xev.log" | grep -q -F "$window"; then
+        grep -A2 -E '^(MapNotify|ReparentNotify)' "$work/xev.log" | grep -B2 -F "$window" | head -9
+        fail "the hidden monitor was mapped at start"
+    fi
+    echo "with show=0 the monitor was never mapped"
+    ;;
+tray-xembed)
+    start_desktop; start_tray; prepare_program; start_program
+    open_settings_by_tray_double_click
+    echo "a double-click on the XEmbed tray icon opened the settings window"
+    ;;
+tray-sni)
+    # A StatusNotifierItem host: a private session bus with a StatusNotifierWatcher and a registered host, where Qt
+    # registers its item; the test then clicks it as a panel does, through the item's Activate method.
+    command -v dbus-run-session >/dev/null && command -v status-notifier-watcher >/dev/null ||
+        fail "missing dbus-run-session or status-notifier-watcher (tools/setup-deps.sh installs them)"
+    start_desktop; prepare_program
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
+        dbus-run-session -- bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log"
+    ;;
+menu-exit)
+    start_desktop; start_tray; prepare_program; start_program
+    wait_for 100 tray_icon_middle || fail "no tray icon"
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    read -r tx ty < <(tray_icon_middle)
+    shown="$(visible_program_windows)"
+    xdotool mousemove "$tx" "$ty" click 3
+    wait_for 50 equals $((shown + 1)) visible_program_windows || fail "a right click on the tray icon opened no menu"
+    sleep 0.3
+    xdotool key Up Return # the last item: 退出
+    status=0
+    for ((i = 0; i < 100; i++)); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program_pid" 2>/dev/null && fail "the menu's exit did not end the program"
+    wait "$program_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    [ -n "$(stored FrmMain_x)" ] && [ -n "$(stored FrmMain_y)" ] || fail "the settings window's place was not stored"
+    echo "the menu's exit ended the program with 0; stored FrmMain_x=$(stored FrmMain_x) FrmMain_y=$(stored FrmMain_y)"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
