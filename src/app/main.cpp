@@ -4,7 +4,9 @@
 #include "app/session_follower.h"
 #include "app/termination_signals.h"
 #include "core/program.h"
+#include "core/settings_location.h"
 #include "monitor/fonts.h"
+#include "platform/file_ops.h"
 #include "platform/platform_services.h"
 #include "settings_ui/setting_widgets.h"
 #include "settings_ui/settings_window.h"
@@ -43,8 +45,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Oruvel"));
     monitor::installFontSubstitutes();
 
-    core::Program program(QCoreApplication::applicationDirPath().toStdString(), platform::openUserRegistry(),
-                          [] { return platform::openDiskCounterQuery(); });
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    core::Program program(
+        programFolder, platform::openUserRegistry(), [] { return platform::openDiskCounterQuery(); },
+        core::prepareSettingsFile(programFolder, platform::userConfigFolder(), platform::isWritableFolder));
 
     settings_ui::SettingsWindow settings(program);
     tray::TrayIcon tray;

@@ -1,21 +1,30 @@
 #include "core/program.h"
 
+#include "core/settings_location.h"
+#include "platform/file_ops.h"
 #include "platform/ini_file.h"
 
 namespace oruvel::core {
+namespace {
+
+std::string besideProgram(const std::string& programFolder) {
+    SettingsPlaces places;
+    places.programFolder = programFolder;
+    places.programFolderWritable = true;
+    return chooseSettingsLocation(places).path;
+}
+
+} // namespace
 
 Program::Program(std::string programFolder, std::unique_ptr<platform::RegistryStore> registry,
-                 DiskRateSampler::QueryOpener openQuery)
-    : programFolder_(std::move(programFolder)), settingsWrites_(settingsPath(), std::string(kSettingsSection)),
-      registry_(std::move(registry)), diskRates_(std::move(openQuery)) {}
+                 DiskRateSampler::QueryOpener openQuery, std::string settingsPath)
+    : programFolder_(std::move(programFolder)),
+      settingsPath_(settingsPath.empty() ? besideProgram(programFolder_) : std::move(settingsPath)),
+      settingsWrites_(settingsPath_, std::string(kSettingsSection)), registry_(std::move(registry)),
+      diskRates_(std::move(openQuery)) {}
 
-std::string Program::settingsPath() const {
-    std::string path = programFolder_;
-    if (!path.empty() && path.back() != '/') {
-        path += '/';
-    }
-    path += kSettingsFileName;
-    return path;
+std::string Program::picturesFolder() const {
+    return core::picturesFolder(programFolder_, platform::isFolder);
 }
 
 std::string Program::readSetting(const SettingKey& key) const {

@@ -14,8 +14,9 @@ namespace oruvel::core {
 // passes it by reference; tests create their own on temporary folders.
 class Program {
 public:
+    // The settings file is `settingsPath`, or the one beside the program when that is empty.
     Program(std::string programFolder, std::unique_ptr<platform::RegistryStore> registry,
-            DiskRateSampler::QueryOpener openQuery);
+            DiskRateSampler::QueryOpener openQuery, std::string settingsPath = {});
 
     // True once shutdown has begun; never reset.
     bool isExiting() const { return exiting_; }
@@ -24,8 +25,9 @@ public:
     DiskRateSampler& diskRates() { return diskRates_; }
 
     const std::string& programFolder() const { return programFolder_; }
-    // The settings file: beside the program.
-    std::string settingsPath() const;
+    const std::string& settingsPath() const { return settingsPath_; }
+    // The folder of the shipped fill pictures.
+    std::string picturesFolder() const;
     platform::RegistryStore& registry() { return *registry_; }
 
     // Reads and writes one key of section "main" of the settings file. A write returns at once and lands on a worker
@@ -38,6 +40,7 @@ public:
 
 private:
     std::string programFolder_;
+    std::string settingsPath_;
     platform::ini::WriteQueue settingsWrites_;
     std::unique_ptr<platform::RegistryStore> registry_;
     DiskRateSampler diskRates_;

@@ -47,6 +47,12 @@ std::string folderOf(const std::string& path);
 // True when `path` names an existing regular file (not a folder).
 bool isRegularFile(const std::string& path);
 
+// True when `path` names an existing folder.
+bool isFolder(const std::string& path);
+
+// True when the current user may create files in the folder `path`.
+bool isWritableFolder(const std::string& path);
+
 // Creates `path` and its missing parent folders; true when the folder exists afterwards.
 bool makeFolders(const std::string& path);
 

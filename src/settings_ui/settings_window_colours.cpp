@@ -44,7 +44,7 @@ void SettingsWindow::chooseFillPicture(Bar bar) {
     request.filter = kPictureFilter;
     request.initialFile = !location.isEmpty()
                               ? location
-                              : QString::fromStdString(program_.programFolder()) + QStringLiteral("/bars/bar1.jpg");
+                              : QString::fromStdString(program_.picturesFolder()) + QStringLiteral("/bar1.jpg");
     const std::optional<QString> chosen = dialogs_->openFile(request);
     if (!chosen || chosen->isEmpty()) {
         return;

@@ -1,30 +1,60 @@
 #!/usr/bin/env bash
-# The program in a folder it cannot write to (a system-wide install) starts, runs, quits cleanly on SIGTERM and
-# writes nothing there. Run as an unprivileged user, since root ignores the folder's permissions.
+# Where an unprivileged user's settings go. A program folder the user cannot write to (a system-wide install): the
+# program starts, runs, quits cleanly on SIGTERM, writes nothing there, and keeps its settings in a per-user file,
+# seeded from the file beside the program. A folder the user can write to keeps the settings beside the program.
+# Run as root, to act as an unprivileged user (root ignores the folder's permissions).
 #   readonly_folder.sh PATH_TO_Oruvel
 set -euo pipefail
 program="$1"
 if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null; then
     echo "needs root and setpriv to act as an unprivileged user"; exit 77
 fi
-folder="$(mktemp -d)"
-trap 'rm -rf "$folder"' EXIT
-cp "$program" "$folder/Oruvel"
-printf '[main]\nshow=1\ncompact=1\n' > "$folder/Oruvel_Settings.ini"
-chmod 0555 "$folder"
-chmod 0444 "$folder/Oruvel_Settings.ini"
-before="$(find "$folder" -printf "%p %s %T@ %m\n" | sort; md5sum "$folder/Oruvel_Settings.ini")"
-home="$(mktemp -d)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+chmod 0755 "$work"
+fail() { echo "FAILED: $*"; exit 1; }
+
+# Runs the program as nobody until its settings file holds the defaults of a first start, then ends it with SIGTERM.
+run_until_stored() {
+    local folder="$1" settings="$2" home="$3"
+    setpriv --reuid=nobody --regid=nogroup --clear-groups env -u XDG_CONFIG_HOME ASAN_OPTIONS=detect_leaks=0 \
+        HOME="$home" QT_QPA_PLATFORM=offscreen "$folder/Oruvel" >"$work/log" 2>&1 &
+    local pid=$!
+    for ((i = 0; i < 100; i++)); do
+        grep -q "^drive=_Total" "$settings" 2>/dev/null && break
+        sleep 0.1
+    done
+    kill -0 "$pid" || { cat "$work/log"; fail "the program did not keep running"; }
+    kill -TERM "$pid"
+    local status=0
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    grep -q "^drive=_Total" "$settings" || fail "no settings were stored in $settings"
+}
+
+# A read-only program folder with an administrator's settings file, and no per-user file yet.
+folder="$work/readonly"
+home="$work/home1"
+mkdir -p "$folder" "$home"
 chown nobody "$home"
-setpriv --reuid=nobody --regid=nogroup --clear-groups env ASAN_OPTIONS=detect_leaks=0 HOME="$home" XDG_CONFIG_HOME="$home" QT_QPA_PLATFORM=offscreen "$folder/Oruvel" &
-pid=$!
-sleep 4
-kill -0 "$pid" || { echo "the program did not keep running"; exit 1; }
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
+cp "$program" "$folder/Oruvel"
+printf '[main]\nshow=1\ncompact=1\n' >"$folder/Oruvel_Settings.ini"
+chmod 0444 "$folder/Oruvel_Settings.ini"
+chmod 0555 "$folder"
+before="$(find "$folder" -printf "%p %s %T@ %m\n" | sort; md5sum "$folder/Oruvel_Settings.ini")"
+per_user="$home/.config/Oruvel/Oruvel_Settings.ini"
+run_until_stored "$folder" "$per_user" "$home"
 after="$(find "$folder" -printf "%p %s %T@ %m\n" | sort; md5sum "$folder/Oruvel_Settings.ini")"
-rm -rf "$home"
-[ "$status" -eq 0 ] || { echo "exit status $status"; exit 1; }
-[ "$before" = "$after" ] || { echo "the folder changed:"; diff <(echo "$before") <(echo "$after"); exit 1; }
-echo "read-only folder: ran, quit with 0, nothing written"
+[ "$before" = "$after" ] || { diff <(echo "$before") <(echo "$after"); fail "the program folder changed"; }
+grep -q "^compact=1" "$per_user" || fail "the per-user file was not seeded from the program folder's"
+echo "read-only folder: ran, quit with 0, nothing written there; settings kept in the per-user file"
+
+# A program folder the user owns: the settings stay beside the program.
+folder="$work/portable"
+home="$work/home2"
+mkdir -p "$folder" "$home"
+chown nobody "$folder" "$home"
+cp "$program" "$folder/Oruvel"
+run_until_stored "$folder" "$folder/Oruvel_Settings.ini" "$home"
+[ ! -e "$home/.config/Oruvel/Oruvel_Settings.ini" ] || fail "a writable folder's settings went to the per-user folder"
+echo "writable folder: settings kept beside the program"

@@ -123,6 +123,15 @@ FolderLock::~FolderLock() {
     }
 }
 
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isWritableFolder(const std::string& path) {
+    return isFolder(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 bool isRegularFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

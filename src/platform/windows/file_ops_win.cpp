@@ -144,6 +144,26 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash == 0 || (slash == 2 && path[1] == ':') ? slash + 1 : slash);
 }
 
+bool isFolder(const std::string& path) {
+    return isFolder(toWide(path));
+}
+
+bool isWritableFolder(const std::string& path) {
+    const std::wstring folder = toWide(path);
+    if (!isFolder(folder)) {
+        return false;
+    }
+    // Folder permissions on Windows are access lists: the one sure answer is to try.
+    const std::wstring probe = folder + L"\\.oruvel-write-test-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(h);
+    return true;
+}
+
 bool isRegularFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(toWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

@@ -1,0 +1,77 @@
+#include "core/settings_location.h"
+
+#include "core/settings_keys.h"
+#include "platform/file_ops.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace oruvel::core {
+namespace {
+
+std::string inFolder(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/' && path.back() != '\\') {
+        path += '/';
+    }
+    return path.append(name);
+}
+
+// Copies `from` to a new file `to`; nothing happens when `to` exists already or `from` cannot be read.
+void copyOnce(const std::string& from, const std::string& to) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> source(platform::openForReading(from), &std::fclose);
+    if (!source) {
+        return;
+    }
+    platform::createFileExclusively(to, [&](platform::OutputSink& out) {
+        char chunk[16384];
+        std::size_t got = 0;
+        while ((got = std::fread(chunk, 1, sizeof chunk, source.get())) > 0) {
+            if (!out.write(std::string_view(chunk, got))) {
+                return false;
+            }
+        }
+        return std::ferror(source.get()) == 0;
+    });
+}
+
+} // namespace
+
+SettingsLocation chooseSettingsLocation(const SettingsPlaces& places) {
+    const std::string beside = inFolder(places.programFolder, kSettingsFileName);
+    if (places.programFolderWritable || places.userFolder.empty()) {
+        return {beside, std::nullopt};
+    }
+    SettingsLocation location{inFolder(places.userFolder, kSettingsFileName), std::nullopt};
+    if (!places.userFolderHasFile && places.programFolderHasFile) {
+        location.seedFrom = beside;
+    }
+    return location;
+}
+
+std::string picturesFolder(const std::string& programFolder, bool (*isFolder)(const std::string&)) {
+    const std::string beside = inFolder(programFolder, "bars");
+    if (isFolder(beside)) {
+        return beside;
+    }
+    const std::string installed = inFolder(programFolder, "../share/oruvel/bars");
+    return isFolder(installed) ? installed : beside;
+}
+
+std::string prepareSettingsFile(const std::string& programFolder, const std::string& userConfigFolder,
+                                bool (*isWritableFolder)(const std::string&)) {
+    SettingsPlaces places;
+    places.programFolder = programFolder;
+    places.programFolderWritable = isWritableFolder(programFolder);
+    places.programFolderHasFile = platform::isRegularFile(inFolder(programFolder, kSettingsFileName));
+    places.userFolder = userConfigFolder.empty() ? std::string() : inFolder(userConfigFolder, "Oruvel");
+    places.userFolderHasFile =
+        !places.userFolder.empty() && platform::isRegularFile(inFolder(places.userFolder, kSettingsFileName));
+    const SettingsLocation location = chooseSettingsLocation(places);
+    if (location.seedFrom && platform::makeFolders(places.userFolder)) {
+        copyOnce(*location.seedFrom, location.path);
+    }
+    return location.path;
+}
+
+} // namespace oruvel::core
