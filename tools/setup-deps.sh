@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages that building, testing and running Oruvel need. Quick when they are there already.
 #   tools/setup-deps.sh                  the Linux build, its tests and the program
 #   tools/setup-deps.sh --windows-cross  also the mingw-w64 cross compiler and Wine for the Windows build's tests
+#   tools/setup-deps.sh --package        also what building and checking the Debian package needs
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,9 @@ packages=(
 )
 if [ "${1:-}" = "--windows-cross" ]; then
     packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+fi
+if [ "${1:-}" = "--package" ]; then
+    packages+=(lintian desktop-file-utils appstream dpkg-dev fakeroot)
 fi
 
 missing=()

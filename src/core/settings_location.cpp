@@ -68,7 +68,8 @@ std::string prepareSettingsFile(const std::string& programFolder, const std::str
     places.userFolderHasFile =
         !places.userFolder.empty() && platform::isRegularFile(inFolder(places.userFolder, kSettingsFileName));
     const SettingsLocation location = chooseSettingsLocation(places);
-    if (location.seedFrom && platform::makeFolders(places.userFolder)) {
+    const bool perUser = !places.userFolder.empty() && location.path != inFolder(programFolder, kSettingsFileName);
+    if (perUser && platform::makeFolders(places.userFolder) && location.seedFrom) {
         copyOnce(*location.seedFrom, location.path);
     }
     return location.path;

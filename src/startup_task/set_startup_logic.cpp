@@ -3,6 +3,8 @@
 #include "platform/platform_services.h"
 #include "platform/text_util.h"
 
+#include "oruvel_version.h"
+
 namespace oruvel::startup_task {
 
 Command parseCommand(std::string_view argumentText) {
@@ -17,7 +19,7 @@ Command parseCommand(std::string_view argumentText) {
 }
 
 std::string monitorProgramPath(const std::string& folder) {
-    return folder + platform::kPathSeparator + platform::executableFileName("Oruvel");
+    return folder + platform::kPathSeparator + platform::executableFileName(kProgramFileName);
 }
 
 platform::LogonTask oruvelLogonTask(const std::string& folder) {

@@ -49,6 +49,17 @@ after="$(find "$folder" -printf "%p %s %T@ %m\n" | sort; md5sum "$folder/Oruvel_
 grep -q "^compact=1" "$per_user" || fail "the per-user file was not seeded from the program folder's"
 echo "read-only folder: ran, quit with 0, nothing written there; settings kept in the per-user file"
 
+# A read-only program folder without any settings file: the per-user file is started afresh.
+folder="$work/bare"
+home="$work/home3"
+mkdir -p "$folder" "$home"
+chown nobody "$home"
+cp "$program" "$folder/Oruvel"
+chmod 0555 "$folder"
+run_until_stored "$folder" "$home/.config/Oruvel/Oruvel_Settings.ini" "$home"
+[ ! -e "$folder/Oruvel_Settings.ini" ] || fail "a settings file appeared in the read-only folder"
+echo "read-only folder without settings: a new per-user settings file"
+
 # A program folder the user owns: the settings stay beside the program.
 folder="$work/portable"
 home="$work/home2"

@@ -81,6 +81,7 @@ TEST(SettingsLocation, AReadOnlyProgramFolderWithoutAFileStartsAnEmptyPerUserOne
     const std::string path = prepareSettingsFile(dir.file("program"), dir.file("config"), neverWritable);
     EXPECT_EQ(path, dir.file("config") + "/Oruvel/Oruvel_Settings.ini");
     EXPECT_FALSE(std::filesystem::exists(path)) << "the program writes it with its first change";
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("config") + "/Oruvel")) << "in a folder made ready for it";
 }
 
 TEST(PicturesFolder, BesideTheProgramElseTheInstalledDataFolder) {

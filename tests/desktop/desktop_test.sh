@@ -8,57 +8,9 @@ set -euo pipefail
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
-
-for tool in Xvfb openbox trayer xdotool xwininfo xev; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (tools/setup-deps.sh installs it)"; exit 1; }
-done
-
 work="$(mktemp -d)"
-pids=()
-cleanup() {
-    local status=$?
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    if [ "$status" -ne 0 ] && [ -f "$work/program.log" ]; then
-        echo "--- program output"; cat "$work/program.log"
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAILED: $*"; exit 1; }
-
-# True when the command after the expected text prints that text.
-equals() { local want="$1"; shift; [ "$("$@" 2>/dev/null)" = "$want" ]; }
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths="$1"; shift
-    for ((i = 0; i < tenths; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-start_desktop() {
-    exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    local number=""
-    read -r -t 10 number <&"$displayfd" || fail "Xvfb did not start"
-    export DISPLAY=":$number"
-    openbox >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    wait_for 50 xdotool search --class openbox || true
-    sleep 0.5
-}
-
-start_tray() {
-    trayer --edge top --align right --widthtype pixel --width 100 --height 24 >"$work/trayer.log" 2>&1 &
-    pids+=($!)
-    wait_for 50 xdotool search --name '^panel$' || fail "trayer did not start"
-}
+# shellcheck source=tests/desktop/desktop_session.sh
+source "$here/desktop_session.sh"
 
 # A fresh program folder with the program and its pictures, and an empty home.
 prepare_program() {
@@ -74,48 +26,6 @@ start_program() {
         "$work/program/Oruvel" >"$work/program.log" 2>&1 &
     program_pid=$!
     pids+=("$program_pid")
-}
-
-# The window id of the visible window whose name matches, and of the monitor (named "Oruvel", 154 x 24).
-visible_window() { xdotool search --onlyvisible --name "$1" | head -1; }
-monitor_window() {
-    local id
-    for id in $(xdotool search --name '^Oruvel$'); do
-        if xwininfo -id "$id" | grep -q 'Width: 154'; then echo "$id"; return 0; fi
-    done
-    return 1
-}
-monitor_visible() { local id; id="$(monitor_window)" && xwininfo -id "$id" | grep -q IsViewable; }
-visible_program_windows() { xdotool search --onlyvisible --class Oruvel | wc -l; }
-left_of() { window_place "$1" | cut -d' ' -f1; }
-# "X Y" of a window's top-left corner on the screen.
-window_place() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
-}
-setting() { grep -i "^$1=" "$settings" | head -1 | cut -d= -f2- | tr -d '\r'; }
-# A text value of the program's registry key, from the hive file's "V name type hex-bytes" lines.
-stored() {
-    [ -f "$hive" ] || return 0
-    local hex
-    hex="$(awk -v name="$1" '$1 == "V" && $2 == name {print $4; exit}' "$hive")"
-    printf "$(echo "$hex" | sed 's/../\\x&/g')" | tr -d '\0'
-}
-
-# The tray icon's middle, found in trayer's panel.
-tray_icon_middle() {
-    local panel icon
-    panel="$(xdotool search --name '^panel$' | head -1)"
-    icon="$(xwininfo -tree -id "$panel" | awk '/"Oruvel"/ {print $1; exit}')"
-    [ -n "$icon" ] || return 1
-    read -r x y < <(window_place "$icon")
-    echo "$((x + 11)) $((y + 11))"
-}
-
-open_settings_by_tray_double_click() {
-    wait_for 100 tray_icon_middle || fail "no tray icon in the notification area"
-    read -r tx ty < <(tray_icon_middle)
-    xdotool mousemove "$tx" "$ty" click --repeat 2 --delay 60 1
-    wait_for 50 visible_window '^Oruvel v' || fail "a tray double-click did not open the settings window"
 }
 
 case "$case_name" in
