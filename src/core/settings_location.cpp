@@ -3,6 +3,7 @@
 #include "core/settings_keys.h"
 #include "platform/file_ops.h"
 
+#include <array>
 #include <cstdio>
 #include <memory>
 
@@ -24,10 +25,10 @@ void copyOnce(const std::string& from, const std::string& to) {
         return;
     }
     platform::createFileExclusively(to, [&](platform::OutputSink& out) {
-        char chunk[16384];
+        std::array<char, 16384> chunk{};
         std::size_t got = 0;
-        while ((got = std::fread(chunk, 1, sizeof chunk, source.get())) > 0) {
-            if (!out.write(std::string_view(chunk, got))) {
+        while ((got = std::fread(chunk.data(), 1, chunk.size(), source.get())) > 0) {
+            if (!out.write(std::string_view(chunk.data(), got))) {
                 return false;
             }
         }
@@ -50,7 +51,7 @@ SettingsLocation chooseSettingsLocation(const SettingsPlaces& places) {
 }
 
 std::string picturesFolder(const std::string& programFolder, bool (*isFolder)(const std::string&)) {
-    const std::string beside = inFolder(programFolder, "bars");
+    std::string beside = inFolder(programFolder, "bars");
     if (isFolder(beside)) {
         return beside;
     }
