@@ -5,21 +5,11 @@
 #include "platform/ini_file.h"
 
 namespace oruvel::core {
-namespace {
-
-std::string besideProgram(const std::string& programFolder) {
-    SettingsPlaces places;
-    places.programFolder = programFolder;
-    places.programFolderWritable = true;
-    return chooseSettingsLocation(places).path;
-}
-
-} // namespace
 
 Program::Program(std::string programFolder, std::unique_ptr<platform::RegistryStore> registry,
                  DiskRateSampler::QueryOpener openQuery, std::string settingsPath)
     : programFolder_(std::move(programFolder)),
-      settingsPath_(settingsPath.empty() ? besideProgram(programFolder_) : std::move(settingsPath)),
+      settingsPath_(settingsPath.empty() ? settingsFileBeside(programFolder_) : std::move(settingsPath)),
       settingsWrites_(settingsPath_, std::string(kSettingsSection)), registry_(std::move(registry)),
       diskRates_(std::move(openQuery)) {}
 

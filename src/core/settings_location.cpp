@@ -2,8 +2,9 @@
 
 #include "core/settings_keys.h"
 #include "platform/file_ops.h"
+#include "platform/line_scanner.h"
 
-#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
@@ -21,25 +22,27 @@ std::string inFolder(const std::string& folder, std::string_view name) {
 // Copies `from` to a new file `to`; nothing happens when `to` exists already or `from` cannot be read.
 void copyOnce(const std::string& from, const std::string& to) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> source(platform::openForReading(from), &std::fclose);
-    if (!source) {
+    if (!source || std::fseek(source.get(), 0, SEEK_END) != 0) {
+        return;
+    }
+    const long size = std::ftell(source.get());
+    if (size < 0) {
         return;
     }
     platform::createFileExclusively(to, [&](platform::OutputSink& out) {
-        std::array<char, 16384> chunk{};
-        std::size_t got = 0;
-        while ((got = std::fread(chunk.data(), 1, chunk.size(), source.get())) > 0) {
-            if (!out.write(std::string_view(chunk.data(), got))) {
-                return false;
-            }
-        }
-        return std::ferror(source.get()) == 0;
+        return platform::copyRange(source.get(), 0, static_cast<std::uint64_t>(size),
+                                   [&](std::string_view bytes) { return out.write(bytes); });
     });
 }
 
 } // namespace
 
+std::string settingsFileBeside(const std::string& programFolder) {
+    return inFolder(programFolder, kSettingsFileName);
+}
+
 SettingsLocation chooseSettingsLocation(const SettingsPlaces& places) {
-    const std::string beside = inFolder(places.programFolder, kSettingsFileName);
+    std::string beside = settingsFileBeside(places.programFolder);
     if (places.programFolderWritable || places.userFolder.empty()) {
         return {beside, std::nullopt};
     }
@@ -64,13 +67,13 @@ std::string prepareSettingsFile(const std::string& programFolder, const std::str
     SettingsPlaces places;
     places.programFolder = programFolder;
     places.programFolderWritable = isWritableFolder(programFolder);
-    places.programFolderHasFile = platform::isRegularFile(inFolder(programFolder, kSettingsFileName));
+    const std::string beside = settingsFileBeside(programFolder);
+    places.programFolderHasFile = platform::isRegularFile(beside);
     places.userFolder = userConfigFolder.empty() ? std::string() : inFolder(userConfigFolder, "Oruvel");
     places.userFolderHasFile =
         !places.userFolder.empty() && platform::isRegularFile(inFolder(places.userFolder, kSettingsFileName));
     const SettingsLocation location = chooseSettingsLocation(places);
-    const bool perUser = !places.userFolder.empty() && location.path != inFolder(programFolder, kSettingsFileName);
-    if (perUser && platform::makeFolders(places.userFolder) && location.seedFrom) {
+    if (location.path != beside && platform::makeFolders(places.userFolder) && location.seedFrom) {
         copyOnce(*location.seedFrom, location.path);
     }
     return location.path;

@@ -20,6 +20,9 @@ struct SettingsLocation {
     bool operator==(const SettingsLocation&) const = default;
 };
 
+// The settings file beside the program.
+std::string settingsFileBeside(const std::string& programFolder);
+
 // A program folder the user can write to keeps the settings file beside the program (a portable folder). Otherwise
 // (a system-wide install) the file lives in the per-user folder; on the first start there a file beside the program
 // (an administrator's defaults) is copied as the starting point, and never changed. Without a per-user folder the

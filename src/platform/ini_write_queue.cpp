@@ -3,6 +3,14 @@
 #include <algorithm>
 
 namespace oruvel::platform::ini {
+namespace {
+
+// The waiting write of `key` in `queue`, or its end.
+template <typename Queue> auto findQueued(Queue& queue, std::string_view key) {
+    return std::find_if(queue.begin(), queue.end(), [&](const auto& e) { return namesEqual(e.key, key); });
+}
+
+} // namespace
 
 WriteQueue::WriteQueue(std::string path, std::string section, Writer writer)
     : path_(std::move(path)), section_(std::move(section)), writer_(std::move(writer)) {}
@@ -24,8 +32,7 @@ bool WriteQueue::write(std::string key, std::string value) {
     }
     {
         const std::lock_guard lock(mutex_);
-        const auto waiting =
-            std::find_if(queued_.begin(), queued_.end(), [&](const Entry& e) { return namesEqual(e.key, key); });
+        const auto waiting = findQueued(queued_, key);
         if (waiting != queued_.end()) {
             waiting->value = std::move(value);
         } else {
@@ -41,8 +48,7 @@ bool WriteQueue::write(std::string key, std::string value) {
 
 std::optional<std::string> WriteQueue::pendingValue(std::string_view key) const {
     const std::lock_guard lock(mutex_);
-    const auto waiting =
-        std::find_if(queued_.begin(), queued_.end(), [&](const Entry& e) { return namesEqual(e.key, key); });
+    const auto waiting = findQueued(queued_, key);
     if (waiting != queued_.end()) {
         return waiting->value;
     }
