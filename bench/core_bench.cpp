@@ -1,8 +1,8 @@
 #include "core/format_bytes.h"
 #include "core/settings_keys.h"
-#include "platform/disk_rates.h"
+#include "platform/disk_stat.h"
 #include "platform/ini_file.h"
-#include "platform/linux/proc_disk_counter_source.h"
+#include "platform/linux/sysfs_disk_rate_source.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,36 +13,25 @@
 
 namespace {
 
-std::string diskstatsText(int devices) {
-    std::string text;
-    for (int i = 0; i < devices; ++i) {
-        text += "   8   " + std::to_string(i) + " sd" + std::to_string(i) +
-                " 182734 41231 9921002 67321 231007 190331 18823440 401223 0 251002 489441 0 0 0 0 11422 20897\n";
-    }
-    return text;
-}
-
-void parseDevices(benchmark::State& state) {
-    const std::string text = diskstatsText(static_cast<int>(state.range(0)));
-    std::vector<oruvel::platform::DiskSample> out;
+void parseStat(benchmark::State& state) {
+    const std::string text =
+        "  182734    41231  9921002    67321   231007   190331 18823440   401223        0   251002   489441\n";
     for (auto _ : state) {
-        oruvel::platform::parseDiskstats(text, out);
-        benchmark::DoNotOptimize(out.data());
+        benchmark::DoNotOptimize(oruvel::platform::parseDiskStat(text));
     }
 }
-BENCHMARK(parseDevices)->Arg(16)->Arg(1000);
+BENCHMARK(parseStat);
 
-void collectRealDiskstats(benchmark::State& state) {
+// One collection of every whole disk of this machine, as each second of the program takes it.
+void collectRealDisks(benchmark::State& state) {
     const oruvel::platform::SteadyClock clock;
-    oruvel::platform::ProcDiskCounterSource source("/proc/diskstats", "/sys/block", clock);
-    const auto read = source.addCounter("\\PhysicalDisk(_Total)\\Disk Read Bytes/sec");
-    const auto write = source.addCounter("\\PhysicalDisk(_Total)\\Disk Write Bytes/sec");
+    oruvel::platform::SysfsDiskRateSource source("/sys/block", clock);
     for (auto _ : state) {
         source.collect();
-        benchmark::DoNotOptimize(source.counterValue(read) + source.counterValue(write));
+        benchmark::DoNotOptimize(source.readRate() + source.writeRate());
     }
 }
-BENCHMARK(collectRealDiskstats);
+BENCHMARK(collectRealDisks);
 
 void formatBytes(benchmark::State& state) {
     const oruvel::core::NumberSeparators sep;
@@ -64,8 +53,8 @@ struct SettingsFile {
         path = folder + "/Oruvel_Settings.ini";
         std::ofstream out(path);
         out << "[main]\n";
-        for (const auto& key : oruvel::core::kAllSettingKeys) {
-            out << key.name << "=" << key.defaultText << "\n";
+        for (const auto* key : oruvel::core::kAllSettingKeys) {
+            out << key->name << "=" << key->defaultText << "\n";
         }
     }
     ~SettingsFile() { std::filesystem::remove_all(folder); }

@@ -1,15 +1,15 @@
 // How long the settings window stops answering while an opacity scroll bar is dragged from 255 to 0, one value per
 // step, as a mouse drag delivers them. Each step changes and stores the setting; a heartbeat timer measures the
 // longest gap in the event loop. Run through bench/settings_write_stall.sh to add a delay to every fsync.
-#include "core/program.h"
-#include "platform/file_registry_store.h"
+#include "app/gadget.h"
+#include "app/window_places.h"
+#include "core/settings.h"
 #include "platform/ini_file.h"
-#include "settings_ui/setting_widgets.h"
-#include "settings_ui/settings_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -29,13 +29,16 @@ int main(int argc, char** argv) {
     qint64 dragNs = 0;
     {
         QElapsedTimer clock;
-        const std::string path = folder.path().toStdString();
-        core::Program program(path, std::make_unique<platform::FileRegistryStore>(path + "/reg"), nullptr);
-        settings_ui::SettingsWindow settings(program);
-        settings.start();
-        settings.sampleTimer().stop();
-        settings.windowModeRadioButton(core::WindowMode::Translucent)->click();
-        QScrollBar* bar = settings.translucentOpacityScrollBar;
+        core::Settings settings(folder.filePath(QStringLiteral("Oruvel_Settings.ini")).toStdString());
+        app::WindowPlaces places(
+            std::make_unique<QSettings>(folder.filePath(QStringLiteral("places.conf")), QSettings::IniFormat));
+        app::GadgetServices services;
+        services.programFolder = folder.path().toStdString();
+        app::Gadget gadget(settings, places, services);
+        gadget.start();
+        gadget.sampleTimer().stop();
+        settings.setWindowMode(core::WindowMode::Translucent);
+        auto* bar = gadget.settingsWindow().findChild<QScrollBar*>(QStringLiteral("translucentOpacityScrollBar"));
         bar->setValue(255);
 
         QTimer heartbeat;

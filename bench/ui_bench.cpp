@@ -1,15 +1,15 @@
 // Drawing and sampling costs, on Qt's offscreen platform.
-#include "core/program.h"
+#include "app/gadget.h"
+#include "app/window_places.h"
+#include "core/settings.h"
 #include "monitor/built_in_fill.h"
 #include "monitor/fonts.h"
-#include "monitor/monitor_window.h"
 #include "monitor/rate_bar.h"
-#include "platform/disk_counter_source.h"
-#include "platform/file_registry_store.h"
-#include "settings_ui/settings_window.h"
+#include "platform/disk_rate_source.h"
 
 #include <QApplication>
 #include <QPainter>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -27,8 +27,8 @@ void drawBar(benchmark::State& state) {
     bar.setTextVisible(true);
     bar.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     bar.setText(QStringLiteral("Drive Read: 117.74 MB/s"));
-    bar.setBackgroundColour(14737632);
-    bar.setFillColour(12632064);
+    bar.setBackgroundColour(QColor(224, 224, 224));
+    bar.setFillColour(QColor(0, 192, 192));
     const QImage picture = monitor::builtInFillPicture();
     if (state.range(0) == 1) {
         bar.setFillPicture(picture);
@@ -47,13 +47,12 @@ void drawBar(benchmark::State& state) {
 }
 BENCHMARK(drawBar)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-class SteppingRates final : public platform::DiskCounterSource {
+class SteppingRates final : public platform::DiskRateSource {
 public:
-    platform::CounterHandle addCounter(std::string_view path) override {
-        return path.find("Read") != std::string_view::npos ? 1 : 2;
-    }
+    void select(std::string_view /*instance*/) override {}
     void collect() override { step_ += 1048576.0; }
-    double counterValue(platform::CounterHandle h) const override { return h == 1 ? step_ : 2 * step_; }
+    double readRate() const override { return step_; }
+    double writeRate() const override { return 2 * step_; }
 
 private:
     double step_ = 0;
@@ -61,16 +60,19 @@ private:
 
 void wholeTick(benchmark::State& state) {
     QTemporaryDir dir;
-    core::Program program(dir.path().toStdString(),
-                          std::make_unique<platform::FileRegistryStore>(dir.path().toStdString() + "/reg"),
-                          [] { return std::make_unique<SteppingRates>(); });
-    settings_ui::SettingsWindow window(program);
-    window.start();
-    window.sampleTimer().stop();
+    core::Settings settings(dir.filePath(QStringLiteral("Oruvel_Settings.ini")).toStdString());
+    app::WindowPlaces places(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("places.conf")), QSettings::IniFormat));
+    app::GadgetServices services;
+    services.programFolder = dir.path().toStdString();
+    services.openDiskRates = [] { return std::make_unique<SteppingRates>(); };
+    app::Gadget gadget(settings, places, services);
+    gadget.start();
+    gadget.sampleTimer().stop();
     for (auto _ : state) {
-        window.sampleRates();
+        gadget.sampleRates();
     }
-    window.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
+    gadget.exit();
 }
 BENCHMARK(wholeTick)->Unit(benchmark::kMicrosecond);
 

@@ -8,7 +8,7 @@ tools/setup-deps.sh
 command -v clang++ >/dev/null || { echo "clang++ is needed for the fuzzers"; exit 1; }
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for name in ini diskstats hive exec_quoting; do
+for name in ini disk_stat exec_quoting; do
     corpus="build/fuzz/corpus/$name"
     mkdir -p "$corpus"
     seeds="tests/data/fuzz/${name%_quoting}"

@@ -1,5 +1,5 @@
 // Writes the application icon (the tray picture of a busy disk) as a PNG: make_icon SIZE FILE
-#include "settings_ui/tray_pictures.h"
+#include "tray/tray_pictures.h"
 
 #include <QGuiApplication>
 
@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int size = std::atoi(argv[1]);
-    return oruvel::settings_ui::trayPicture({oruvel::core::LoadBand::Middle, oruvel::core::LoadBand::Middle},
-                                            size > 0 ? size : 64)
+    return oruvel::tray::trayPicture({oruvel::core::LoadBand::Middle, oruvel::core::LoadBand::Middle},
+                                     size > 0 ? size : 64)
                    .save(QString::fromLocal8Bit(argv[2]))
                ? 0
                : 1;

@@ -2,7 +2,6 @@
 // be compared with other tools (iostat -d 1).
 #include "core/disk_rate_sampler.h"
 #include "core/format_bytes.h"
-#include "core/program.h"
 #include "platform/platform_services.h"
 
 #include <chrono>
@@ -44,8 +43,7 @@ int main(int argc, char** argv) {
     const auto sep = localeSeparators();
 
     using namespace oruvel;
-    core::Program program(".", nullptr, [] { return platform::openDiskCounterQuery(); });
-    core::DiskRateSampler& rates = program.diskRates();
+    core::DiskRateSampler rates([] { return platform::openDiskRateSource(); });
     rates.open(instance);
     rates.sample();
 

@@ -1,16 +1,16 @@
 // Renders, without a display, pictures of the monitor in its layouts and fills and of the settings window:
 //   snapshot OUTPUT_FOLDER
-#include "core/program.h"
+#include "app/gadget.h"
+#include "app/window_places.h"
+#include "core/settings.h"
 #include "monitor/fonts.h"
 #include "monitor/monitor_window.h"
-#include "platform/disk_counter_source.h"
-#include "platform/file_registry_store.h"
-#include "settings_ui/setting_widgets.h"
-#include "settings_ui/settings_window.h"
+#include "platform/disk_rate_source.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -20,15 +20,14 @@ using namespace oruvel;
 namespace {
 
 // Hands out the rates the snapshot asks for.
-class FixedRates final : public platform::DiskCounterSource {
+class FixedRates final : public platform::DiskRateSource {
 public:
     static inline double read = 0;
     static inline double write = 0;
-    platform::CounterHandle addCounter(std::string_view path) override {
-        return path.find("Read") != std::string_view::npos ? 1 : 2;
-    }
+    void select(std::string_view /*instance*/) override {}
     void collect() override {}
-    double counterValue(platform::CounterHandle h) const override { return h == 1 ? read : write; }
+    double readRate() const override { return read; }
+    double writeRate() const override { return write; }
 };
 
 QImage windowPicture(QWidget& w, const QRegion& shape) {
@@ -73,12 +72,17 @@ int main(int argc, char** argv) {
     monitor::installFontSubstitutes();
 
     QTemporaryDir scratch;
-    core::Program program(scratch.path().toStdString(),
-                          std::make_unique<platform::FileRegistryStore>(scratch.path().toStdString() + "/reg"),
-                          [] { return std::make_unique<FixedRates>(); });
-    settings_ui::SettingsWindow window(program);
-    window.start();
-    window.sampleTimer().stop();
+    core::Settings settings(scratch.filePath(QStringLiteral("Oruvel_Settings.ini")).toStdString());
+    app::WindowPlaces places(
+        std::make_unique<QSettings>(scratch.filePath(QStringLiteral("places.conf")), QSettings::IniFormat));
+    app::GadgetServices services;
+    services.programFolder = scratch.path().toStdString();
+    services.openDiskRates = [] { return std::make_unique<FixedRates>(); };
+    app::Gadget gadget(settings, places, services);
+    gadget.start();
+    gadget.sampleTimer().stop();
+    monitor::MonitorWindow* m = &gadget.monitor();
+    namespace keys = core::keys;
 
     struct Variant {
         const char* name;
@@ -90,49 +94,45 @@ int main(int argc, char** argv) {
                                 {"picture-fill", 0, 1, 0, false}, {"colour-fill", 0, 1, 0, true}};
     bool ok = true;
     for (const Variant& v : variants) {
-        window.compactModeCheckBox->setValue(v.compact);
-        window.applyCompactMode();
-        window.roundCornersCheckBox->setValue(v.rounded);
-        window.barBorderCheckBox->setValue(v.border);
-        (v.colourFill ? window.readFillColourRadioButton : window.readFillPictureRadioButton)->setSelected(true);
-        (v.colourFill ? window.writeFillColourRadioButton : window.writeFillPictureRadioButton)->setSelected(true);
-        window.applyAppearance();
+        settings.setNumber(keys::compactMode, v.compact);
+        settings.setNumber(keys::roundCorners, v.rounded);
+        settings.setNumber(keys::barBorder, v.border);
+        for (const core::Bar bar : core::kBars) {
+            settings.setFillMode(bar, v.colourFill ? core::FillMode::Colour : core::FillMode::Picture);
+        }
         for (const int percent : {0, 37, 100}) {
             FixedRates::read = percent / 100.0 * 25 * 1048576.0;
             FixedRates::write = percent / 100.0 * 0.8 * 25 * 1048576.0;
-            window.sampleRates();
+            gadget.sampleRates();
             QCoreApplication::processEvents();
-            monitor::MonitorWindow* m = window.monitor();
             const QString name = QStringLiteral("monitor-%1-%2").arg(QLatin1String(v.name)).arg(percent);
             ok = save(windowPicture(*m, m->shapeRegion()), out, name, 4) && ok;
         }
     }
     // The monitor with each fill picture of a bars folder, 60 percent read and 30 percent write.
     if (argc == 3) {
-        window.compactModeCheckBox->setValue(0);
-        window.applyCompactMode();
-        window.readFillPictureRadioButton->setSelected(true);
-        window.writeFillPictureRadioButton->setSelected(true);
+        settings.setNumber(keys::compactMode, 0);
+        for (const core::Bar bar : core::kBars) {
+            settings.setFillMode(bar, core::FillMode::Picture);
+        }
         const QDir bars(QString::fromLocal8Bit(argv[2]));
         for (const QString& file : bars.entryList(QDir::Files, QDir::Name)) {
             const QImage picture(bars.filePath(file));
             if (picture.isNull()) {
                 continue;
             }
-            window.setFillPicture(core::Bar::Read, picture);
-            window.setFillPicture(core::Bar::Write, picture);
-            window.applyAppearance();
+            gadget.setFillPicture(core::Bar::Read, picture);
+            gadget.setFillPicture(core::Bar::Write, picture);
             FixedRates::read = 0.6 * 25 * 1048576.0;
             FixedRates::write = 0.3 * 25 * 1048576.0;
-            window.sampleRates();
+            gadget.sampleRates();
             QCoreApplication::processEvents();
-            monitor::MonitorWindow* m = window.monitor();
             ok = save(windowPicture(*m, m->shapeRegion()), out, QStringLiteral("monitor-fill-") + file, 4) && ok;
         }
     }
-    window.showSettings();
+    gadget.showSettings();
     QCoreApplication::processEvents();
-    ok = save(windowPicture(window, QRegion()), out, QStringLiteral("settings-window"), 1) && ok;
-    window.requestShutdown(settings_ui::ShutdownReason::ExitCommand);
+    ok = save(windowPicture(gadget.settingsWindow(), QRegion()), out, QStringLiteral("settings-window"), 1) && ok;
+    gadget.exit();
     return ok ? 0 : 1;
 }

@@ -1,15 +1,16 @@
 // Oruvel: a floating gadget that shows the live read and write rates of the disks.
+#include "app/gadget.h"
 #include "app/own_environment.h"
 #include "app/platform_choice.h"
 #include "app/session_follower.h"
 #include "app/termination_signals.h"
-#include "core/program.h"
+#include "app/window_places.h"
+#include "core/settings.h"
 #include "core/settings_location.h"
 #include "monitor/fonts.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
-#include "settings_ui/setting_widgets.h"
-#include "settings_ui/settings_window.h"
+#include "settings_ui/picture_file.h"
 #include "startup/start_with_login_switch.h"
 #include "tray/tray_icon.h"
 
@@ -46,33 +47,31 @@ int main(int argc, char** argv) {
     monitor::installFontSubstitutes();
 
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-    core::Program program(
-        programFolder, platform::openUserRegistry(), [] { return platform::openDiskCounterQuery(); },
-        core::prepareSettingsFile(programFolder, platform::userConfigFolder(), platform::isWritableFolder));
+    const std::string configFolder = platform::userConfigFolder();
+    core::Settings settings(core::prepareSettingsFile(programFolder, configFolder, platform::isWritableFolder));
+    app::WindowPlaces places(app::WindowPlaces::openUserStore());
+    if (!configFolder.empty()) {
+        // Where earlier versions kept the places.
+        places.importHive(QString::fromStdString(configFolder + "/Oruvel/registry/HKEY_CURRENT_USER.hive"));
+    }
 
-    settings_ui::SettingsWindow settings(program);
-    tray::TrayIcon tray;
-    QObject::connect(&settings, &settings_ui::SettingsWindow::trayIconVisibilityRequested, &tray,
-                     [&tray](bool visible) { visible ? tray.show() : tray.hide(); });
-    QObject::connect(&settings, &settings_ui::SettingsWindow::trayIconChanged, &tray, &tray::TrayIcon::setIcon);
-    QObject::connect(&settings, &settings_ui::SettingsWindow::trayToolTipChanged, &tray, &tray::TrayIcon::setToolTip);
-    // Queued: a menu or the end of the program must not run inside the tray icon's own event handling.
-    QObject::connect(&tray, &tray::TrayIcon::contextMenuRequested, &settings,
-                     &settings_ui::SettingsWindow::onTrayContextMenuRequested, Qt::QueuedConnection);
-    QObject::connect(&tray, &tray::TrayIcon::doubleClicked, &settings,
-                     &settings_ui::SettingsWindow::onTrayDoubleClicked, Qt::QueuedConnection);
-
-    startup::StartWithLoginSwitch startWithLogin(program, startup::launchDetached);
-    settings.setStartWithLogin(&startWithLogin);
-    app::onTerminationRequest([&settings] { settings.requestShutdown(settings_ui::ShutdownReason::SessionEnd); });
-    app::SessionFollower session(program, settings);
+    startup::StartWithLoginSwitch startWithLogin(programFolder, startup::launchDetached);
+    app::GadgetServices services;
+    services.programFolder = programFolder;
+    services.openDiskRates = [] { return platform::openDiskRateSource(); };
+    services.listDisks = platform::listPhysicalDisks;
+    services.startWithLogin = &startWithLogin;
+    services.loadPicture = settings_ui::loadPictureFile;
+    app::Gadget gadget(settings, places, std::move(services));
+    app::onTerminationRequest([&gadget] { gadget.exit(); });
+    app::SessionFollower session(gadget);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &app::SessionFollower::onSessionSave);
 
-    settings.start();
+    gadget.start();
 
     // Without a notification area and with the monitor hidden nothing would be left to reach the program by.
-    if (!program.isExiting() && !tray.isAvailable() && settings.showMonitorCheckBox->value() == 0) {
-        settings.showSettings();
+    if (!gadget.isExiting() && !gadget.tray().isAvailable() && settings.number(core::keys::showMonitor) == 0) {
+        gadget.showSettings();
     }
-    return program.isExiting() ? 0 : QApplication::exec();
+    return gadget.isExiting() ? 0 : QApplication::exec();
 }

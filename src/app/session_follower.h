@@ -2,14 +2,9 @@
 
 #include <QObject>
 
-namespace oruvel::core {
-class Program;
-}
-namespace oruvel::settings_ui {
-class SettingsWindow;
-}
-
 namespace oruvel::app {
+
+class Gadget;
 
 // Follows the desktop session. A session save (a checkpoint such as "save session", or the first step of a log-out)
 // stores the settings window's place and the program keeps running. The end of the session (the session manager's
@@ -17,7 +12,7 @@ namespace oruvel::app {
 class SessionFollower : public QObject {
     Q_OBJECT
 public:
-    SessionFollower(core::Program& program, settings_ui::SettingsWindow& settings);
+    explicit SessionFollower(Gadget& gadget);
 
 public slots:
     void onSessionSave();
@@ -26,10 +21,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void endSession();
-
-    core::Program& program_;
-    settings_ui::SettingsWindow& settings_;
+    Gadget& gadget_;
 };
 
 } // namespace oruvel::app

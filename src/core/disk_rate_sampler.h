@@ -1,54 +1,37 @@
 #pragma once
 
-#include "platform/disk_counter_source.h"
+#include "platform/disk_rate_source.h"
 
 #include <functional>
 #include <memory>
-#include <string>
 #include <string_view>
 
 namespace oruvel::core {
 
-// "\PhysicalDisk(" + instance + ")\Disk Read Bytes/sec" and the write twin, by plain concatenation.
-std::string readCounterPath(std::string_view instance);
-std::string writeCounterPath(std::string_view instance);
-
-// The program's disk counter query: the read and write rate counters of one disk instance ("_Total" for all). A
-// query that could not be opened, or a counter that could not be added, reads 0.
+// The program's disk rates: one open source, of one disk instance ("_Total" for all). While no source is open, or
+// none could be opened, the rates are 0.
 class DiskRateSampler {
 public:
-    using QueryOpener = std::function<std::unique_ptr<platform::DiskCounterSource>()>;
+    using SourceOpener = std::function<std::unique_ptr<platform::DiskRateSource>()>;
 
-    explicit DiskRateSampler(QueryOpener openQuery) : openQuery_(std::move(openQuery)) {}
+    explicit DiskRateSampler(SourceOpener openSource) : openSource_(std::move(openSource)) {}
 
-    // Opens a query for `instance` with both counters (replacing any open query).
+    // Opens a source on `instance` (replacing any open one).
     void open(std::string_view instance);
-    // Reads another instance from the next sample on. The open query is kept and the counters are added to it, so
-    // where the system keeps every disk's counters (Linux) the next sample already gives the new disk's rates.
+    // Reads another instance from the next sample on; the open source is kept (it opens one when none is).
     void switchInstance(std::string_view instance);
-    // One collection of the open query; nothing when it is closed.
+    // One collection; nothing while closed.
     void sample();
-    // Rates in bytes per second over the last two samples; 0 while closed or without a valid value.
-    double readRate() const { return rate(readCounter_); }
-    double writeRate() const { return rate(writeCounter_); }
-    void close();
+    // Bytes per second over the last interval.
+    double readRate() const { return source_ ? source_->readRate() : 0.0; }
+    double writeRate() const { return source_ ? source_->writeRate() : 0.0; }
+    void close() { source_.reset(); }
 
-    bool isOpen() const { return query_ != nullptr; }
-    // The counter paths asked for at the last open (empty before the first).
-    const std::string& readPath() const { return readPath_; }
-    const std::string& writePath() const { return writePath_; }
+    bool isOpen() const { return source_ != nullptr; }
 
 private:
-    double rate(platform::CounterHandle counter) const;
-    // Adds both counters of `instance` to the open query (handles 0 without one) and reads them from now on.
-    void addCounters(std::string_view instance);
-
-    QueryOpener openQuery_;
-    std::unique_ptr<platform::DiskCounterSource> query_;
-    platform::CounterHandle readCounter_ = 0;
-    platform::CounterHandle writeCounter_ = 0;
-    std::string readPath_;
-    std::string writePath_;
+    SourceOpener openSource_;
+    std::unique_ptr<platform::DiskRateSource> source_;
 };
 
 } // namespace oruvel::core

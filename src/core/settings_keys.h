@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/appearance.h"
+
 #include <array>
 #include <string_view>
 
@@ -60,38 +62,79 @@ inline constexpr SettingKey readFillPicturePath{"BarFillGraphicLocation", ValueF
 inline constexpr SettingKey writeFillPicturePath{"BarFillGraphicLocation2", ValueForm::Path, ""};
 } // namespace keys
 
-inline constexpr std::array kAllSettingKeys{
-    keys::diskInstance,
-    keys::readBarBackground,
-    keys::readBarText,
-    keys::readBarFill,
-    keys::readBarFillText,
-    keys::writeBarBackground,
-    keys::writeBarText,
-    keys::writeBarFill,
-    keys::writeBarFillText,
-    keys::barBorder,
-    keys::readFillUsesColour,
-    keys::readFillUsesPicture,
-    keys::writeFillUsesColour,
-    keys::writeFillUsesPicture,
-    keys::alwaysOnTop,
-    keys::translucentOpacity,
-    keys::ghostOpacity,
-    keys::translucentMode,
-    keys::ghostMode,
-    keys::blendMode,
-    keys::normalMode,
-    keys::startWithLogin,
-    keys::compactMode,
-    keys::showMonitor,
-    keys::disableBarFill,
-    keys::hideBarText,
-    keys::roundCorners,
-    keys::readFullScale,
-    keys::writeFullScale,
-    keys::readFillPicturePath,
-    keys::writeFillPicturePath,
+// Every key, in the order the program reads them at start.
+inline constexpr std::array<const SettingKey*, 31> kAllSettingKeys{
+    &keys::diskInstance,
+    &keys::readBarBackground,
+    &keys::readBarText,
+    &keys::readBarFill,
+    &keys::readBarFillText,
+    &keys::writeBarBackground,
+    &keys::writeBarText,
+    &keys::writeBarFill,
+    &keys::writeBarFillText,
+    &keys::barBorder,
+    &keys::readFillUsesColour,
+    &keys::readFillUsesPicture,
+    &keys::writeFillUsesColour,
+    &keys::writeFillUsesPicture,
+    &keys::alwaysOnTop,
+    &keys::translucentOpacity,
+    &keys::ghostOpacity,
+    &keys::translucentMode,
+    &keys::ghostMode,
+    &keys::blendMode,
+    &keys::normalMode,
+    &keys::startWithLogin,
+    &keys::compactMode,
+    &keys::showMonitor,
+    &keys::disableBarFill,
+    &keys::hideBarText,
+    &keys::roundCorners,
+    &keys::readFullScale,
+    &keys::writeFullScale,
+    &keys::readFillPicturePath,
+    &keys::writeFillPicturePath,
 };
+
+// Option buttons of one group: at most one of them holds True.
+inline constexpr std::array<const SettingKey*, 4> kWindowModeKeys{&keys::normalMode, &keys::blendMode,
+                                                                  &keys::translucentMode, &keys::ghostMode};
+inline constexpr std::array<const SettingKey*, 2> kReadFillKeys{&keys::readFillUsesColour, &keys::readFillUsesPicture};
+inline constexpr std::array<const SettingKey*, 2> kWriteFillKeys{&keys::writeFillUsesColour,
+                                                                 &keys::writeFillUsesPicture};
+inline constexpr const std::array<const SettingKey*, 2>& fillKeysOf(Bar bar) {
+    return bar == Bar::Read ? kReadFillKeys : kWriteFillKeys;
+}
+inline constexpr const SettingKey& fillPicturePathKey(Bar bar) {
+    return bar == Bar::Read ? keys::readFillPicturePath : keys::writeFillPicturePath;
+}
+inline constexpr const SettingKey& fullScaleKey(Bar bar) {
+    return bar == Bar::Read ? keys::readFullScale : keys::writeFullScale;
+}
+
+// The colour roles and the keys their colours are stored under, in the order the scheme is written.
+struct ColourRoleKey {
+    ColourRole role;
+    const SettingKey* key;
+};
+inline constexpr std::array<ColourRoleKey, kColourRoleCount> kColourRoleKeys{{
+    {ColourRole::ReadBackground, &keys::readBarBackground},
+    {ColourRole::ReadText, &keys::readBarText},
+    {ColourRole::WriteBackground, &keys::writeBarBackground},
+    {ColourRole::WriteText, &keys::writeBarText},
+    {ColourRole::ReadFill, &keys::readBarFill},
+    {ColourRole::ReadFillText, &keys::readBarFillText},
+    {ColourRole::WriteFill, &keys::writeBarFill},
+    {ColourRole::WriteFillText, &keys::writeBarFillText},
+}};
+inline constexpr const SettingKey& colourKey(ColourRole role) {
+    for (const ColourRoleKey& c : kColourRoleKeys) {
+        if (c.role == role) {
+            return *c.key;
+        }
+    }
+    return keys::readBarBackground;
+}
 
 } // namespace oruvel::core

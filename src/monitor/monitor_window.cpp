@@ -1,8 +1,7 @@
 #include "monitor/monitor_window.h"
 
-#include "core/program.h"
 #include "core/twips.h"
-#include "monitor/monitor_settings_source.h"
+#include "monitor/built_in_fill.h"
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/system_palette.h"
 #include "monitor/window_region.h"
@@ -18,8 +17,9 @@ namespace oruvel::monitor {
 using core::Bar;
 using core::twipsToPixels;
 
-MonitorWindow::MonitorWindow(core::Program& program, MonitorSettingsSource& settings)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), program_(program), settings_(settings),
+MonitorWindow::MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSystem)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), snapper_(snapper),
+      snapSystem_(snapSystem), fillPictures_{builtInFillPicture(), builtInFillPicture()},
       marginColour_(static_cast<core::Colour>(0x8000000F)) {
     setObjectName(QStringLiteral("monitorWindow"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -53,51 +53,38 @@ void MonitorWindow::setUpBar(Bar which) {
     b.setRange(0, 100);
     b.setTextVisible(true);
     b.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    b.setBackgroundColour(core::kWhite);
-    b.setFillPicture(settings_.fillPicture(which));
+    b.setBackgroundColour(toQColor(core::kWhite));
+    b.setFillPicture(fillPictures_[core::indexOf(which)]);
 }
 
-void MonitorWindow::restore() {
-    if (program_.isExiting()) {
-        shutDown();
-        return;
-    }
+void MonitorWindow::restore(bool compact) {
     applyLayout(loadLayout(false));
     setUpBar(Bar::Read);
     setUpBar(Bar::Write);
-    if (program_.readSetting(core::keys::compactMode) == "1") {
+    if (compact) {
         applyLayout(loadLayout(true));
     }
     applyAppearance();
+    moveToDefaultPlace();
+}
 
+void MonitorWindow::moveToDefaultPlace() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         const TwipPoint place =
             defaultPlace(area.left() + area.width(), area.top() + area.height(), widthTwips(), heightTwips());
-        moveTwips(place.left, place.top);
-    }
-    core::restoreWindowPosition(program_, *this);
-
-    if (WindowSnapper* snapper = settings_.windowSnapper()) {
-        snapper->addWindow(windowIdOf(this), windowIdOf(settings_.settingsWindow()));
-    }
-    restored_ = true;
-    const auto mode = settings_.windowMode();
-    if (mode == core::WindowMode::Ghost) {
-        enterGhostMode();
-    }
-    if (mode == core::WindowMode::Normal) {
-        enterNormalMode();
+        move(twipsToPixels(place.left), twipsToPixels(place.top));
     }
 }
 
-void MonitorWindow::reapplyOnShow() {
-    if (program_.isExiting()) {
-        shutDown();
-        return;
+void MonitorWindow::finishRestore() {
+    restored_ = true;
+    if (look_.windowMode == core::WindowMode::Ghost) {
+        enterGhostMode();
     }
-    applyAlwaysOnTop();
-    applyAppearance();
+    if (look_.windowMode == core::WindowMode::Normal) {
+        enterNormalMode();
+    }
 }
 
 void MonitorWindow::shutDown() {
@@ -105,17 +92,18 @@ void MonitorWindow::shutDown() {
         return;
     }
     shutDown_ = true;
-    if (WindowSnapper* snapper = settings_.windowSnapper()) {
-        snapper->removeWindow(windowIdOf(this));
-    }
+    snapper_.removeWindow(windowIdOf(this));
     blendKeyTimer_.stop();
     hide();
 }
 
 void MonitorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (restored_) {
-        reapplyOnShow();
+    if (shutDown_) {
+        hide();
+    } else if (restored_) {
+        applyAlwaysOnTop();
+        applyAppearance();
     }
 }
 
@@ -132,15 +120,15 @@ void MonitorWindow::paintEvent(QPaintEvent* /*event*/) {
 void MonitorWindow::applyFill(Bar which) {
     RateBar& b = bar(which);
     const core::BarColourRoles roles = core::colourRolesOf(which);
-    switch (settings_.fillMode(which)) {
+    switch (look_.fill(which)) {
     case core::FillMode::Colour:
         b.setFillPicture(QImage());
-        b.setFillColour(settings_.colour(roles.fill));
-        b.setFillTextColour(settings_.colour(roles.fillText));
+        b.setFillColour(toQColor(look_.colour(roles.fill), QColor()));
+        b.setFillTextColour(textColour(look_.colour(roles.fillText)));
         break;
     case core::FillMode::Picture:
-        b.setFillTextColour(settings_.colour(roles.fillText));
-        b.setFillPicture(settings_.fillPicture(which));
+        b.setFillTextColour(textColour(look_.colour(roles.fillText)));
+        b.setFillPicture(fillPictures_[core::indexOf(which)]);
         break;
     case core::FillMode::Neither:
         break; // the fill stays as it was
@@ -150,11 +138,11 @@ void MonitorWindow::applyFill(Bar which) {
 void MonitorWindow::applyAppearance() {
     for (const Bar which : core::kBars) {
         const core::BarColourRoles roles = core::colourRolesOf(which);
-        bar(which).setTextColour(settings_.colour(roles.text));
-        bar(which).setBackgroundColour(settings_.colour(roles.background));
+        bar(which).setTextColour(textColour(look_.colour(roles.text)));
+        bar(which).setBackgroundColour(toQColor(look_.colour(roles.background), QColor()));
     }
 
-    const int ellipse = settings_.roundCorners() ? 7 : 0;
+    const int ellipse = look_.roundCorners ? 7 : 0;
     QRegion outline;
     for (const RegionSpan& s : roundRectSpans(width(), height(), ellipse, ellipse)) {
         outline += QRect(s.left, s.y, s.right - s.left, 1);
@@ -162,17 +150,17 @@ void MonitorWindow::applyAppearance() {
     outline_ = outline;
     updateShape();
 
-    const BorderStyle border = settings_.barBorder() ? BorderStyle::Sunken : BorderStyle::None;
+    const BorderStyle border = look_.barBorder ? BorderStyle::Sunken : BorderStyle::None;
     readBar().setBorderStyle(border);
     writeBar().setBorderStyle(border);
     applyFill(Bar::Read);
     applyFill(Bar::Write);
 
-    if (settings_.windowMode() == core::WindowMode::BlendIntoDesktop) {
+    if (look_.windowMode == core::WindowMode::BlendIntoDesktop) {
         setMarginColour(core::kTransparencyKey);
         for (const Bar which : core::kBars) {
-            bar(which).setBackgroundColour(core::kTransparencyKey);
-            bar(which).setTextColour(core::kWhite);
+            bar(which).setBackgroundColour(toQColor(core::kTransparencyKey));
+            bar(which).setTextColour(Qt::white);
         }
         blendKeyTimer_.start();
     }
@@ -189,16 +177,6 @@ int MonitorWindow::widthTwips() const {
 int MonitorWindow::heightTwips() const {
     return core::pixelsToTwips(height());
 }
-int MonitorWindow::topTwips() const {
-    return core::pixelsToTwips(frameGeometry().top());
-}
-int MonitorWindow::leftTwips() const {
-    return core::pixelsToTwips(frameGeometry().left());
-}
-void MonitorWindow::moveTwips(int left, int top) {
-    move(twipsToPixels(left), twipsToPixels(top));
-}
-
 TwipRect MonitorWindow::barGeometry(Bar which) const {
     const QRect g = bars_[core::indexOf(which)]->geometry();
     return {core::pixelsToTwips(g.left()), core::pixelsToTwips(g.top()), core::pixelsToTwips(g.width()),

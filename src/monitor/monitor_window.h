@@ -2,11 +2,12 @@
 
 #include "core/appearance.h"
 #include "core/colour.h"
-#include "core/window_position.h"
 #include "monitor/monitor_layout.h"
+#include "monitor/monitor_look.h"
 #include "monitor/rate_bar.h"
 #include "monitor/window_style.h"
 
+#include <QImage>
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
@@ -14,41 +15,48 @@
 #include <array>
 #include <optional>
 
-namespace oruvel::core {
-class Program;
-}
-
 namespace oruvel::monitor {
 
-class MonitorSettingsSource;
-
-// The stored name of the monitor's position values (MonitorWindow_x / _y in the registry would lose stored data).
-inline constexpr const char* kMonitorWindowStoreName = "FrmMonitor";
+class QtSnapWindowSystem;
+class WindowSnapper;
 
 // The floating monitor: a borderless window with the read bar on top of the write bar (side by side in compact
-// mode). It reads its colours and modes from the settings window through MonitorSettingsSource.
-class MonitorWindow : public QWidget, public core::PositionedWindow {
+// mode). It shows the look it is given; a drag moves it through the window snapper.
+class MonitorWindow : public QWidget {
     Q_OBJECT
 public:
-    MonitorWindow(core::Program& program, MonitorSettingsSource& settings);
+    MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSystem);
     ~MonitorWindow() override;
 
     RateBar& readBar() { return *bars_[0]; }
     RateBar& writeBar() { return *bars_[1]; }
     RateBar& bar(core::Bar which) { return *bars_[core::indexOf(which)]; }
 
-    // Applies the layout, bars, colours and stored position, and registers with the snapper.
-    void restore();
+    // The look and fill pictures to apply from now on; nothing is applied until asked.
+    void setLook(const MonitorLook& look) { look_ = look; }
+    const MonitorLook& look() const { return look_; }
+    void setFillPicture(core::Bar bar, const QImage& picture) { fillPictures_[core::indexOf(bar)] = picture; }
+
+    // Lays the window out as it loads (the compact layout only when `compact`), gives the bars their pictures,
+    // applies the look and moves it to its default place at the bottom of the work area.
+    void restore(bool compact);
+    // Moves to the default place: on the bottom of the work area, one window width in from its right edge.
+    void moveToDefaultPlace();
+    // Ends the restore: applies the stored window mode; from now on a show applies stay-on-top and the look again.
+    void finishRestore();
     bool isRestored() const { return restored_; }
-    // Leaves the snapping set and hides; the window goes with the program.
+    // Hides for good; the window goes with the program.
     void shutDown();
 
     void enterGhostMode();
     void enterNormalMode();
+    // Applies the stay-on-top setting, and shows the window unless the look hides it.
     void applyAlwaysOnTop();
     // Pushes colours, outline, border and fills to the bars; in blend mode keys out the margin a moment later.
     void applyAppearance();
     void applyLayout(const MonitorLayout& layout);
+    // Applies the translucent mode's opacity (clicks are taken).
+    void applyTranslucentOpacity();
 
     int widthTwips() const;
     int heightTwips() const;
@@ -67,13 +75,15 @@ public:
     const QRegion& shapeRegion() const { return appliedShape_; }
     bool isBlendPending() const { return blendKeyTimer_.isActive(); }
 
-    // PositionedWindow
-    std::string windowName() const override { return kMonitorWindowStoreName; }
-    int topTwips() const override;
-    int leftTwips() const override;
-    void moveTwips(int left, int top) override;
-
     bool isDragging() const { return dragging_; }
+
+signals:
+    // A right click on the window, at a screen position.
+    void contextMenuRequested(QPoint globalPos);
+    // The user dropped the window after dragging it.
+    void dragFinished();
+    // Blend mode keyed out the margin.
+    void blendModeFinished();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,7 +94,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void reapplyOnShow();
     void finishBlendMode();
     void setUpBar(core::Bar which);
     void applyFill(core::Bar which);
@@ -96,10 +105,11 @@ private:
     void beginDrag();
     void dragMoveTo(const QPoint& global);
     void endDrag();
-    void showContextMenu(const QPoint& global);
 
-    core::Program& program_;
-    MonitorSettingsSource& settings_;
+    WindowSnapper& snapper_;
+    QtSnapWindowSystem& snapSystem_;
+    MonitorLook look_;
+    std::array<QImage, 2> fillPictures_;
     std::array<RateBar*, 2> bars_{};
     QTimer blendKeyTimer_;
     core::Colour marginColour_;

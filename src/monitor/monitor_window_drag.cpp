@@ -1,6 +1,4 @@
 // Dragging the monitor, its context menu and the snapping glue of its own drag loop.
-#include "core/window_position.h"
-#include "monitor/monitor_settings_source.h"
 #include "monitor/monitor_window.h"
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/window_snapper.h"
@@ -34,15 +32,8 @@ void MonitorWindow::mouseReleaseEvent(QMouseEvent* event) {
         dragMoveTo(global);
         endDrag();
     } else if (event->button() == Qt::RightButton) {
-        showContextMenu(global);
+        emit contextMenuRequested(global);
     }
-}
-
-void MonitorWindow::showContextMenu(const QPoint& global) {
-    if (QWidget* settings = settings_.settingsWindow(); settings != nullptr && settings->isVisible()) {
-        settings->raise();
-    }
-    settings_.popUpContextMenu(global);
 }
 
 // The drag runs from the first move with the left button alone until its release; the window follows the pointer
@@ -52,12 +43,8 @@ void MonitorWindow::beginDrag() {
     const QPoint cursor = *pressCursor_;
     pressCursor_.reset();
     dragGrabOffset_ = frameGeometry().topLeft() - cursor;
-    if (WindowSnapper* snapper = settings_.windowSnapper()) {
-        if (QtSnapWindowSystem* system = settings_.snapWindowSystem()) {
-            system->setCursor(cursor);
-        }
-        snapper->beginMove(windowIdOf(this));
-    }
+    snapSystem_.setCursor(cursor);
+    snapper_.beginMove(windowIdOf(this));
 }
 
 void MonitorWindow::dragMoveTo(const QPoint& global) {
@@ -65,24 +52,16 @@ void MonitorWindow::dragMoveTo(const QPoint& global) {
     Rect proposed{global.x() + dragGrabOffset_.x(), global.y() + dragGrabOffset_.y(), 0, 0};
     proposed.right = proposed.left + frame.width();
     proposed.bottom = proposed.top + frame.height();
-    if (WindowSnapper* snapper = settings_.windowSnapper()) {
-        if (QtSnapWindowSystem* system = settings_.snapWindowSystem()) {
-            system->setCursor(global);
-        }
-        snapper->constrainMove(windowIdOf(this), proposed);
-    }
+    snapSystem_.setCursor(global);
+    snapper_.constrainMove(windowIdOf(this), proposed);
     move(proposed.left, proposed.top);
 }
 
 void MonitorWindow::endDrag() {
     dragging_ = false;
-    if (WindowSnapper* snapper = settings_.windowSnapper()) {
-        snapper->endMove(windowIdOf(this));
-        if (QtSnapWindowSystem* system = settings_.snapWindowSystem()) {
-            system->setCursor(std::nullopt);
-        }
-    }
-    core::saveWindowPosition(program_, *this);
+    snapper_.endMove(windowIdOf(this));
+    snapSystem_.setCursor(std::nullopt);
+    emit dragFinished();
 }
 
 } // namespace oruvel::monitor

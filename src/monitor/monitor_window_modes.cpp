@@ -1,6 +1,4 @@
 // The monitor's transparency modes, stay-on-top and the blend-mode colour key.
-#include "core/program.h"
-#include "monitor/monitor_settings_source.h"
 #include "monitor/monitor_window.h"
 #include "monitor/system_palette.h"
 
@@ -28,12 +26,17 @@ void MonitorWindow::setColourKey(core::Colour key) {
 
 void MonitorWindow::enterGhostMode() {
     setClickThrough(true);
-    setOpacity(static_cast<std::uint8_t>(settings_.opacity(core::WindowMode::Ghost) & 0xFF));
+    setOpacity(static_cast<std::uint8_t>(look_.opacity(core::WindowMode::Ghost) & 0xFF));
     applyAlwaysOnTop();
 }
 
+void MonitorWindow::applyTranslucentOpacity() {
+    setClickThrough(false);
+    setOpacity(static_cast<std::uint8_t>(look_.opacity(core::WindowMode::Translucent) & 0xFF));
+}
+
 void MonitorWindow::enterNormalMode() {
-    if (settings_.windowMode() != core::WindowMode::Normal) {
+    if (look_.windowMode != core::WindowMode::Normal) {
         return;
     }
     setClickThrough(false);
@@ -41,13 +44,12 @@ void MonitorWindow::enterNormalMode() {
 }
 
 void MonitorWindow::applyAlwaysOnTop() {
-    const std::optional<bool> onTop = settings_.alwaysOnTop();
-    if (!onTop) {
+    if (!look_.alwaysOnTop) {
         return;
     }
-    style_.alwaysOnTop = *onTop;
+    style_.alwaysOnTop = *look_.alwaysOnTop;
     applyWindowStyle();
-    if (settings_.monitorShown()) {
+    if (look_.shown) {
         show();
     }
 }
@@ -57,7 +59,7 @@ void MonitorWindow::applyAlwaysOnTop() {
 void MonitorWindow::finishBlendMode() {
     applyAlwaysOnTop();
     setColourKey(marginColour());
-    settings_.applyMonitorVisibility();
+    emit blendModeFinished();
 }
 
 void MonitorWindow::applyWindowStyle() {

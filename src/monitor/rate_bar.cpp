@@ -32,27 +32,13 @@ void lineTo(QPainter& dc, const QColor& colour, QPoint from, QPoint to) {
     }
 }
 
-// Brush colour of a fill colour: RGB as is, system colours from the palette (an unknown one draws nothing).
-QColor brushColour(core::Colour colour) {
-    return toQColor(colour, QColor());
-}
-
-void fillSolid(QPainter& dc, const QRect& r, core::Colour colour) {
-    const QColor c = brushColour(colour);
-    if (c.isValid()) {
-        dc.fillRect(r, c);
+void fillSolid(QPainter& dc, const QRect& r, const QColor& colour) {
+    if (colour.isValid()) {
+        dc.fillRect(r, colour);
     }
 }
 
 } // namespace
-
-QColor textColourFor(core::Colour colour) {
-    if (core::isSystemColour(colour)) {
-        const QColor c = systemColour(colour & 0xFF);
-        return c.isValid() ? c : QColor(Qt::white);
-    }
-    return toQColor(colour);
-}
 
 void drawBorder(QPainter& dc, BorderLook look, Rect r, bool raised) {
     const int l = r.left;
@@ -127,11 +113,6 @@ void RateBar::setRange(std::int32_t minimum, std::int32_t maximum) {
     setMaximum(maximum);
 }
 
-void RateBar::setTextAlignment(Qt::Alignment alignment) {
-    assign(alignX_, (alignment & Qt::AlignHCenter) != 0 ? 1 : (alignment & Qt::AlignRight) != 0 ? 2 : 0);
-    assign(alignY_, (alignment & Qt::AlignVCenter) != 0 ? 1 : (alignment & Qt::AlignBottom) != 0 ? 2 : 0);
-}
-
 // A picture set anew is drawn anew, even when it equals the last one.
 void RateBar::setFillPicture(const QImage& picture) {
     if (picture.isNull()) {
@@ -188,25 +169,23 @@ void RateBar::drawText(QPainter& p, const Rect& r) {
     // Over the blend mode's key colour, smoothed glyph edges would mix with the key and show as dark fringes
     // on the desktop, so there the text is drawn crisp.
     QFont font = this->font();
-    if (backColor_ == core::kTransparencyKey) {
+    if (backColour_ == toQColor(core::kTransparencyKey)) {
         font.setStyleStrategy(QFont::NoAntialias);
     }
     textLayout_.set(shown, font);
     p.setFont(font);
-    // Alignment as the text-drawing flags give it: horizontal 0 left, 1 centre, 2 right; vertical (times 4) top,
-    // centre, bottom. The text is clipped to r.
+    // The text is clipped to r.
     const QSizeF size = textLayout_.size();
     double x = r.left;
-    if ((alignX_ & 1) != 0) {
+    if ((alignment_ & Qt::AlignHCenter) != 0) {
         x = r.left + (r.width() - size.width()) / 2.0;
-    } else if ((alignX_ & 2) != 0) {
+    } else if ((alignment_ & Qt::AlignRight) != 0) {
         x = r.right - size.width();
     }
-    const int vertical = alignY_ * 4;
     double y = r.top;
-    if ((vertical & 4) != 0) {
+    if ((alignment_ & Qt::AlignVCenter) != 0) {
         y = r.top + (r.height() - size.height()) / 2.0;
-    } else if ((vertical & 8) != 0) {
+    } else if ((alignment_ & Qt::AlignBottom) != 0) {
         y = r.bottom - size.height();
     }
     textLayout_.draw(p, QPointF(std::round(x), std::round(y)));
@@ -237,7 +216,7 @@ bool RateBar::paint(QPainter& painter, const QRect& target) {
     p.translate(target.topLeft());
     Rect r{0, 0, w, h};
 
-    fillSolid(p, toQRect(r), backColor_);
+    fillSolid(p, toQRect(r), backColour_);
     const int snapPeriod = segments_ ? kSegmentChunk + kSegmentSpace : 0;
 
     const Rect outer = r;
@@ -246,7 +225,7 @@ bool RateBar::paint(QPainter& painter, const QRect& target) {
     const bool withText = showText_ && !text_.isEmpty();
     if (withText) {
         p.setClipRect(toQRect(r));
-        p.setPen(textColourFor(foreColor_));
+        p.setPen(textColour_);
         drawText(p, r);
     }
 
@@ -258,15 +237,15 @@ bool RateBar::paint(QPainter& painter, const QRect& target) {
         if (barPicture_) {
             fillWithPicture(p, *barPicture_, w, h);
         } else {
-            fillSolid(p, toQRect(fill), barColor_);
+            fillSolid(p, toQRect(fill), fillColour_);
         }
         if (segments_) {
             for (const Rect& gap : segmentGaps(fill, r, horizontal)) {
-                fillSolid(p, toQRect(gap), backColor_);
+                fillSolid(p, toQRect(gap), backColour_);
             }
         }
         if (withText) {
-            p.setPen(textColourFor(barForeColor_));
+            p.setPen(fillTextColour_);
             drawText(p, r);
         }
     }

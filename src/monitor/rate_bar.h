@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/colour.h"
 #include "monitor/bar_geometry.h"
 #include "monitor/bar_text.h"
 #include "monitor/offscreen_surface.h"
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -34,7 +34,7 @@ public:
     QString text() const { return text_; }
     void setText(const QString& text) { assign(text_, text); }
     // Horizontal: left, centre or right; vertical: top, centre or bottom.
-    void setTextAlignment(Qt::Alignment alignment);
+    void setTextAlignment(Qt::Alignment alignment) { assign(alignment_, alignment); }
     bool isTextVisible() const { return showText_; }
     void setTextVisible(bool visible) { assign(showText_, visible); }
     // 100 times the fraction; nullopt when maximum equals minimum.
@@ -50,14 +50,15 @@ public:
     void setBorderStyle(BorderStyle style) { assign(borderStyle_, style); }
     BorderLook borderLook() const { return borderLook_; }
     void setBorderLook(BorderLook look) { assign(borderLook_, look); }
-    core::Colour backgroundColour() const { return backColor_; }
-    void setBackgroundColour(core::Colour colour) { assign(backColor_, colour); }
-    core::Colour textColour() const { return foreColor_; }
-    void setTextColour(core::Colour colour) { assign(foreColor_, colour); }
-    core::Colour fillColour() const { return barColor_; }
-    void setFillColour(core::Colour colour) { assign(barColor_, colour); }
-    core::Colour fillTextColour() const { return barForeColor_; }
-    void setFillTextColour(core::Colour colour) { assign(barForeColor_, colour); }
+    // An invalid background or fill colour draws nothing there.
+    QColor backgroundColour() const { return backColour_; }
+    void setBackgroundColour(const QColor& colour) { assign(backColour_, colour); }
+    QColor textColour() const { return textColour_; }
+    void setTextColour(const QColor& colour) { assign(textColour_, colour); }
+    QColor fillColour() const { return fillColour_; }
+    void setFillColour(const QColor& colour) { assign(fillColour_, colour); }
+    QColor fillTextColour() const { return fillTextColour_; }
+    void setFillTextColour(const QColor& colour) { assign(fillTextColour_, colour); }
     // A copy of the picture is taken now; a null picture removes it (the fill colour is drawn again).
     void setFillPicture(const QImage& picture);
     bool hasFillPicture() const { return barPicture_ != nullptr; }
@@ -100,16 +101,15 @@ private:
     std::unique_ptr<OffscreenSurface> barPicture_;
     BorderLook borderLook_ = BorderLook::Bevel;
     BorderStyle borderStyle_ = BorderStyle::Sunken;
-    core::Colour backColor_ = -1;
-    core::Colour foreColor_ = 0;
-    core::Colour barColor_ = -1;
-    core::Colour barForeColor_ = 16777215;
+    QColor backColour_;
+    QColor textColour_{Qt::black};
+    QColor fillColour_;
+    QColor fillTextColour_{Qt::white};
     PictureMode barPictureMode_ = PictureMode::Tile;
     std::int32_t min_ = 0;
     std::int32_t max_ = 100;
     std::int32_t value_ = 0;
-    int alignX_ = 1;
-    int alignY_ = 1;
+    Qt::Alignment alignment_ = Qt::AlignCenter;
     bool showText_ = false;
     QString text_;
     bool segments_ = false;
@@ -123,8 +123,5 @@ private:
 
 // Draws a border of one of the three looks on rectangle r.
 void drawBorder(QPainter& dc, BorderLook look, Rect r, bool raised);
-
-// A text colour as drawn; system colours from the desktop palette.
-QColor textColourFor(core::Colour colour);
 
 } // namespace oruvel::monitor

@@ -8,14 +8,14 @@ namespace oruvel::monitor {
 QColor systemColour(int index) {
     const QPalette pal = QGuiApplication::palette();
     switch (index) {
-    case 0: // scroll bar
+    case 0:  // scroll bar
     case 15: // button face
         return pal.color(QPalette::Button);
-    case 1: // desktop
+    case 1:  // desktop
     case 12: // application workspace
     case 16: // button shadow
         return pal.color(QPalette::Dark);
-    case 2: // active caption
+    case 2:  // active caption
     case 13: // highlight
     case 27:
     case 28:
@@ -30,7 +30,7 @@ QColor systemColour(int index) {
         return pal.color(QPalette::Window);
     case 5: // window
         return pal.color(QPalette::Base);
-    case 6: // window frame
+    case 6:  // window frame
     case 21: // dark shadow
         return pal.color(QPalette::Shadow);
     case 7: // menu text
@@ -38,7 +38,7 @@ QColor systemColour(int index) {
         return pal.color(QPalette::WindowText);
     case 8: // window text
         return pal.color(QPalette::Text);
-    case 9: // caption text
+    case 9:  // caption text
     case 14: // highlight text
         return pal.color(QPalette::HighlightedText);
     case 17: // grey text
@@ -66,6 +66,14 @@ QColor toQColor(core::Colour colour, const QColor& fallback) {
     }
     const QColor c = systemColour(core::systemColourIndex(colour));
     return c.isValid() ? c : fallback;
+}
+
+QColor textColour(core::Colour colour) {
+    if (core::isSystemColour(colour)) {
+        const QColor c = systemColour(colour & 0xFF);
+        return c.isValid() ? c : QColor(Qt::white);
+    }
+    return toQColor(colour);
 }
 
 core::Colour fromQColor(const QColor& colour) {

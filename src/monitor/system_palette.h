@@ -14,6 +14,9 @@ QColor systemColour(int index);
 // their low 5 bits. Unknown system colours give `fallback`.
 QColor toQColor(core::Colour colour, const QColor& fallback = QColor(Qt::white));
 
+// A stored text colour as drawn: RGB as it is, system colours by their low byte (unknown ones white).
+QColor textColour(core::Colour colour);
+
 // The stored form of a QColor (red in the low byte).
 core::Colour fromQColor(const QColor& colour);
 

@@ -100,7 +100,7 @@ void WindowSnapper::updateGlue() {
     }
 }
 
-void WindowSnapper::startMoveOrSize(WindowId window) {
+void WindowSnapper::startMove(WindowId window) {
     rects_[0] = system_.workArea();
     for (std::size_t i = 1; i < windows_.size(); ++i) {
         rects_[i] = system_.isMaximised(windows_[i].window) ? rects_[0] : system_.windowRect(windows_[i].window);
@@ -185,63 +185,15 @@ void WindowSnapper::moveRule(WindowId window, Rect& m) {
     }
 }
 
-void WindowSnapper::sizeRule(WindowId window, int edge, Rect& m) {
-    const Rect o = m;
-    const int s = snapDistance_;
-    const int w = indexOf(window);
-    for (std::size_t k = 0; k < windows_.size(); ++k) {
-        if (static_cast<int>(k) == w) {
-            continue;
-        }
-        const Rect& t = rects_[k];
-        if (m.top < t.bottom + s && t.top - s < m.bottom) {
-            if (edge == 1 || edge == 4 || edge == 7) {
-                if (std::abs(o.left - t.left) < s) {
-                    m.left = t.left;
-                } else if (std::abs(o.left - t.right) < s) {
-                    m.left = t.right;
-                }
-            } else if (edge == 2 || edge == 5 || edge == 8) {
-                if (std::abs(o.right - t.left) < s) {
-                    m.right = t.left;
-                } else if (std::abs(o.right - t.right) < s) {
-                    m.right = t.right;
-                }
-            }
-        }
-        if (m.left < t.right + s && t.left - s < m.right) {
-            if (edge == 6 || edge == 7 || edge == 8) {
-                if (std::abs(o.bottom - t.top) < s) {
-                    m.bottom = t.top;
-                } else if (std::abs(o.bottom - t.bottom) < s) {
-                    m.bottom = t.bottom;
-                }
-            } else if (edge == 3 || edge == 4 || edge == 5) {
-                if (std::abs(o.top - t.top) < s) {
-                    m.top = t.top;
-                } else if (std::abs(o.top - t.bottom) < s) {
-                    m.top = t.bottom;
-                }
-            }
-        }
-    }
-}
-
 void WindowSnapper::beginMove(WindowId window) {
     if (isRegistered(window)) {
-        startMoveOrSize(window);
+        startMove(window);
     }
 }
 
 void WindowSnapper::constrainMove(WindowId window, Rect& proposed) {
     if (isRegistered(window)) {
         moveRule(window, proposed);
-    }
-}
-
-void WindowSnapper::constrainResize(WindowId window, Edge edge, Rect& proposed) {
-    if (isRegistered(window)) {
-        sizeRule(window, static_cast<int>(edge), proposed);
     }
 }
 

@@ -28,22 +28,18 @@ public:
     virtual void moveWindows(const std::vector<std::pair<WindowId, Point>>& moves) = 0;
 };
 
-// The edge or corner a window is sized by.
-enum class Edge { Left = 1, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
-
-// Makes a set of top-level windows magnetic: while one is moved or sized, its edges jump to the work area's edges and
+// Makes a set of top-level windows magnetic: while one is moved, its edges jump to the work area's edges and
 // to the other registered windows within the snap distance; a window registered with a parent is glued to it while they
 // touch, so moving the parent drags it along.
 class WindowSnapper {
 public:
     explicit WindowSnapper(SnapWindowSystem& system);
 
-    // A move (or size) of a registered window: begin, then each proposed rectangle is changed in place by the
-    // snapping rules (glued windows are moved along), and the glue is worked out again at the end. Windows that are
-    // not registered are left alone.
+    // A move of a registered window: begin, then each proposed rectangle is changed in place by the snapping rules
+    // (glued windows are moved along), and the glue is worked out again at the end. Windows that are not registered
+    // are left alone.
     void beginMove(WindowId window);
     void constrainMove(WindowId window, Rect& proposed);
-    void constrainResize(WindowId window, Edge edge, Rect& proposed);
     void endMove(WindowId window);
 
     // Registers a window, glued to `gluedTo` while they touch (0: to none). False when it is registered already or
@@ -71,9 +67,8 @@ private:
     };
 
     int indexOf(WindowId window) const;
-    void startMoveOrSize(WindowId window);
+    void startMove(WindowId window);
     void moveRule(WindowId window, Rect& m);
-    void sizeRule(WindowId window, int edge, Rect& m);
     void snapEdges(const Rect& m, const Rect& t, int& dx, int& dy) const;
 
     SnapWindowSystem& system_;

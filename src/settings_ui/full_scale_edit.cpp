@@ -3,10 +3,41 @@
 #include "settings_ui/full_scale_key_filter.h"
 
 #include <QKeyEvent>
+#include <QValidator>
 
 namespace oruvel::settings_ui {
 
 namespace {
+
+// Takes a change of the text when what it adds to the text before it is digits only: a deletion, a typed digit, a
+// pasted number. The text before is the last one the box held, however it got there.
+class AddedDigitsValidator final : public QValidator {
+public:
+    explicit AddedDigitsValidator(QLineEdit& edit) : QValidator(&edit), before_(edit.text()) {
+        connect(&edit, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+    }
+
+    State validate(QString& text, int& /*pos*/) const override {
+        qsizetype prefix = 0;
+        while (prefix < text.size() && prefix < before_.size() && text[prefix] == before_[prefix]) {
+            ++prefix;
+        }
+        qsizetype suffix = 0;
+        while (suffix < text.size() - prefix && suffix < before_.size() - prefix &&
+               text[text.size() - 1 - suffix] == before_[before_.size() - 1 - suffix]) {
+            ++suffix;
+        }
+        for (qsizetype i = prefix; i < text.size() - suffix; ++i) {
+            if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+
+private:
+    QString before_;
+};
 
 constexpr char16_t kBackspace = 0x08;
 
@@ -31,6 +62,10 @@ char16_t typedCharacter(const QKeyEvent& event) {
 
 } // namespace
 
+FullScaleEdit::FullScaleEdit(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new AddedDigitsValidator(*this));
+}
+
 void FullScaleEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     selectAll();
@@ -43,13 +78,6 @@ void FullScaleEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
-}
-
-void FullScaleEdit::keyReleaseEvent(QKeyEvent* event) {
-    QLineEdit::keyReleaseEvent(event);
-    if (!event->isAutoRepeat()) {
-        emit keyReleased();
-    }
 }
 
 } // namespace oruvel::settings_ui

@@ -4,20 +4,17 @@
 
 namespace oruvel::settings_ui {
 
-// A full-scale rate box: typed characters pass through the key filter (editing keys and shortcuts act as in any
-// line edit), every key release stores the text, and receiving the focus selects the whole text.
+// A full-scale rate box. Typed characters pass through the key filter (editing keys and shortcuts act as in any line
+// edit); text put in any other way (a paste from the keyboard or the context menu, a drop) is taken only when what
+// it adds is digits. Receiving the focus selects the whole text. textEdited() follows every change the user makes.
 class FullScaleEdit : public QLineEdit {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
-
-signals:
-    void keyReleased();
+    explicit FullScaleEdit(QWidget* parent = nullptr);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
 } // namespace oruvel::settings_ui

@@ -1,19 +1,13 @@
 #include "settings_ui/setting_widgets.h"
 
-#include "monitor/system_palette.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace oruvel::settings_ui {
 namespace {
 
-bool releasedOver(const QWidget& w, const QMouseEvent& event) {
-    return w.rect().contains(event.position().toPoint());
-}
-
 bool leftClickOn(const QWidget& w, const QMouseEvent& event) {
-    return event.button() == Qt::LeftButton && releasedOver(w, event) && w.isEnabled();
+    return event.button() == Qt::LeftButton && w.rect().contains(event.position().toPoint()) && w.isEnabled();
 }
 
 } // namespace
@@ -33,15 +27,8 @@ void SettingCheckBox::setValue(int v) {
     setCheckState(v == 1 ? Qt::Checked : (v == 2 ? Qt::PartiallyChecked : Qt::Unchecked));
 }
 
-void SettingCheckBox::mouseReleaseEvent(QMouseEvent* event) {
-    QCheckBox::mouseReleaseEvent(event);
-    // A user's click moves between clear and ticked only.
-    if (checkState() == Qt::PartiallyChecked && event->button() == Qt::LeftButton) {
-        setCheckState(Qt::Checked);
-    }
-    if (releasedOver(*this, *event)) {
-        emit mouseReleased();
-    }
+void SettingCheckBox::nextCheckState() {
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
 void SettingRadioButton::setSelected(bool selected) {
@@ -55,19 +42,12 @@ void SettingRadioButton::setSelected(bool selected) {
     setAutoExclusive(exclusive);
 }
 
-void SettingRadioButton::mouseReleaseEvent(QMouseEvent* event) {
-    QRadioButton::mouseReleaseEvent(event);
-    if (releasedOver(*this, *event)) {
-        emit mouseReleased();
-    }
-}
-
 ColourSwatch::ColourSwatch(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::Box);
     setCursor(Qt::PointingHandCursor);
 }
 
-void ColourSwatch::setColour(core::Colour colour) {
+void ColourSwatch::setColour(const QColor& colour) {
     colour_ = colour;
     update();
 }
@@ -75,7 +55,7 @@ void ColourSwatch::setColour(core::Colour colour) {
 void ColourSwatch::paintEvent(QPaintEvent* event) {
     {
         QPainter p(this);
-        p.fillRect(rect(), monitor::toQColor(colour_, palette().color(QPalette::Window)));
+        p.fillRect(rect(), colour_);
     }
     QFrame::paintEvent(event);
 }

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "core/colour.h"
-
 #include <QCheckBox>
+#include <QColor>
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
 
 namespace oruvel::settings_ui {
 
-// A check box with the value 0 (clear), 1 (ticked) or 2 (greyed), as stored. Setting the value from code or by
-// keyboard fires Qt's change signals; mouseReleased() is emitted only for a mouse release over the box, after it has
-// toggled. Settings that are applied on mouseReleased() alone are not applied by keyboard toggles.
+// A check box with the value 0 (clear), 1 (ticked) or 2 (greyed), as stored. A click, with the mouse or the space
+// bar, moves it between clear and ticked only; clicked() follows it.
 class SettingCheckBox : public QCheckBox {
     Q_OBJECT
 public:
@@ -19,29 +17,21 @@ public:
     int value() const;
     void setValue(int v);
 
-signals:
-    void mouseReleased();
-
 protected:
     // The whole control takes the click, not only its box and caption.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void nextCheckState() override;
 };
 
-// An option button; mouseReleased() as for SettingCheckBox. setSelected(false) may leave no button of the group
-// selected.
+// An option button; setSelected(false) may leave no button of the group selected.
 class SettingRadioButton : public QRadioButton {
     Q_OBJECT
 public:
     using QRadioButton::QRadioButton;
     void setSelected(bool selected);
 
-signals:
-    void mouseReleased();
-
 protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
-    void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 // A colour swatch: a framed square filled with its colour; a left click on it emits clicked().
@@ -49,8 +39,8 @@ class ColourSwatch : public QFrame {
     Q_OBJECT
 public:
     explicit ColourSwatch(QWidget* parent = nullptr);
-    core::Colour colour() const { return colour_; }
-    void setColour(core::Colour colour);
+    QColor colour() const { return colour_; }
+    void setColour(const QColor& colour);
 
 signals:
     void clicked();
@@ -60,7 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    core::Colour colour_ = 0;
+    QColor colour_{Qt::black};
 };
 
 // A label or picture that reacts to a click (links, the logo).

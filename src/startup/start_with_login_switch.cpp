@@ -1,33 +1,22 @@
 #include "startup/start_with_login_switch.h"
 
-#include "core/program.h"
 #include "platform/platform_services.h"
-#include "startup/start_with_login.h"
 
 #include <QProcess>
 #include <QStringList>
 
 namespace oruvel::startup {
 
-StartWithLoginSwitch::StartWithLoginSwitch(core::Program& program, Launcher launcher)
-    : program_(program), launcher_(std::move(launcher)) {}
+StartWithLoginSwitch::StartWithLoginSwitch(std::string programFolder, Launcher launcher)
+    : programFolder_(std::move(programFolder)), launcher_(std::move(launcher)) {}
 
 std::string StartWithLoginSwitch::startupProgramPath() const {
-    return program_.programFolder() + platform::kPathSeparator + platform::executableFileName("oruvel_set_startup");
+    return programFolder_ + platform::kPathSeparator + platform::executableFileName("oruvel_set_startup");
 }
 
 void StartWithLoginSwitch::apply(bool on) {
-    const bool knownByName = !windowsVersionName().empty();
-    if (knownByName) {
-        if (on) {
-            addRunKeyValue("/startup", platform::RegRoot::LocalMachine, program_.registry(), program_.programFolder());
-        } else {
-            removeRunKeyValue(platform::RegRoot::LocalMachine, program_.registry());
-        }
-        return;
-    }
     if (launcher_) {
-        launcher_(startupProgramPath(), on ? "/create" : "/remove", program_.programFolder());
+        launcher_(startupProgramPath(), on ? "/create" : "/remove", programFolder_);
     }
 }
 

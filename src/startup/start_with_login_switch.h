@@ -5,20 +5,15 @@
 #include <functional>
 #include <string>
 
-namespace oruvel::core {
-class Program;
-}
-
 namespace oruvel::startup {
 
-// Makes the program start at logon, or stops that: on the Windows versions known by name through the Run-key
-// value, everywhere else by starting the start-up program from the program's folder with "/create" or "/remove"
-// (not waited for; a missing program fails quietly).
+// Makes the program start at logon, or stops that, by starting the start-up program from the program's folder with
+// "/create" or "/remove" (not waited for; a missing program fails quietly).
 class StartWithLoginSwitch final : public core::StartWithLoginPort {
 public:
     using Launcher = std::function<bool(const std::string& program, const std::string& argument,
                                         const std::string& workingDirectory)>;
-    StartWithLoginSwitch(core::Program& program, Launcher launcher);
+    StartWithLoginSwitch(std::string programFolder, Launcher launcher);
 
     void apply(bool on) override;
 
@@ -26,7 +21,7 @@ public:
     std::string startupProgramPath() const;
 
 private:
-    core::Program& program_;
+    std::string programFolder_;
     Launcher launcher_;
 };
 

@@ -18,8 +18,10 @@ public:
 
     // Whether a notification area exists to show the icon in.
     bool isAvailable() const;
-    // Whether the icon is on screen.
+    // Whether the icon is on screen, and whether it should be (it appears once a notification area does).
     bool isShown() const { return icon_.isVisible(); }
+    bool isWanted() const { return wanted_; }
+    QIcon icon() const { return icon_.icon(); }
     QString toolTip() const { return icon_.toolTip(); }
 
     bool reshowsWhenTrayReturns() const { return reshowsWhenTrayReturns_; }

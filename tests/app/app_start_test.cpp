@@ -3,7 +3,7 @@
 #include "app/own_environment.h"
 #include "app/platform_choice.h"
 #include "app/session_follower.h"
-#include "support/settings_fixture.h"
+#include "support/gadget_fixture.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -66,25 +66,27 @@ TEST(OwnEnvironment, VariablesForThisProcessDoNotReachItsChildrenAndTheUsersOwnS
     qunsetenv("ORUVEL_TEST_USERS");
 }
 
-using SessionEnd = test::SettingsFixture;
+using SessionEnd = test::GadgetFixture;
 
 TEST_F(SessionEnd, ASessionSaveStoresThePlaceAndKeepsRunningTheSessionsEndShutsDown) {
-    auto& settings = start();
-    app::SessionFollower session(program, settings);
-    settings.moveTwips(1500, 3000);
+    auto& gadget = start();
+    app::SessionFollower session(gadget);
+    window().move(200, 100);
+    const QPoint first = window().frameGeometry().topLeft();
 
     session.onSessionSave();
-    EXPECT_FALSE(program.isExiting()) << "a checkpoint is no log-out";
+    EXPECT_FALSE(gadget.isExiting()) << "a checkpoint is no log-out";
     EXPECT_TRUE(monitor().isVisible());
-    EXPECT_EQ(stored("FrmMain_x"), "3000");
-    EXPECT_EQ(stored("FrmMain_y"), "1500");
+    EXPECT_EQ(stored("FrmMain_x"), std::to_string(first.y() * 15));
+    EXPECT_EQ(stored("FrmMain_y"), std::to_string(first.x() * 15));
 
     // The session manager's die reaches the program as a quit, which the monitor alone would refuse.
-    settings.moveTwips(1800, 4500);
+    window().move(300, 120);
+    const QPoint second = window().frameGeometry().topLeft();
     QEvent quit(QEvent::Quit);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
-    EXPECT_TRUE(program.isExiting());
+    EXPECT_TRUE(gadget.isExiting());
     EXPECT_FALSE(monitor().isVisible());
-    EXPECT_EQ(stored("FrmMain_x"), "4500");
-    EXPECT_EQ(stored("FrmMain_y"), "1800");
+    EXPECT_EQ(stored("FrmMain_x"), std::to_string(second.y() * 15));
+    EXPECT_EQ(stored("FrmMain_y"), std::to_string(second.x() * 15));
 }

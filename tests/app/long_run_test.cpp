@@ -1,15 +1,10 @@
 // The whole program, as main assembles it, through 100,000 sampling cycles on fixture disk counters and an injected
 // clock: the heap in use after the last cycle is what it was after cycle 1,000, and nothing leaks (the sanitizer
 // build runs this under LeakSanitizer, which checks at exit that every picture, surface and string was released).
-#include "core/program.h"
-#include "monitor/monitor_window.h"
-#include "platform/file_registry_store.h"
-#include "platform/linux/proc_disk_counter_source.h"
-#include "settings_ui/settings_window.h"
-#include "settings_ui/tray_pictures.h"
+#include "platform/linux/sysfs_disk_rate_source.h"
 #include "support/fake_clock.h"
-#include "support/temp_dir.h"
-#include "tray/tray_icon.h"
+#include "support/gadget_fixture.h"
+#include "tray/tray_pictures.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -43,7 +38,7 @@ std::size_t heapInUse() {
 // full scale, so the bars, texts, tray pictures and tooltips keep changing.
 class FixtureDisks {
 public:
-    explicit FixtureDisks(test::TempDir& dir) : stats_(dir.file("diskstats")), sys_(dir.file("block")) {
+    explicit FixtureDisks(test::TempDir& dir) : sys_(dir.file("block")) {
         for (const char* disk : {"sda", "nvme0n1"}) {
             std::filesystem::create_directories(sys_ + "/" + disk + "/device");
         }
@@ -51,7 +46,6 @@ public:
         advance();
     }
 
-    const std::string& statsPath() const { return stats_; }
     const std::string& sysPath() const { return sys_; }
     test::FakeClock clock;
 
@@ -64,18 +58,17 @@ public:
             read += idle ? 0 : steady ? 12345 : random_() % 40960;
             written += idle ? 0 : steady ? 23456 : random_() % 40960;
         }
-        std::string text;
-        text += line("sda", sectors_[0]) + line("sda1", sectors_[0]) + line("nvme0n1", sectors_[1]);
-        test::writeFile(stats_, text);
+        stat("sda", sectors_[0]);
+        stat("sda1", sectors_[0]);
+        stat("nvme0n1", sectors_[1]);
     }
 
 private:
-    static std::string line(const char* name, const std::pair<std::uint64_t, std::uint64_t>& s) {
-        return "   8 0 " + std::string(name) + " 1 0 " + std::to_string(s.first) + " 0 1 0 " +
-               std::to_string(s.second) + " 0 0 0 0 0 0 0 0 0 0\n";
+    void stat(const char* name, const std::pair<std::uint64_t, std::uint64_t>& s) const {
+        test::writeFile(sys_ + "/" + name + "/stat", "1 0 " + std::to_string(s.first) + " 0 1 0 " +
+                                                         std::to_string(s.second) + " 0 0 0 0 0 0 0 0 0 0\n");
     }
 
-    std::string stats_;
     std::string sys_;
     std::minstd_rand random_{20261208};
     // Counters that start high enough to keep their number of digits for the whole run, so the file's length does not
@@ -86,23 +79,15 @@ private:
 
 } // namespace
 
-TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
-    test::TempDir dir;
+using LongRun = test::GadgetFixture;
+
+TEST_F(LongRun, HundredThousandTicksHoldTheHeapSteady) {
     FixtureDisks disks(dir);
-    core::Program program(dir.path(), std::make_unique<platform::FileRegistryStore>(dir.file("reg")), [&disks] {
-        return std::make_unique<platform::ProcDiskCounterSource>(disks.statsPath(), disks.sysPath(), disks.clock);
-    });
+    openDiskRates = [&disks] { return std::make_unique<platform::SysfsDiskRateSource>(disks.sysPath(), disks.clock); };
+    auto& gadget = start();
+    monitor::MonitorWindow& monitor = gadget.monitor();
 
-    settings_ui::SettingsWindow settings(program);
-    tray::TrayIcon tray;
-    QObject::connect(&settings, &settings_ui::SettingsWindow::trayIconChanged, &tray, &tray::TrayIcon::setIcon);
-    QObject::connect(&settings, &settings_ui::SettingsWindow::trayToolTipChanged, &tray, &tray::TrayIcon::setToolTip);
-    settings.start();
-    settings.sampleTimer().stop(); // the cycles are driven here, on the fixture's clock
-    ASSERT_NE(settings.monitor(), nullptr);
-    monitor::MonitorWindow& monitor = *settings.monitor();
-
-    std::array<int, settings_ui::kTrayLegendOrder.size()> picturesSeen{};
+    std::array<int, tray::kTrayLegendOrder.size()> picturesSeen{};
     int fullBars = 0;
     std::size_t heapAtThousand = 0;
     constexpr int kTicks = 100'000;
@@ -110,11 +95,11 @@ TEST(LongRun, HundredThousandTicksHoldTheHeapSteady) {
         // The cycles before each measurement show the same rates, so the same texts and pictures are alive then.
         const bool beforeMeasurement = tick % 1000 >= 998;
         disks.advance(beforeMeasurement);
-        settings.sampleRates();
-        const auto* picture = std::find(settings_ui::kTrayLegendOrder.begin(), settings_ui::kTrayLegendOrder.end(),
-                                        settings.currentTrayPicture());
-        ASSERT_NE(picture, settings_ui::kTrayLegendOrder.end());
-        ++picturesSeen[static_cast<std::size_t>(picture - settings_ui::kTrayLegendOrder.begin())];
+        gadget.sampleRates();
+        const auto* picture =
+            std::find(tray::kTrayLegendOrder.begin(), tray::kTrayLegendOrder.end(), gadget.currentTrayPicture());
+        ASSERT_NE(picture, tray::kTrayLegendOrder.end());
+        ++picturesSeen[static_cast<std::size_t>(picture - tray::kTrayLegendOrder.begin())];
         fullBars += monitor.readBar().value() == 100 ? 1 : 0;
         if (tick == 1'000) {
             heapAtThousand = heapInUse();

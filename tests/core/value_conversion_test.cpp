@@ -59,7 +59,8 @@ TEST(ValueConversion, ControlsRefuseValuesOutsideTheirRange) {
 
 TEST(SettingKeys, EachKeyIsDeclaredOnceWithAConvertibleDefault) {
     std::set<std::string> names;
-    for (const SettingKey& key : kAllSettingKeys) {
+    for (const SettingKey* entry : kAllSettingKeys) {
+        const SettingKey& key = *entry;
         EXPECT_TRUE(names.insert(std::string(key.name)).second) << key.name;
         switch (key.form) {
         case ValueForm::Colour:

@@ -71,12 +71,10 @@ window_place() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
 }
 setting() { grep -i "^$1=" "$settings" | head -1 | cut -d= -f2- | tr -d '\r'; }
-# A text value of the program's registry key, from the hive file's "V name type hex-bytes" lines.
+# A value of the program's per-user places (the user's "Quorlane/Oruvel" settings file).
 stored() {
-    [ -f "$hive" ] || return 0
-    local hex
-    hex="$(awk -v name="$1" '$1 == "V" && $2 == name {print $4; exit}' "$hive")"
-    printf "$(echo "$hex" | sed 's/../\\x&/g')" | tr -d '\0'
+    [ -f "$places" ] || return 0
+    grep -i "^$1=" "$places" | head -1 | cut -d= -f2- | tr -d '\r'
 }
 
 # The tray icon's middle, found in trayer's panel.

@@ -18,7 +18,7 @@ prepare_program() {
     cp "$program" "$work/program/Oruvel"
     cp -r "$(dirname "$program")/bars" "$work/program/" 2>/dev/null || true
     settings="$work/program/Oruvel_Settings.ini"
-    hive="$work/home/.config/Oruvel/registry/HKEY_CURRENT_USER.hive"
+    places="$work/home/.config/Quorlane/Oruvel.conf"
 }
 
 start_program() {

@@ -1,16 +1,13 @@
-#include "core/program.h"
-#include "core/window_position.h"
 #include "monitor/monitor_window.h"
-#include "platform/file_registry_store.h"
-#include "platform/registry_routines.h"
-#include "support/fake_monitor_settings.h"
-#include "support/temp_dir.h"
+#include "monitor/qt_snap_window_system.h"
+#include "monitor/window_snapper.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace oruvel;
@@ -18,24 +15,45 @@ using monitor::MonitorWindow;
 
 namespace {
 
+// A monitor beside a stand-in settings window it is glued to, with the program's default look.
 struct MonitorFixture : ::testing::Test {
-    test::TempDir dir;
-    core::Program program{dir.path(), std::make_unique<platform::FileRegistryStore>(dir.path() + "/reg"), nullptr};
-    test::FakeMonitorSettings host;
+    QWidget settings;
+    monitor::QtSnapWindowSystem snapSystem;
+    monitor::WindowSnapper snapper{snapSystem};
+    monitor::MonitorLook look = defaultLook();
     std::unique_ptr<MonitorWindow> monitor;
+    int menuCalls = 0;
+    QPoint menuAt;
+    int blendsFinished = 0;
+    int drops = 0;
 
-    void load() {
-        host.snapper.addWindow(monitor::windowIdOf(&host.settings), 0);
-        monitor = std::make_unique<MonitorWindow>(program, host);
-        host.snapSystem.track(monitor.get());
-        monitor->applyAlwaysOnTop();
-        monitor->restore();
+    static monitor::MonitorLook defaultLook() {
+        monitor::MonitorLook l;
+        l.colours = {14737632, 0, 12632064, 0, 14737632, 0, 49152, 0};
+        l.shown = true;
+        return l;
     }
-    std::string stored(const std::string& name) {
-        platform::RegistryKey r(program.registry());
-        r.parentPath = core::kProductKeyRoot;
-        r.name = core::kProductKey;
-        return platform::valueText(r.value(name));
+    void load(bool compact = false) {
+        snapSystem.track(&settings);
+        snapper.addWindow(monitor::windowIdOf(&settings), 0);
+        monitor = std::make_unique<MonitorWindow>(snapper, snapSystem);
+        QObject::connect(monitor.get(), &MonitorWindow::contextMenuRequested, [this](QPoint at) {
+            ++menuCalls;
+            menuAt = at;
+        });
+        QObject::connect(monitor.get(), &MonitorWindow::blendModeFinished, [this] { ++blendsFinished; });
+        QObject::connect(monitor.get(), &MonitorWindow::dragFinished, [this] { ++drops; });
+        snapSystem.track(monitor.get());
+        monitor->setLook(look);
+        monitor->restore(compact);
+        snapper.addWindow(monitor::windowIdOf(monitor.get()), monitor::windowIdOf(&settings));
+        monitor->finishRestore();
+        monitor->applyAlwaysOnTop();
+    }
+    // Changes the look and applies it, as the program does after a change of the settings.
+    void change(const std::function<void(monitor::MonitorLook&)>& edit) {
+        edit(look);
+        monitor->setLook(look);
     }
 };
 
@@ -43,51 +61,41 @@ struct MonitorFixture : ::testing::Test {
 
 TEST_F(MonitorFixture, LoadsInTheNormalLayoutAtTheBottomOfTheWorkArea) {
     load();
-    EXPECT_TRUE(monitor->isVisible()) << "creation shows the window";
+    EXPECT_TRUE(monitor->isVisible()) << "stay-on-top shows the window when the look lets it";
     EXPECT_EQ(monitor->size(), QSize(155, 25)) << "2320 x 370 twips at load";
     EXPECT_EQ(monitor->barGeometry(core::Bar::Write).top, 180);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(monitor->leftTwips(), (area.right() + 1) * 15 - 2 * monitor->widthTwips());
-    EXPECT_EQ(monitor->topTwips(), (area.bottom() + 1) * 15 - monitor->heightTwips());
+    EXPECT_EQ(monitor->frameGeometry().left() * 15, (area.right() + 1) * 15 - 2 * monitor->widthTwips());
+    EXPECT_EQ(monitor->frameGeometry().top() * 15, (area.bottom() + 1) * 15 - monitor->heightTwips());
     EXPECT_TRUE(monitor->readBar().isTextVisible());
     EXPECT_TRUE(monitor->readBar().hasFillPicture());
     EXPECT_FALSE(monitor->windowStyle().clickThrough) << "normal mode is applied at load";
-    EXPECT_TRUE(host.snapper.isRegistered(monitor::windowIdOf(monitor.get())));
+    EXPECT_TRUE(snapper.isRegistered(monitor::windowIdOf(monitor.get())));
 }
 
-TEST_F(MonitorFixture, OnlyExactlyOneSelectsTheCompactLayoutAtLoad) {
-    // The file's reader trims blanks, so "1 " can only come quoted.
-    program.writeSetting(core::keys::compactMode, "\"1 \"");
-    load();
-    EXPECT_EQ(monitor->barGeometry(core::Bar::Write).top, 180);
-    monitor.reset();
-    program.writeSetting(core::keys::compactMode, "true");
-    load();
-    EXPECT_EQ(monitor->barGeometry(core::Bar::Write).top, 180);
-    monitor.reset();
-    program.writeSetting(core::keys::compactMode, "1");
-    load();
+TEST_F(MonitorFixture, TheCompactLayoutAtLoadIsOneLine) {
+    load(true);
     EXPECT_EQ(monitor->size(), QSize(154, 12));
     EXPECT_EQ(monitor->barGeometry(core::Bar::Write).left, 1155);
     EXPECT_EQ(monitor->barGeometry(core::Bar::Write).top, 0);
 }
 
-TEST_F(MonitorFixture, StoredPositionWinsOverTheDefaultPlace) {
-    program.writeSetting(core::keys::compactMode, "0");
-    {
-        MonitorWindow dummy(program, host);
-        dummy.moveTwips(3000, 1500);
-        core::saveWindowPosition(program, dummy);
-    }
+TEST_F(MonitorFixture, AHiddenLookIsNeverShown) {
+    look.shown = false;
+    look.alwaysOnTop = true;
     load();
-    EXPECT_EQ(monitor->leftTwips(), 3000);
-    EXPECT_EQ(monitor->topTwips(), 1500);
+    EXPECT_FALSE(monitor->isVisible());
+    EXPECT_TRUE(monitor->windowStyle().alwaysOnTop);
+    monitor->enterGhostMode();
+    EXPECT_FALSE(monitor->isVisible());
 }
 
 TEST_F(MonitorFixture, ModeTransitionsAreExact) {
     load();
-    host.mode = core::WindowMode::Ghost;
-    host.ghostOpacity = 175;
+    change([](auto& l) {
+        l.windowMode = core::WindowMode::Ghost;
+        l.ghostOpacity = 175;
+    });
     monitor->enterGhostMode();
     EXPECT_TRUE(monitor->windowStyle().clickThrough);
     EXPECT_EQ(monitor->windowStyle().opacity, 175);
@@ -102,7 +110,7 @@ TEST_F(MonitorFixture, ModeTransitionsAreExact) {
     // Normal only while the normal mode is selected.
     monitor->enterNormalMode();
     EXPECT_TRUE(monitor->windowStyle().clickThrough);
-    host.mode = core::WindowMode::Normal;
+    change([](auto& l) { l.windowMode = core::WindowMode::Normal; });
     monitor->enterNormalMode();
     EXPECT_FALSE(monitor->windowStyle().clickThrough);
     EXPECT_EQ(monitor->windowStyle().opacity, 255);
@@ -113,49 +121,49 @@ TEST_F(MonitorFixture, ModeTransitionsAreExact) {
 TEST_F(MonitorFixture, StayOnTopFollowsTheBoxAndShowsTheWindow) {
     load();
     monitor->hide();
-    host.onTop = std::nullopt;
+    change([](auto& l) { l.alwaysOnTop = std::nullopt; });
     monitor->applyAlwaysOnTop();
     EXPECT_FALSE(monitor->isVisible()) << "a greyed box changes nothing, not even visibility";
-    host.onTop = true;
+    change([](auto& l) { l.alwaysOnTop = true; });
     monitor->applyAlwaysOnTop();
     EXPECT_TRUE(monitor->isVisible());
     EXPECT_TRUE(monitor->windowStyle().alwaysOnTop);
     EXPECT_TRUE(monitor->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    host.onTop = false;
+    change([](auto& l) { l.alwaysOnTop = false; });
     monitor->applyAlwaysOnTop();
     EXPECT_FALSE(monitor->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(MonitorFixture, SetColorsAppliesFillsOutlineAndBlend) {
     load();
-    host.fills[0] = core::FillMode::Colour;
-    host.fills[1] = core::FillMode::Neither;
-    host.colours[core::ColourRole::ReadFill] = 255;
+    change([](auto& l) {
+        l.fills = {core::FillMode::Colour, core::FillMode::Neither};
+        l.colours[core::indexOf(core::ColourRole::ReadFill)] = 255;
+    });
     monitor->applyAppearance();
     EXPECT_FALSE(monitor->readBar().hasFillPicture());
-    EXPECT_EQ(monitor->readBar().fillColour(), 255);
+    EXPECT_EQ(monitor->readBar().fillColour(), QColor(255, 0, 0));
     EXPECT_TRUE(monitor->writeBar().hasFillPicture()) << "with neither option the write bar keeps its picture";
 
-    host.rounded = true;
+    change([](auto& l) { l.roundCorners = true; });
     monitor->applyAppearance();
     EXPECT_FALSE(monitor->shapeRegion().contains(QPoint(0, 0))) << "rounded corner cut";
     EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(10, 10)));
-    host.rounded = false;
+    change([](auto& l) { l.roundCorners = false; });
     monitor->applyAppearance();
     EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(0, 0)));
 
-    host.mode = core::WindowMode::BlendIntoDesktop;
+    change([](auto& l) { l.windowMode = core::WindowMode::BlendIntoDesktop; });
     monitor->readBar().setValue(0);
     monitor->writeBar().setValue(50);
     monitor->applyAppearance();
     EXPECT_EQ(monitor->marginColour(), 1);
-    EXPECT_EQ(monitor->readBar().backgroundColour(), 1);
-    EXPECT_EQ(monitor->readBar().textColour(), 16777215);
+    EXPECT_EQ(monitor->readBar().backgroundColour(), QColor(1, 0, 0));
+    EXPECT_EQ(monitor->readBar().textColour(), QColor(Qt::white));
     EXPECT_TRUE(monitor->isBlendPending());
-    const int calls = host.visibilityCalls;
     QTest::qWait(400);
     EXPECT_FALSE(monitor->isBlendPending()) << "one shot";
-    EXPECT_EQ(host.visibilityCalls, calls + 1);
+    EXPECT_EQ(blendsFinished, 1);
     EXPECT_TRUE(monitor->windowStyle().colourKey.has_value());
     EXPECT_EQ(monitor->windowStyle().colourKey, std::optional<core::Colour>(1));
     // The empty read bar is see-through, the filled half of the write bar is not.
@@ -163,10 +171,10 @@ TEST_F(MonitorFixture, SetColorsAppliesFillsOutlineAndBlend) {
     EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(20, 17)));
 
     // Back to normal: the bars get their colours back, the window's own back colour stays 1.
-    host.mode = core::WindowMode::Normal;
+    change([](auto& l) { l.windowMode = core::WindowMode::Normal; });
     monitor->applyAppearance();
     monitor->enterNormalMode();
-    EXPECT_EQ(monitor->readBar().backgroundColour(), 14737632);
+    EXPECT_EQ(monitor->readBar().backgroundColour(), QColor(224, 224, 224));
     EXPECT_EQ(monitor->marginColour(), 1);
     EXPECT_FALSE(monitor->windowStyle().colourKey.has_value());
 }
@@ -183,8 +191,7 @@ TEST_F(MonitorFixture, DraggingWithTheLeftButtonMovesAndSavesThePosition) {
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_FALSE(monitor->isDragging());
     EXPECT_EQ(monitor->pos(), QPoint(340, 320));
-    EXPECT_EQ(stored("FrmMonitor_x"), std::to_string(320 * 15)) << "x holds the top";
-    EXPECT_EQ(stored("FrmMonitor_y"), std::to_string(340 * 15));
+    EXPECT_EQ(drops, 1) << "the drop is told, for its place to be stored";
 
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QMouseEvent both(QEvent::MouseMove, QPointF(25, 15), bar->mapToGlobal(QPointF(25, 15)), Qt::NoButton,
@@ -196,19 +203,19 @@ TEST_F(MonitorFixture, DraggingWithTheLeftButtonMovesAndSavesThePosition) {
 TEST_F(MonitorFixture, RightReleaseOpensTheMenuAnywhereOnTheWindow) {
     load();
     QTest::mousePress(&monitor->writeBar(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
-    EXPECT_EQ(host.menuCalls, 0) << "not on the press";
+    EXPECT_EQ(menuCalls, 0) << "not on the press";
     QTest::mouseRelease(&monitor->writeBar(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
-    EXPECT_EQ(host.menuCalls, 1);
-    EXPECT_EQ(host.menuAt, monitor->writeBar().mapToGlobal(QPoint(3, 3)));
+    EXPECT_EQ(menuCalls, 1);
+    EXPECT_EQ(menuAt, monitor->writeBar().mapToGlobal(QPoint(3, 3)));
     QTest::mouseClick(monitor.get(), Qt::RightButton, Qt::NoModifier, QPoint(1, 1));
-    EXPECT_EQ(host.menuCalls, 2) << "the margin opens it too";
+    EXPECT_EQ(menuCalls, 2) << "the margin opens it too";
     QTest::mouseClick(monitor.get(), Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
-    EXPECT_EQ(host.menuCalls, 2);
+    EXPECT_EQ(menuCalls, 2);
 }
 
 TEST_F(MonitorFixture, ShutDownLeavesTheSnappingSet) {
     load();
     monitor->shutDown();
-    EXPECT_FALSE(host.snapper.isRegistered(monitor::windowIdOf(monitor.get())));
+    EXPECT_FALSE(snapper.isRegistered(monitor::windowIdOf(monitor.get())));
     EXPECT_FALSE(monitor->isVisible());
 }

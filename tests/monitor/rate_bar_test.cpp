@@ -8,8 +8,8 @@ using namespace oruvel::monitor;
 
 namespace {
 
-constexpr oruvel::core::Colour kBack = 0x00FF0000; // blue
-constexpr oruvel::core::Colour kFill = 0x0000FF00; // green
+const QColor kBack(0, 0, 255);
+const QColor kFill(0, 255, 0);
 constexpr QRgb kBackRgb = qRgb(0, 0, 255) & 0xFFFFFF;
 constexpr QRgb kFillRgb = qRgb(0, 255, 0) & 0xFFFFFF;
 
@@ -86,8 +86,8 @@ TEST_F(BarFixture, TextTakesTheFillsOwnColourOverTheFill) {
     font.setPixelSize(11);
     font.setBold(true);
     bar.setFont(font);
-    bar.setTextColour(0x000000FF);     // red text over the background
-    bar.setFillTextColour(0x00FFFFFF); // white text over the fill
+    bar.setTextColour(Qt::red);       // red text over the background
+    bar.setFillTextColour(Qt::white); // white text over the fill
     bar.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     bar.setTextVisible(true);
     bar.setText(QStringLiteral("MMMMMMMMMMMMMMMMMMMMMMMMM"));

@@ -118,16 +118,3 @@ TEST_F(WindowSnapping, RemovingAParentDetachesItsChildren) {
     EXPECT_EQ(snapper.parentOf(kMonitor), 0U);
     EXPECT_FALSE(snapper.removeWindow(kMain));
 }
-
-TEST_F(WindowSnapping, SizingSnapsTheDraggedEdge) {
-    windows.rects[kMain] = {100, 100, 592, 543};
-    snapper.addWindow(kMain, 0);
-    snapper.setSnapDistance(5);
-    snapper.beginMove(kMain);
-    Rect m{100, 100, 1917, 543};
-    snapper.constrainResize(kMain, Edge::Right, m);
-    EXPECT_EQ(m.right, 1920);
-    Rect l{3, 100, 592, 543};
-    snapper.constrainResize(kMain, Edge::Left, l);
-    EXPECT_EQ(l.left, 0);
-}

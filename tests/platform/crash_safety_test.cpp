@@ -1,8 +1,6 @@
-// A writer killed at any moment leaves the settings file and the registry hive whole (POSIX: fork and SIGKILL).
-#include "platform/file_registry_store.h"
+// A writer killed at any moment leaves the settings file whole (POSIX: fork and SIGKILL).
 #include "platform/ini_file.h"
 #include "platform/ini_write_queue.h"
-#include "platform/registry_routines.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -88,31 +86,4 @@ TEST(CrashSafety, SettingsFileSurvivesAWriterKilledAtRandomMoments) {
             }
             return true;
         });
-}
-
-TEST(CrashSafety, RegistryHiveSurvivesAWriterKilledAtRandomMoments) {
-    test::TempDir dir;
-    const auto open = [&](platform::FileRegistryStore& store) {
-        platform::RegistryKey r(store);
-        r.parentPath = "Software\\Quorlane";
-        r.name = "Oruvel";
-        return r;
-    };
-    platform::FileRegistryStore store(dir.path());
-    platform::RegistryKey r = open(store);
-    ASSERT_TRUE(r.createKey());
-    ASSERT_TRUE(r.setValue("FrmMain_x", std::string("2250"), platform::reg::kSz));
-    ASSERT_TRUE(r.setValue("FrmMonitor_x", std::string("0"), platform::reg::kSz));
-    const auto readFresh = [&](const char* name) {
-        platform::FileRegistryStore fresh(dir.path());
-        return platform::valueText(open(fresh).value(name));
-    };
-    writeThroughKills(
-        777,
-        [&](int first, int last) {
-            for (int i = first; i <= last; ++i) {
-                r.setValue("FrmMonitor_x", std::to_string(i), platform::reg::kSz);
-            }
-        },
-        [&] { return readFresh("FrmMonitor_x"); }, [&] { return readFresh("FrmMain_x") == "2250"; });
 }

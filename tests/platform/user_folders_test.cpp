@@ -1,6 +1,4 @@
-#include "platform/file_registry_store.h"
 #include "platform/linux/user_config_folder.h"
-#include "platform/registry_routines.h"
 #include "platform/xdg_autostart_registrar.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +17,6 @@ TEST(UserConfigFolder, WithoutAHomeFolderPerUserDataFailsQuietlyInsteadOfGoingTo
     EXPECT_EQ(configFolderFrom(nullptr, nullptr, nullptr), "");
     EXPECT_EQ(configFolderFrom("", "", ""), "");
     EXPECT_EQ(configFolderFrom(nullptr, nullptr, "relative"), "");
-
-    FileRegistryStore registry{std::string()};
-    RegistryKey key(registry);
-    key.parentPath = "Software\\Quorlane";
-    key.name = "Oruvel";
-    EXPECT_FALSE(key.createKey());
-    EXPECT_FALSE(key.setValue("FrmMain_x", std::string("10"), reg::kSz));
-    EXPECT_FALSE(key.exists());
-    EXPECT_EQ(valueText(key.value("FrmMain_x")), "");
 
     XdgAutostartRegistrar autostart{std::string()};
     LogonTask task;

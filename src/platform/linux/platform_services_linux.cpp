@@ -1,7 +1,6 @@
 #include "platform/platform_services.h"
 
-#include "platform/file_registry_store.h"
-#include "platform/linux/proc_disk_counter_source.h"
+#include "platform/linux/sysfs_disk_rate_source.h"
 #include "platform/linux/sysfs_disks.h"
 #include "platform/linux/user_config_folder.h"
 #include "platform/xdg_autostart_registrar.h"
@@ -12,9 +11,9 @@
 
 namespace oruvel::platform {
 
-std::unique_ptr<DiskCounterSource> openDiskCounterQuery() {
+std::unique_ptr<DiskRateSource> openDiskRateSource() {
     static const SteadyClock clock;
-    return std::make_unique<ProcDiskCounterSource>("/proc/diskstats", "/sys/block", clock);
+    return std::make_unique<SysfsDiskRateSource>("/sys/block", clock);
 }
 
 std::vector<DiskInfo> listPhysicalDisks() {
@@ -26,12 +25,6 @@ std::string userConfigFolder() {
     return configFolderFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), pw != nullptr ? pw->pw_dir : nullptr);
 }
 
-// Per-user data never goes to a shared folder: without a home folder the stores get no folder and fail quietly.
-std::unique_ptr<RegistryStore> openUserRegistry() {
-    const std::string config = userConfigFolder();
-    return std::make_unique<FileRegistryStore>(config.empty() ? std::string() : config + "/Oruvel/registry");
-}
-
 std::unique_ptr<StartupRegistrar> openStartupRegistrar() {
     const std::string config = userConfigFolder();
     return std::make_unique<XdgAutostartRegistrar>(config.empty() ? std::string() : config + "/autostart");
@@ -41,10 +34,6 @@ std::string executableFileName(std::string_view baseName) {
     return std::string(baseName);
 }
 const char kPathSeparator = '/';
-
-std::optional<OsVersion> readOsVersion() {
-    return std::nullopt;
-}
 
 std::string runningProgramPath() {
     std::string path(4096, '\0');

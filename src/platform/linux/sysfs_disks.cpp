@@ -31,10 +31,14 @@ std::string attribute(const std::string& path) {
 
 } // namespace
 
+std::string sysfsName(std::string_view kernelName) {
+    std::string name(kernelName);
+    std::replace(name.begin(), name.end(), '/', '!');
+    return name;
+}
+
 bool isWholeDisk(const std::string& sysBlockRoot, const std::string& name) {
-    // Kernel names with "/" appear in sysfs with "!" instead.
-    std::string sysName = name;
-    std::replace(sysName.begin(), sysName.end(), '/', '!');
+    const std::string sysName = sysfsName(name);
     if (sysName.empty() || sysName == "." || sysName == "..") {
         return false;
     }
@@ -42,23 +46,29 @@ bool isWholeDisk(const std::string& sysBlockRoot, const std::string& name) {
     return ::stat((sysBlockRoot + "/" + sysName + "/device").c_str(), &st) == 0;
 }
 
-std::vector<DiskInfo> readSysfsDisks(const std::string& sysBlockRoot) {
-    std::vector<DiskInfo> disks;
+void listWholeDisks(const std::string& sysBlockRoot, std::vector<std::string>& names) {
+    names.clear();
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(sysBlockRoot.c_str()), &::closedir);
     if (!dir) {
-        return disks;
+        return;
     }
     while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string sysName = entry->d_name;
-        if (sysName.empty() || sysName.front() == '.' || !isWholeDisk(sysBlockRoot, sysName)) {
-            continue;
+        const std::string_view sysName = entry->d_name;
+        if (!sysName.empty() && sysName.front() != '.' && isWholeDisk(sysBlockRoot, std::string(sysName))) {
+            names.emplace_back(sysName);
+            std::replace(names.back().begin(), names.back().end(), '!', '/');
         }
+    }
+}
+
+std::vector<DiskInfo> readSysfsDisks(const std::string& sysBlockRoot) {
+    std::vector<std::string> names;
+    listWholeDisks(sysBlockRoot, names);
+    std::vector<DiskInfo> disks;
+    for (const std::string& name : names) {
         DiskInfo disk;
-        disk.name = sysName;
-        std::replace(disk.name.begin(), disk.name.end(), '!', '/');
-        std::string base = sysBlockRoot;
-        base += '/';
-        base += sysName;
+        disk.name = name;
+        const std::string base = sysBlockRoot + "/" + sysfsName(name);
         disk.model = attribute(base + "/device/model");
         const std::string sectors = attribute(base + "/size");
         std::uint64_t count = 0;

@@ -1,9 +1,7 @@
 #include "platform/platform_services.h"
 
-#include "platform/file_registry_store.h"
-#include "platform/windows/pdh_disk_counter_source.h"
+#include "platform/windows/pdh_disk_rate_source.h"
 #include "platform/windows/task_scheduler_registrar.h"
-#include "platform/windows/win32_registry_store.h"
 #include "platform/windows/win_text.h"
 
 #include <windows.h>
@@ -12,9 +10,13 @@
 
 namespace oruvel::platform {
 
-std::unique_ptr<DiskCounterSource> openDiskCounterQuery() { return std::make_unique<PdhDiskCounterSource>(); }
+std::unique_ptr<DiskRateSource> openDiskRateSource() {
+    return std::make_unique<PdhDiskRateSource>();
+}
 
-std::vector<DiskInfo> listPhysicalDisks() { return listPdhDisks(); }
+std::vector<DiskInfo> listPhysicalDisks() {
+    return listPdhDisks();
+}
 
 std::string userConfigFolder() {
     PWSTR folder = nullptr;
@@ -26,28 +28,14 @@ std::string userConfigFolder() {
     return out;
 }
 
-std::unique_ptr<RegistryStore> openUserRegistry() { return std::make_unique<Win32RegistryStore>(); }
-
-std::unique_ptr<StartupRegistrar> openStartupRegistrar() { return std::make_unique<TaskSchedulerRegistrar>(); }
-
-std::string executableFileName(std::string_view baseName) { return std::string(baseName) + ".exe"; }
-const char kPathSeparator = '\\';
-
-std::optional<OsVersion> readOsVersion() {
-    // RtlGetVersion reports the real version; GetVersionEx is subject to compatibility shims.
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const FARPROC address = ntdll != nullptr ? GetProcAddress(ntdll, "RtlGetVersion") : nullptr;
-    // Through a void pointer: the procedure address carries no signature of its own.
-    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(address));
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    if (rtlGetVersion == nullptr || rtlGetVersion(&info) != 0) {
-        return std::nullopt;
-    }
-    return OsVersion{static_cast<int>(info.dwPlatformId), static_cast<int>(info.dwMajorVersion),
-                     static_cast<int>(info.dwMinorVersion), static_cast<int>(info.dwBuildNumber)};
+std::unique_ptr<StartupRegistrar> openStartupRegistrar() {
+    return std::make_unique<TaskSchedulerRegistrar>();
 }
+
+std::string executableFileName(std::string_view baseName) {
+    return std::string(baseName) + ".exe";
+}
+const char kPathSeparator = '\\';
 
 std::string runningProgramPath() {
     std::wstring path(32768, L'\0');

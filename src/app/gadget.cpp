@@ -1,0 +1,237 @@
+#include "app/gadget.h"
+
+#include "app/program_menu.h"
+#include "app/window_glue.h"
+#include "app/window_places.h"
+#include "core/settings.h"
+#include "core/settings_location.h"
+#include "core/start_with_login_port.h"
+#include "monitor/monitor_window.h"
+#include "platform/file_ops.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_pictures.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace oruvel::app {
+
+using core::Bar;
+using core::WindowMode;
+namespace keys = core::keys;
+
+Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices services)
+    : settings_(settings), places_(places), services_(std::move(services)), sampler_(services_.openDiskRates) {
+    const QLocale locale;
+    separators_.decimal = locale.decimalPoint().toStdString();
+    separators_.grouping = locale.groupSeparator().toStdString();
+
+    settingsWindow_ = std::make_unique<settings_ui::SettingsWindow>(settings_);
+    if (services_.dialogs != nullptr) {
+        settingsWindow_->setDialogBackend(services_.dialogs);
+    }
+    if (services_.loadPicture) {
+        settingsWindow_->setPictureLoader(services_.loadPicture);
+    }
+    settingsWindow_->setPicturesFolder(
+        QString::fromStdString(core::picturesFolder(services_.programFolder, platform::isFolder)));
+    // Each tray picture is drawn once: for the tray icon and for the settings window's legend.
+    std::array<QPixmap, 9> pictures;
+    for (std::size_t i = 0; i < tray::kTrayLegendOrder.size(); ++i) {
+        pictures[i] = QPixmap::fromImage(tray::trayPicture(tray::kTrayLegendOrder[i]));
+        trayIcons_[i] = QIcon(pictures[i]);
+    }
+    settingsWindow_->setTrayLegend(pictures);
+
+    glue_ = std::make_unique<WindowGlue>(*settingsWindow_);
+    monitor_ = std::make_unique<monitor::MonitorWindow>(glue_->snapper(), glue_->system());
+    monitor_->setLook(look());
+    tray_ = std::make_unique<tray::TrayIcon>();
+    menu_ = std::make_unique<ProgramMenu>(settings_, services_.listDisks, separators_.decimal);
+
+    sampleTimer_.setInterval(1000);
+    connect(&sampleTimer_, &QTimer::timeout, this, &Gadget::sampleRates);
+    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::fillPictureChosen, this, &Gadget::setFillPicture);
+    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::resetPositionsRequested, this,
+            &Gadget::resetWindowPositions);
+    connect(monitor_.get(), &monitor::MonitorWindow::contextMenuRequested, this, &Gadget::popUpMenu);
+    connect(monitor_.get(), &monitor::MonitorWindow::dragFinished, this,
+            [this] { places_.save(kMonitorPlace, monitor_->frameGeometry().topLeft()); });
+    connect(monitor_.get(), &monitor::MonitorWindow::blendModeFinished, this, &Gadget::applyMonitorVisibility);
+    // Queued: a menu or the end of the program must not run inside the tray icon's own event handling.
+    connect(tray_.get(), &tray::TrayIcon::contextMenuRequested, this, &Gadget::popUpMenu, Qt::QueuedConnection);
+    connect(tray_.get(), &tray::TrayIcon::doubleClicked, this, &Gadget::showSettings, Qt::QueuedConnection);
+    connect(menu_.get(), &ProgramMenu::showSettingsRequested, this, &Gadget::showSettings);
+    connect(menu_.get(), &ProgramMenu::resetPositionsRequested, this, &Gadget::resetWindowPositions);
+    connect(menu_.get(), &ProgramMenu::exitRequested, this, &Gadget::exit);
+    listener_ = settings_.addListener([this](const core::SettingKey& key) { onSettingChanged(key); });
+}
+
+Gadget::~Gadget() {
+    settings_.removeListener(listener_);
+    sampleTimer_.stop();
+}
+
+void Gadget::start() {
+    if (exiting_) {
+        return;
+    }
+    placeSettingsWindowInTheMiddle();
+    if (const auto place = places_.place(kSettingsWindowPlace)) {
+        glue_->moveFromCode(*settingsWindow_, *place);
+    }
+    if (settings_.textAtStart(keys::diskInstance).empty()) {
+        settings_.store(keys::diskInstance);
+    }
+    sampler_.open(settings_.text(keys::diskInstance));
+
+    // The icon starts with the picture of two idle disks.
+    shownTrayPicture_ = core::LoadBands{};
+    tray_->setIcon(trayIcons_[0]);
+    tray_->show();
+
+    for (const Bar bar : core::kBars) {
+        const std::string& path = settings_.text(core::fillPicturePathKey(bar));
+        if (!path.empty() && services_.loadPicture) {
+            if (const auto picture = services_.loadPicture(QString::fromStdString(path))) {
+                setFillPicture(bar, *picture);
+            }
+        }
+    }
+
+    monitor_->setLook(look());
+    monitor_->restore(settings_.textAtStart(keys::compactMode) == "1");
+    if (const auto place = places_.place(kMonitorPlace)) {
+        monitor_->move(*place);
+    }
+    glue_->addMonitor(*monitor_);
+    monitor_->finishRestore();
+    appliedWindowMode_ = settings_.windowMode();
+    applyWindowMode();
+
+    settings_.store(keys::showMonitor);
+    applyMonitorVisibility();
+    if (settings_.number(keys::showMonitor) == 2) {
+        // An undecided box neither shows nor hides; the monitor comes up as stay-on-top brings it.
+        monitor_->applyAlwaysOnTop();
+    }
+    settings_.store(keys::compactMode);
+    applyCompactLayout();
+    // The scheme as a start has always written it.
+    for (const core::ColourRoleKey& c : core::kColourRoleKeys) {
+        settings_.store(*c.key);
+    }
+    settings_.store(keys::barBorder);
+    for (const Bar bar : core::kBars) {
+        for (const core::SettingKey* key : core::fillKeysOf(bar)) {
+            settings_.store(*key);
+        }
+    }
+    sampleTimer_.start();
+}
+
+void Gadget::sampleRates() {
+    sampler_.sample();
+    const TickReadout::Shown& shown =
+        readout_.compute(sampler_.readRate(), sampler_.writeRate(), settings_.number(keys::compactMode) != 0,
+                         settings_.text(keys::readFullScale), settings_.text(keys::writeFullScale), separators_);
+
+    const bool emptyBars = settings_.number(keys::disableBarFill) != 0;
+    monitor_->readBar().setValue(emptyBars ? 0 : shown.readPercent);
+    monitor_->writeBar().setValue(emptyBars ? 0 : shown.writePercent);
+    const bool hideText = settings_.number(keys::hideBarText) == 1;
+    const QString readText = hideText ? QString() : shown.readText;
+    const QString writeText = hideText ? QString() : shown.writeText;
+    const bool textsChanged = monitor_->readBar().text() != readText || monitor_->writeBar().text() != writeText;
+    monitor_->readBar().setText(readText);
+    monitor_->writeBar().setText(writeText);
+
+    if (shownTrayPicture_ != shown.loadBands) {
+        shownTrayPicture_ = shown.loadBands;
+        const auto* at = std::find(tray::kTrayLegendOrder.begin(), tray::kTrayLegendOrder.end(), shown.loadBands);
+        tray_->setIcon(trayIcons_[static_cast<std::size_t>(at - tray::kTrayLegendOrder.begin())]);
+    }
+    // The platform gives no hover event for the tray icon, so the tooltip follows the bar texts it shows; an idle
+    // cycle, which changes no text, builds none.
+    if (textsChanged) {
+        tray_->setToolTip(trayToolTip());
+    }
+}
+
+QString Gadget::trayToolTip() const {
+    const QString caption = settingsWindow_->windowTitle();
+    const qsizetype by = caption.indexOf(QStringLiteral("By"));
+    QStringList lines{by < 0 ? caption : caption.left(by),
+                      QStringLiteral("Drive: ") + QString::fromStdString(settings_.text(keys::diskInstance)),
+                      monitor_->readBar().text(), monitor_->writeBar().text()};
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+void Gadget::exit() {
+    if (exiting_) {
+        return;
+    }
+    exiting_ = true;
+    sampleTimer_.stop();
+    sampler_.close();
+    saveSettingsWindowPlace();
+    tray_->hide();
+    monitor_->shutDown();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != settingsWindow_.get() && w != monitor_.get() && w->isVisible()) {
+            w->hide();
+        }
+    }
+    settingsWindow_->hide();
+    QCoreApplication::quit();
+}
+
+void Gadget::showSettings() {
+    if (!exiting_) {
+        settingsWindow_->showInFront();
+    }
+}
+
+void Gadget::saveSettingsWindowPlace() {
+    places_.save(kSettingsWindowPlace, settingsWindow_->frameGeometry().topLeft());
+}
+
+void Gadget::placeSettingsWindowInTheMiddle() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        const QRect frame = settingsWindow_->frameGeometry();
+        glue_->moveFromCode(*settingsWindow_,
+                            {s.left() + (s.width() - frame.width()) / 2, s.top() + (s.height() - frame.height()) / 2});
+    }
+}
+
+void Gadget::resetWindowPositions() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        monitor_->moveToDefaultPlace();
+        const QRect s = screen->geometry();
+        const QRect frame = settingsWindow_->frameGeometry();
+        glue_->moveFromCode(*settingsWindow_, {s.left() + s.width() / 2 - frame.width() / 2,
+                                               s.top() + s.height() / 2 - frame.height() / 2});
+    }
+    places_.forget();
+}
+
+void Gadget::popUpMenu(const QPoint& globalPos) {
+    if (settingsWindow_->isVisible()) {
+        settingsWindow_->raise();
+    }
+    menu_->popUp(globalPos);
+}
+
+void Gadget::setFillPicture(Bar bar, const QImage& picture) {
+    monitor_->setFillPicture(bar, picture);
+    settingsWindow_->showFillPicture(bar, picture);
+    if (monitor_->isRestored()) {
+        applyAppearance();
+    }
+}
+
+} // namespace oruvel::app

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "app/tick_readout.h"
+#include "core/disk_rate_sampler.h"
+#include "core/format_bytes.h"
+#include "core/sampling.h"
+#include "core/settings_keys.h"
+#include "monitor/monitor_look.h"
+#include "platform/disk_list.h"
+#include "settings_ui/settings_window.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace oruvel::core {
+class Settings;
+class StartWithLoginPort;
+} // namespace oruvel::core
+namespace oruvel::monitor {
+class MonitorWindow;
+}
+namespace oruvel::settings_ui {
+class DialogBackend;
+}
+namespace oruvel::tray {
+class TrayIcon;
+}
+
+namespace oruvel::app {
+
+class ProgramMenu;
+class WindowGlue;
+class WindowPlaces;
+
+// What the gadget is given from outside: the program's folder, and the ways it reaches the system (replaced by
+// fixtures in tests).
+struct GadgetServices {
+    std::string programFolder;
+    core::DiskRateSampler::SourceOpener openDiskRates;
+    platform::DiskLister listDisks;
+    core::StartWithLoginPort* startWithLogin = nullptr;
+    settings_ui::DialogBackend* dialogs = nullptr; // Qt's own when null
+    settings_ui::SettingsWindow::PictureLoader loadPicture;
+};
+
+// The running gadget: it owns the disk rates and their one-second timer, the monitor, the settings window, the tray
+// icon, the menu and the snapping of the windows, and keeps them in step with the settings. Every change of a
+// setting, wherever it is made, is applied here.
+class Gadget : public QObject {
+    Q_OBJECT
+public:
+    Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices services);
+    ~Gadget() override;
+
+    // Places the windows, opens the disk rates, shows the tray icon and the monitor (as stored) and starts sampling.
+    void start();
+    // One sampling cycle: rates, bar values and texts, tray picture and tooltip.
+    void sampleRates();
+    // Ends the program: stores the settings window's place, hides the tray icon and every window, and quits.
+    void exit();
+    bool isExiting() const { return exiting_; }
+
+    void showSettings();
+    // Shows a picture as a bar's fill from now on (the stored path is left as it is).
+    void setFillPicture(core::Bar bar, const QImage& picture);
+    // Puts both windows back to their first places and forgets the stored ones.
+    void resetWindowPositions();
+    void saveSettingsWindowPlace();
+
+    monitor::MonitorWindow& monitor() { return *monitor_; }
+    settings_ui::SettingsWindow& settingsWindow() { return *settingsWindow_; }
+    tray::TrayIcon& tray() { return *tray_; }
+    ProgramMenu& menu() { return *menu_; }
+    QTimer& sampleTimer() { return sampleTimer_; }
+    bool isSampling() const { return sampler_.isOpen(); }
+
+    // The tray picture chosen by the last sampling cycle.
+    core::LoadBands currentTrayPicture() const { return readout_.last().loadBands; }
+    // The tray tooltip: the caption up to "By", the disk instance and both bar texts, one per line (CR LF).
+    QString trayToolTip() const;
+
+private:
+    void onSettingChanged(const core::SettingKey& key);
+    monitor::MonitorLook look() const;
+    // Each brings the monitor in line with the settings it is named for.
+    void applyAppearance();
+    void applyAlwaysOnTop();
+    void applyCompactLayout();
+    void applyMonitorVisibility();
+    void applyWindowMode();
+    void applyOpacity(core::WindowMode mode);
+    void popUpMenu(const QPoint& globalPos);
+    void placeSettingsWindowInTheMiddle();
+    void placeMonitorAtItsDefault();
+
+    core::Settings& settings_;
+    WindowPlaces& places_;
+    GadgetServices services_;
+    core::DiskRateSampler sampler_;
+    core::NumberSeparators separators_;
+    TickReadout readout_;
+    QTimer sampleTimer_;
+    std::unique_ptr<settings_ui::SettingsWindow> settingsWindow_;
+    std::unique_ptr<WindowGlue> glue_;
+    std::unique_ptr<monitor::MonitorWindow> monitor_;
+    std::unique_ptr<tray::TrayIcon> tray_;
+    std::unique_ptr<ProgramMenu> menu_;
+    std::array<QIcon, 9> trayIcons_; // in the legend's order
+    std::optional<core::LoadBands> shownTrayPicture_;
+    std::optional<std::optional<core::WindowMode>> appliedWindowMode_;
+    int listener_ = -1;
+    bool visibilityApplied_ = false;
+    bool exiting_ = false;
+};
+
+} // namespace oruvel::app

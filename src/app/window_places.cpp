@@ -1,0 +1,92 @@
+#include "app/window_places.h"
+
+#include "core/twips.h"
+#include "core/value_conversion.h"
+
+#include <QFile>
+
+namespace oruvel::app {
+namespace {
+
+// The largest hive file read: a real one holds a few hundred bytes.
+constexpr qint64 kMaxHiveBytes = qint64{1024} * 1024;
+
+const std::array<QString, 4> kValueNames{QStringLiteral("FrmMain_x"), QStringLiteral("FrmMain_y"),
+                                         QStringLiteral("FrmMonitor_x"), QStringLiteral("FrmMonitor_y")};
+
+// A field of the hive's line format, with its %XX escapes undone.
+QByteArray unescaped(const QByteArray& field) {
+    return QByteArray::fromPercentEncoding(field);
+}
+
+} // namespace
+
+WindowPlaces::WindowPlaces(std::unique_ptr<QSettings> store) : store_(std::move(store)) {}
+
+std::unique_ptr<QSettings> WindowPlaces::openUserStore() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorlane"),
+                                       QStringLiteral("Oruvel"));
+}
+
+void WindowPlaces::save(const QString& name, const QPoint& topLeft) {
+    store_->setValue(name + QStringLiteral("_x"), QString::number(core::pixelsToTwips(topLeft.y())));
+    store_->setValue(name + QStringLiteral("_y"), QString::number(core::pixelsToTwips(topLeft.x())));
+    store_->sync();
+}
+
+std::optional<QPoint> WindowPlaces::place(const QString& name) const {
+    const QString x = store_->value(name + QStringLiteral("_x")).toString();
+    const QString y = store_->value(name + QStringLiteral("_y")).toString();
+    if (x.isEmpty() && y.isEmpty()) {
+        return std::nullopt;
+    }
+    const int top = core::toInt32(x.toStdString()).value_or(0);
+    const int left = core::toInt32(y.toStdString()).value_or(0);
+    return QPoint(core::twipsToPixels(left), core::twipsToPixels(top));
+}
+
+void WindowPlaces::forget() {
+    for (const QString& value : kValueNames) {
+        store_->remove(value);
+    }
+    store_->sync();
+}
+
+bool WindowPlaces::importHive(const QString& hivePath) {
+    QFile hive(hivePath);
+    if (!hive.exists() || std::any_of(kValueNames.begin(), kValueNames.end(),
+                                      [this](const QString& name) { return store_->contains(name); })) {
+        return false;
+    }
+    if (hive.size() > kMaxHiveBytes || !hive.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    // "K <key path>" starts a key; "V <name> <type> <hex bytes>" is a value of the last key; type 1 is text.
+    bool inProductKey = false;
+    bool found = false;
+    for (const QByteArray& rawLine : hive.readAll().split('\n')) {
+        const QList<QByteArray> fields = rawLine.trimmed().split(' ');
+        if (fields.value(0) == "K") {
+            inProductKey = unescaped(fields.value(1)).compare("Software\\Quorlane\\Oruvel", Qt::CaseInsensitive) == 0;
+        } else if (fields.value(0) == "V" && inProductKey && fields.size() >= 4 && fields[2] == "1") {
+            const QString name = QString::fromLatin1(unescaped(fields[1]));
+            const auto* const known = std::find_if(kValueNames.begin(), kValueNames.end(), [&](const QString& v) {
+                return v.compare(name, Qt::CaseInsensitive) == 0;
+            });
+            if (known != kValueNames.end()) {
+                QByteArray text = QByteArray::fromHex(fields[3]);
+                text.truncate(text.indexOf('\0') < 0 ? text.size() : text.indexOf('\0'));
+                store_->setValue(*known, QString::fromUtf8(text));
+                found = true;
+            }
+        }
+    }
+    hive.close();
+    store_->sync();
+    if (found && store_->status() == QSettings::NoError) {
+        hive.rename(hivePath + QStringLiteral(".imported"));
+    }
+    return found;
+}
+
+} // namespace oruvel::app

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPoint>
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace oruvel::app {
+
+// The stored names of the two windows' places.
+inline const QString kSettingsWindowPlace = QStringLiteral("FrmMain");
+inline const QString kMonitorPlace = QStringLiteral("FrmMonitor");
+
+// Where the windows were left, kept per user: each window's top edge under NAME_x and its left edge under NAME_y
+// (that pairing is what stored data holds), in twips, as text. The store is the user's "Quorlane"/"Oruvel" settings
+// in the system's own format: the registry key HKEY_CURRENT_USER\Software\Quorlane\Oruvel on Windows, a file of the
+// per-user configuration folder elsewhere; tests give a file of their own.
+class WindowPlaces {
+public:
+    explicit WindowPlaces(std::unique_ptr<QSettings> store);
+    static std::unique_ptr<QSettings> openUserStore();
+
+    // A window's top-left corner, in pixels.
+    void save(const QString& name, const QPoint& topLeft);
+    // nullopt when neither value is stored; a missing or unreadable value counts as 0.
+    std::optional<QPoint> place(const QString& name) const;
+    // Removes the places of both windows.
+    void forget();
+
+    // Takes the places kept by earlier versions in the hive file at `hivePath` (its key Software\Quorlane\Oruvel),
+    // when the store holds none yet; the file is then renamed so that nothing is taken twice. False when there was
+    // nothing to take.
+    bool importHive(const QString& hivePath);
+
+private:
+    std::unique_ptr<QSettings> store_;
+};
+
+} // namespace oruvel::app

@@ -1,0 +1,121 @@
+// Each control of the settings window bound to its key: how the key's value shows in the control, and how a change
+// the user makes (with the mouse or the keyboard) reaches the settings.
+#include "core/settings.h"
+#include "monitor/system_palette.h"
+#include "settings_ui/full_scale_edit.h"
+#include "settings_ui/setting_widgets.h"
+#include "settings_ui/settings_window.h"
+#include "ui_settings_window.h"
+
+#include <QSignalBlocker>
+
+namespace oruvel::settings_ui {
+
+using core::Bar;
+using core::ColourRole;
+using core::WindowMode;
+namespace keys = core::keys;
+
+void SettingsWindow::bindControls() {
+    bindBox(ui_->showMonitorCheckBox, keys::showMonitor);
+    bindBox(ui_->startWithLoginCheckBox, keys::startWithLogin);
+    bindBox(ui_->compactModeCheckBox, keys::compactMode);
+    bindBox(ui_->alwaysOnTopCheckBox, keys::alwaysOnTop);
+    bindBox(ui_->roundCornersCheckBox, keys::roundCorners);
+    bindBox(ui_->barBorderCheckBox, keys::barBorder);
+    bindBox(ui_->hideBarTextCheckBox, keys::hideBarText);
+    bindBox(ui_->disableBarFillCheckBox, keys::disableBarFill);
+
+    bindColour(ui_->readBackgroundSwatch, ColourRole::ReadBackground);
+    bindColour(ui_->readTextSwatch, ColourRole::ReadText);
+    bindColour(ui_->readFillSwatch, ColourRole::ReadFill);
+    bindColour(ui_->readFillTextSwatch, ColourRole::ReadFillText);
+    bindColour(ui_->writeBackgroundSwatch, ColourRole::WriteBackground);
+    bindColour(ui_->writeTextSwatch, ColourRole::WriteText);
+    bindColour(ui_->writeFillSwatch, ColourRole::WriteFill);
+    bindColour(ui_->writeFillTextSwatch, ColourRole::WriteFillText);
+
+    bindFillMode(ui_->readFillColourRadioButton, Bar::Read, core::FillMode::Colour);
+    bindFillMode(ui_->readFillPictureRadioButton, Bar::Read, core::FillMode::Picture);
+    bindFillMode(ui_->writeFillColourRadioButton, Bar::Write, core::FillMode::Colour);
+    bindFillMode(ui_->writeFillPictureRadioButton, Bar::Write, core::FillMode::Picture);
+    for (const Bar bar : core::kBars) {
+        const core::SettingKey& path = core::fillPicturePathKey(bar);
+        bind(path, [this, bar, &path] {
+            fillPicturePaths_[core::indexOf(bar)] = QString::fromStdString(settings_.text(path));
+        });
+    }
+
+    bindWindowMode(ui_->normalModeRadioButton, WindowMode::Normal);
+    bindWindowMode(ui_->blendModeRadioButton, WindowMode::BlendIntoDesktop);
+    bindWindowMode(ui_->translucentModeRadioButton, WindowMode::Translucent);
+    bindWindowMode(ui_->ghostModeRadioButton, WindowMode::Ghost);
+    bindLevel(ui_->translucentOpacityScrollBar, ui_->translucentLevelLabel, keys::translucentOpacity);
+    bindLevel(ui_->ghostOpacityScrollBar, ui_->ghostLevelLabel, keys::ghostOpacity);
+
+    bindFullScale(ui_->readFullScaleEdit, keys::readFullScale);
+    bindFullScale(ui_->writeFullScaleEdit, keys::writeFullScale);
+
+    // Which controls mean something follows the show box and the window mode.
+    for (const core::SettingKey* key : core::kWindowModeKeys) {
+        bind(*key, [this] { updateEnabledControls(); });
+    }
+    bind(keys::showMonitor, [this] { updateEnabledControls(); });
+}
+
+void SettingsWindow::bind(const core::SettingKey& key, std::function<void()> show) {
+    show();
+    bindings_.push_back({&key, std::move(show)});
+}
+
+// A click (the mouse, or the space bar) moves the box between clear and ticked; a greyed box only comes from the file.
+void SettingsWindow::bindBox(SettingCheckBox* box, const core::SettingKey& key) {
+    connect(box, &QAbstractButton::clicked, this, [this, box, &key] { settings_.setNumber(key, box->value()); });
+    bind(key, [this, box, &key] {
+        const QSignalBlocker quiet(box);
+        box->setValue(settings_.number(key));
+    });
+}
+
+void SettingsWindow::bindLevel(QScrollBar* bar, QLabel* caption, const core::SettingKey& key) {
+    connect(bar, &QScrollBar::valueChanged, this, [this, &key](int value) { settings_.setNumber(key, value); });
+    bind(key, [this, bar, caption, &key] {
+        const int level = settings_.number(key);
+        const QSignalBlocker quiet(bar);
+        bar->setValue(level);
+        caption->setText(QStringLiteral("透明度级别: ") + QString::number(level));
+    });
+}
+
+void SettingsWindow::bindColour(ColourSwatch* swatch, ColourRole role) {
+    connect(swatch, &ColourSwatch::clicked, this, [this, role] { chooseColour(role); });
+    const core::SettingKey& key = core::colourKey(role);
+    bind(key, [this, swatch, &key] {
+        swatch->setColour(monitor::toQColor(settings_.number(key), palette().color(QPalette::Window)));
+    });
+}
+
+void SettingsWindow::bindFullScale(FullScaleEdit* edit, const core::SettingKey& key) {
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, &key](const QString& text) { settings_.setText(key, text.toStdString()); });
+    bind(key, [this, edit, &key] {
+        const QString text = QString::fromStdString(settings_.text(key));
+        if (edit->text() != text) {
+            edit->setText(text);
+        }
+    });
+}
+
+void SettingsWindow::bindWindowMode(SettingRadioButton* button, WindowMode mode) {
+    connect(button, &QAbstractButton::clicked, this, [this, mode] { settings_.setWindowMode(mode); });
+    const core::SettingKey& key = *core::kWindowModeKeys[core::indexOf(mode)];
+    bind(key, [this, button, &key] { button->setSelected(settings_.option(key)); });
+}
+
+void SettingsWindow::bindFillMode(SettingRadioButton* button, Bar bar, core::FillMode mode) {
+    connect(button, &QAbstractButton::clicked, this, [this, bar, mode] { settings_.setFillMode(bar, mode); });
+    const core::SettingKey& key = *core::fillKeysOf(bar)[mode == core::FillMode::Colour ? 0 : 1];
+    bind(key, [this, button, &key] { button->setSelected(settings_.option(key)); });
+}
+
+} // namespace oruvel::settings_ui

@@ -1,0 +1,72 @@
+// The colour scheme and the bars' fill pictures: the dialogs and the two colour buttons.
+#include "core/settings.h"
+#include "core/value_conversion.h"
+#include "monitor/system_palette.h"
+#include "settings_ui/dialogs.h"
+#include "settings_ui/settings_window.h"
+
+#include <QRandomGenerator>
+
+namespace oruvel::settings_ui {
+namespace {
+
+const QString kPictureFilter = QStringLiteral("图片文件 (*.jpg *.bmp *.gif *.ico)|*.jpg;*.bmp;*.gif;*.ico");
+const QString kPictureTitle = QStringLiteral("选择栏填充图形 - 建议154 x 12像素");
+
+} // namespace
+
+using core::Bar;
+
+void SettingsWindow::chooseColour(core::ColourRole role) {
+    const core::SettingKey& key = core::colourKey(role);
+    DialogBackend::ColourRequest request;
+    request.owner = this;
+    request.title = QStringLiteral("选择颜色");
+    request.initial = monitor::fromQColor(monitor::toQColor(settings_.number(key), QColor(Qt::black)));
+    if (const auto chosen = dialogs_->chooseColour(request)) {
+        settings_.setNumber(key, *chosen);
+    }
+}
+
+void SettingsWindow::chooseFillPicture(Bar bar) {
+    QString& location = fillPicturePaths_[core::indexOf(bar)];
+    DialogBackend::OpenRequest request;
+    request.owner = this;
+    request.title = kPictureTitle;
+    request.filter = kPictureFilter;
+    request.initialFile = !location.isEmpty() ? location : picturesFolder_ + QStringLiteral("/bar1.jpg");
+    const std::optional<QString> chosen = dialogs_->openFile(request);
+    if (!chosen || chosen->isEmpty()) {
+        return;
+    }
+    location = *chosen;
+    const std::optional<QImage> picture = loadPicture_ ? loadPicture_(location) : std::nullopt;
+    if (!picture) {
+        return; // the next dialog opens on this file, nothing else changes
+    }
+    showFillPicture(bar, *picture);
+    emit fillPictureChosen(bar, *picture);
+    settings_.setText(core::fillPicturePathKey(bar), location.toStdString());
+    settings_.setFillMode(bar, core::FillMode::Picture);
+}
+
+void SettingsWindow::restoreDefaultColours() {
+    settings_.setFillMode(Bar::Read, core::FillMode::Picture);
+    for (const core::ColourRoleKey& c : core::kColourRoleKeys) {
+        settings_.setNumber(*c.key, core::toInt32(c.key->defaultText).value_or(0));
+    }
+}
+
+void SettingsWindow::randomizeColours() {
+    settings_.setFillMode(Bar::Read, core::FillMode::Colour);
+    settings_.setFillMode(Bar::Write, core::FillMode::Colour);
+    QRandomGenerator* random = QRandomGenerator::global();
+    for (const core::ColourRoleKey& c : core::kColourRoleKeys) {
+        const int red = random->bounded(256);
+        const int green = random->bounded(256);
+        const int blue = random->bounded(256);
+        settings_.setNumber(*c.key, core::makeColour(red, green, blue));
+    }
+}
+
+} // namespace oruvel::settings_ui

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/sampling.h"
+
+#include <QImage>
+
+#include <array>
+
+namespace oruvel::tray {
+
+// The tray picture of a pair of load bands: a pair of small bars, read on the left and write on the right, each one,
+// two or three steps high and green, amber or red by its band. size is the edge in pixels.
+QImage trayPicture(core::LoadBands bands, int size = 16);
+
+// The order of the nine pictures in the settings window's legend.
+inline constexpr std::array<core::LoadBands, 9> kTrayLegendOrder{{
+    {core::LoadBand::Low, core::LoadBand::Low},
+    {core::LoadBand::Middle, core::LoadBand::Low},
+    {core::LoadBand::High, core::LoadBand::Low},
+    {core::LoadBand::Low, core::LoadBand::Middle},
+    {core::LoadBand::Low, core::LoadBand::High},
+    {core::LoadBand::Middle, core::LoadBand::Middle},
+    {core::LoadBand::High, core::LoadBand::High},
+    {core::LoadBand::Middle, core::LoadBand::High},
+    {core::LoadBand::High, core::LoadBand::Middle},
+}};
+
+} // namespace oruvel::tray

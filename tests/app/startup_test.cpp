@@ -1,0 +1,160 @@
+// What a start and an end of the program leave: the windows, the tray icon, the settings file and the places.
+#include "settings_ui/full_scale_edit.h"
+#include "settings_ui/setting_widgets.h"
+#include "support/gadget_fixture.h"
+
+#include <QGroupBox>
+#include <QScrollBar>
+
+using namespace oruvel;
+using test::readFile;
+
+using StartUp = test::GadgetFixture;
+
+TEST_F(StartUp, FirstStartWritesTheDefaultsAndShowsTheMonitor) {
+    auto& gadget = start();
+    EXPECT_FALSE(window().isVisible()) << "the settings window stays hidden";
+    EXPECT_TRUE(monitor().isVisible());
+    EXPECT_TRUE(gadget.tray().isWanted());
+    EXPECT_FALSE(gadget.tray().icon().isNull());
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Oruvel v1.1.0"));
+    EXPECT_EQ(settings->text(core::keys::diskInstance), "_Total");
+    EXPECT_EQ(monitor().size(), QSize(154, 24)) << "start-up ends in the 2310 x 360 layout";
+    settings->flush();
+    EXPECT_EQ(readFile(settingsPath()),
+              "[main]\ndrive=_Total\nshow=1\ncompact=0\nmonitorprogressbar=14737632\nmonitorprogressbartext=0\n"
+              "monitorprogressbar2=14737632\nmonitorprogressbartext2=0\nmonitorprogressbarfill=12632064\n"
+              "monitorprogressbarfilltext=0\nmonitorprogressbarfill2=49152\nmonitorprogressbarfilltext2=0\n"
+              "monitorprogressbarborder=0\nmonitorprogressusebarfill=False\nmonitorprogressdontusebarfill=True\n"
+              "monitorprogressusebarfill2=False\nmonitorprogressdontusebarfill2=True\n");
+    EXPECT_EQ(rateLog.front(), "select _Total");
+    EXPECT_EQ(control<settings_ui::SettingCheckBox>("roundCornersCheckBox")->value(), 1);
+    EXPECT_TRUE(control<QRadioButton>("normalModeRadioButton")->isChecked());
+    EXPECT_EQ(control<QScrollBar>("translucentOpacityScrollBar")->value(), 175);
+}
+
+TEST_F(StartUp, StoredValuesThatDoNotConvertLeaveTheDefaults) {
+    writeSettings("[main]\ndrive=nonsense\ntransparencylevel=300\nghosttransparencylevel=\nmonitorprogressbar=red\n"
+                  "readmax=0\nwritemax=abc\nontop=7\nmonitorprogressbartext=-16777216\n");
+    start();
+    EXPECT_EQ(control<QScrollBar>("translucentOpacityScrollBar")->value(), 175);
+    EXPECT_EQ(control<QScrollBar>("ghostOpacityScrollBar")->value(), 175);
+    EXPECT_EQ(settings->number(core::keys::readBarBackground), 14737632);
+    EXPECT_EQ(settings->number(core::keys::readBarText), -16777216);
+    EXPECT_EQ(control<QLineEdit>("readFullScaleEdit")->text(), QStringLiteral("25"));
+    EXPECT_EQ(control<QLineEdit>("writeFullScaleEdit")->text(), QStringLiteral("abc"));
+    EXPECT_EQ(control<settings_ui::SettingCheckBox>("alwaysOnTopCheckBox")->value(), 0);
+    EXPECT_EQ(setting(core::keys::readFullScale), "0") << "nothing is written back";
+    EXPECT_EQ(settings->text(core::keys::diskInstance), "nonsense");
+    EXPECT_EQ(rateLog.front(), "select nonsense");
+    tick(0, 0);
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
+    EXPECT_EQ(monitor().writeBar().value(), 100) << "a non-numeric full scale gives a full bar";
+}
+
+TEST_F(StartUp, OptionWordsInAnyCaseOrNumbers) {
+    writeSettings("[main]\nenableghost=TRUE\nnormal=False\n");
+    start();
+    EXPECT_TRUE(control<QRadioButton>("ghostModeRadioButton")->isChecked());
+    EXPECT_TRUE(monitor().windowStyle().clickThrough) << "ghost mode from the stored mode";
+    stop();
+
+    writeSettings("[main]\nenableghost=yes\n");
+    start();
+    EXPECT_TRUE(control<QRadioButton>("normalModeRadioButton")->isChecked());
+    EXPECT_FALSE(monitor().windowStyle().clickThrough);
+}
+
+TEST_F(StartUp, StoredTranslucentModeIsAppliedAtStart) {
+    writeSettings("[main]\nenabletransparency=True\nnormal=False\ntransparencylevel=90\n");
+    start();
+    EXPECT_EQ(monitor().windowStyle().opacity, 90);
+    EXPECT_FALSE(monitor().windowStyle().clickThrough);
+    EXPECT_TRUE(control<QScrollBar>("translucentOpacityScrollBar")->isEnabled());
+    EXPECT_FALSE(control<QScrollBar>("ghostOpacityScrollBar")->isEnabled());
+}
+
+namespace {
+
+// Counts how often any monitor window is shown.
+struct MonitorShowCounter : QObject {
+    int shows = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<monitor::MonitorWindow*>(watched) != nullptr) {
+            ++shows;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(StartUp, StoredHiddenMonitorIsNeverShownAndTheTrayIs) {
+    for (const char* stored : {"[main]\nshow=0\n", "[main]\nshow=0\nontop=1\n", "[main]\nshow=0\nenableghost=1\n"}) {
+        SCOPED_TRACE(stored);
+        stop();
+        writeSettings(stored);
+        MonitorShowCounter counter;
+        QCoreApplication::instance()->installEventFilter(&counter);
+        auto& gadget = start();
+        QCoreApplication::instance()->removeEventFilter(&counter);
+        EXPECT_EQ(counter.shows, 0) << "not even for a moment";
+        EXPECT_FALSE(monitor().isVisible());
+        EXPECT_TRUE(gadget.tray().isWanted());
+        EXPECT_FALSE(control<QGroupBox>("coloursGroupBox")->isEnabled());
+        EXPECT_EQ(settings->windowMode(), core::WindowMode::Normal);
+        EXPECT_EQ(setting(core::keys::alwaysOnTop), std::string(stored).find("ontop") != std::string::npos ? "0" : "");
+    }
+}
+
+TEST_F(StartUp, CloseBoxOnlyHides) {
+    auto& gadget = start();
+    window().show();
+    window().close();
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(gadget.isExiting());
+    tick(1048576, 0);
+    EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 1.00 MB/s"));
+}
+
+TEST_F(StartUp, ExitSavesThePlaceAndClosesEverything) {
+    auto& gadget = start();
+    window().move(100, 200);
+    gadget.exit();
+    EXPECT_TRUE(gadget.isExiting());
+    EXPECT_FALSE(gadget.sampleTimer().isActive());
+    EXPECT_FALSE(gadget.isSampling());
+    EXPECT_FALSE(gadget.tray().isWanted());
+    EXPECT_FALSE(monitor().isVisible());
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(stored("FrmMain_x"), std::to_string(window().frameGeometry().top() * 15));
+    EXPECT_EQ(stored("FrmMain_y"), std::to_string(window().frameGeometry().left() * 15));
+    gadget.start();
+    EXPECT_FALSE(gadget.sampleTimer().isActive()) << "a start while exiting does nothing";
+    monitor().show();
+    EXPECT_FALSE(monitor().isVisible()) << "the monitor stays gone";
+}
+
+TEST_F(StartUp, StoredPlacesAreWhereTheWindowsStart) {
+    start();
+    window().move(40, 60);
+    monitor().move(300, 200);
+    places->save(app::kMonitorPlace, monitor().frameGeometry().topLeft());
+    gadget->exit();
+    const QPoint settingsPlace = window().frameGeometry().topLeft();
+    stop();
+    start();
+    EXPECT_EQ(window().frameGeometry().topLeft(), settingsPlace);
+    EXPECT_EQ(monitor().frameGeometry().topLeft(), QPoint(300, 200));
+}
+
+TEST_F(StartUp, AFileReplacedByAnotherProcessKeepsItsKeysAtTheNextWrite) {
+    start();
+    // Another program rewrites the settings file while this one runs.
+    writeSettings("[main]\nreadmax=77\nforeign=kept\n[other]\nx=1\n");
+    settings->setNumber(core::keys::disableBarFill, 1);
+    EXPECT_EQ(setting(core::keys::disableBarFill), "1");
+    EXPECT_EQ(setting(core::keys::readFullScale), "77");
+    EXPECT_EQ(platform::ini::readValue(settingsPath(), "main", "foreign"), "kept");
+    EXPECT_EQ(platform::ini::readValue(settingsPath(), "other", "x"), "1");
+}
