@@ -2,19 +2,23 @@
 # Installs the Debian 12 packages that building, testing and running Oruvel need. Quick when they are there already.
 #   tools/setup-deps.sh                  the Linux build, its tests and the program
 #   tools/setup-deps.sh --windows-cross  also the mingw-w64 cross compiler and Wine for the Windows build's tests
+#   tools/setup-deps.sh --windows        also what building Qt for Windows from Debian's source and the zip need
 #   tools/setup-deps.sh --package        also what building and checking the Debian package needs
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libxcb1-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick clang clang-tidy libclang-rt-14-dev
     fonts-wqy-microhei fonts-dejavu-core
     openbox trayer xdotool dbus-daemon dbus-bin haskell-status-notifier-item-utils
 )
-if [ "${1:-}" = "--windows-cross" ]; then
+if [ "${1:-}" = "--windows-cross" ] || [ "${1:-}" = "--windows" ]; then
     packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+fi
+if [ "${1:-}" = "--windows" ]; then
+    packages+=(dpkg-dev patch xz-utils zip unzip binutils-mingw-w64-x86-64 ca-certificates)
 fi
 if [ "${1:-}" = "--package" ]; then
     packages+=(lintian desktop-file-utils appstream dpkg-dev fakeroot)

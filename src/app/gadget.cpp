@@ -16,6 +16,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace oruvel::app {
 
@@ -68,9 +69,21 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     connect(menu_.get(), &ProgramMenu::resetPositionsRequested, this, &Gadget::resetWindowPositions);
     connect(menu_.get(), &ProgramMenu::exitRequested, this, &Gadget::exit);
     listener_ = settings_.addListener([this](const core::SettingKey& key) { onSettingChanged(key); });
+    // The writer thread's news is shown on this thread, while the gadget still exists.
+    settings_.setSaveListener([this, alive = alive_](const platform::ini::SaveState& state) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [this, alive, state] {
+                if (*alive) {
+                    showSaveState(state);
+                }
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 Gadget::~Gadget() {
+    *alive_ = false;
+    settings_.setSaveListener({});
     settings_.removeListener(listener_);
     sampleTimer_.stop();
 }
@@ -80,9 +93,7 @@ void Gadget::start() {
         return;
     }
     placeSettingsWindowInTheMiddle();
-    if (const auto place = places_.place(kSettingsWindowPlace)) {
-        glue_->moveFromCode(*settingsWindow_, *place);
-    }
+    restorePlace(*settingsWindow_, kSettingsWindowPlace);
     if (settings_.textAtStart(keys::diskInstance).empty()) {
         settings_.store(keys::diskInstance);
     }
@@ -104,9 +115,7 @@ void Gadget::start() {
 
     monitor_->setLook(look());
     monitor_->restore(settings_.textAtStart(keys::compactMode) == "1");
-    if (const auto place = places_.place(kMonitorPlace)) {
-        monitor_->move(*place);
-    }
+    restorePlace(*monitor_, kMonitorPlace);
     glue_->addMonitor(*monitor_);
     monitor_->finishRestore();
     appliedWindowMode_ = settings_.windowMode();
@@ -208,6 +217,24 @@ void Gadget::placeSettingsWindowInTheMiddle() {
     }
 }
 
+void Gadget::restorePlace(QWidget& window, const QString& name) {
+    const std::optional<QPoint> place = places_.place(name);
+    if (!place) {
+        return;
+    }
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas << screen->availableGeometry();
+    }
+    glue_->moveFromCode(window, placeOnScreen(QRect(*place, window.frameGeometry().size()), areas));
+}
+
+void Gadget::keepReachable() {
+    if (!exiting_ && settings_.number(keys::showMonitor) == 0 && !tray_->isAvailable()) {
+        showSettings();
+    }
+}
+
 void Gadget::resetWindowPositions() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         monitor_->moveToDefaultPlace();
@@ -224,6 +251,18 @@ void Gadget::popUpMenu(const QPoint& globalPos) {
         settingsWindow_->raise();
     }
     menu_->popUp(globalPos);
+}
+
+void Gadget::showSaveState(const platform::ini::SaveState& state) {
+    const QString file = QString::fromStdString(settings_.path());
+    const QString reason = QString::fromStdString(state.reason);
+    if (state.unsaved && !saveProblemTold_) {
+        // Once for each time the changes stop landing, not at every retry or new reason.
+        std::fprintf(stderr, "Oruvel: settings not saved to %s: %s (kept, tried again)\n", qPrintable(file),
+                     qPrintable(reason));
+    }
+    saveProblemTold_ = state.unsaved;
+    settingsWindow_->showSaveProblem(state.unsaved ? QStringLiteral("设置未保存到 %1：%2").arg(file, reason) : QString());
 }
 
 void Gadget::setFillPicture(Bar bar, const QImage& picture) {

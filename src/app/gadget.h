@@ -7,6 +7,7 @@
 #include "core/settings_keys.h"
 #include "monitor/monitor_look.h"
 #include "platform/disk_list.h"
+#include "platform/ini_write_queue.h"
 #include "settings_ui/settings_window.h"
 
 #include <QIcon>
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -97,6 +99,11 @@ private:
     void applyOpacity(core::WindowMode mode);
     void popUpMenu(const QPoint& globalPos);
     void placeSettingsWindowInTheMiddle();
+    // Moves a window to its stored place, or as near to it as lies wholly on a screen.
+    void restorePlace(QWidget& window, const QString& name);
+    // Without a notification area, a hidden monitor leaves only the settings window to reach the program by.
+    void keepReachable();
+    void showSaveState(const platform::ini::SaveState& state);
     void placeMonitorAtItsDefault();
 
     core::Settings& settings_;
@@ -117,6 +124,9 @@ private:
     int listener_ = -1;
     bool visibilityApplied_ = false;
     bool exiting_ = false;
+    bool saveProblemTold_ = false;
+    // False once the gadget is gone: news from the settings' writer thread is dropped then.
+    std::shared_ptr<std::atomic_bool> alive_ = std::make_shared<std::atomic_bool>(true);
 };
 
 } // namespace oruvel::app

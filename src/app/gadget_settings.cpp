@@ -111,6 +111,7 @@ void Gadget::applyMonitorVisibility() {
     }
     visibilityApplied_ = true;
     monitor_->setLook(look());
+    keepReachable();
 }
 
 void Gadget::applyWindowMode() {

@@ -2,6 +2,7 @@
 #include "app/gadget.h"
 #include "app/own_environment.h"
 #include "app/platform_choice.h"
+#include "app/running_copy.h"
 #include "app/session_follower.h"
 #include "app/termination_signals.h"
 #include "app/window_places.h"
@@ -48,7 +49,12 @@ int main(int argc, char** argv) {
 
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     const std::string configFolder = platform::userConfigFolder();
-    core::Settings settings(core::prepareSettingsFile(programFolder, configFolder, platform::isWritableFolder));
+    const std::string settingsPath = core::prepareSettingsFile(programFolder, configFolder, platform::isWritableFolder);
+    app::RunningCopy runningCopy(QString::fromStdString(settingsPath));
+    if (runningCopy.handOver()) {
+        return 0; // the copy that runs shows its settings window
+    }
+    core::Settings settings(settingsPath);
     app::WindowPlaces places(app::WindowPlaces::openUserStore());
     if (!configFolder.empty()) {
         // Where earlier versions kept the places.
@@ -65,13 +71,9 @@ int main(int argc, char** argv) {
     app::Gadget gadget(settings, places, std::move(services));
     app::onTerminationRequest([&gadget] { gadget.exit(); });
     app::SessionFollower session(gadget);
+    QObject::connect(&runningCopy, &app::RunningCopy::startedAgain, &gadget, &app::Gadget::showSettings);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &app::SessionFollower::onSessionSave);
 
     gadget.start();
-
-    // Without a notification area and with the monitor hidden nothing would be left to reach the program by.
-    if (!gadget.isExiting() && !gadget.tray().isAvailable() && settings.number(core::keys::showMonitor) == 0) {
-        gadget.showSettings();
-    }
     return gadget.isExiting() ? 0 : QApplication::exec();
 }

@@ -1,8 +1,10 @@
 // oruvel_set_startup: registers or removes the start of Oruvel at logon.
 //   oruvel_set_startup /create | /remove     (no window; the program ends)
 //   oruvel_set_startup                       (a window with Create and Remove)
-// The exit code carries no result.
+// A switch that fails says why on stderr and ends with status 1; without a display the window cannot open, and the
+// usage goes to stderr with status 2.
 #include "monitor/fonts.h"
+#include "platform/file_ops.h"
 #include "platform/platform_services.h"
 #include "startup_task/set_startup_logic.h"
 #include "startup_task/startup_task_window.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <cstdio>
 #include <string>
 
 using namespace oruvel;
@@ -33,18 +36,35 @@ std::string programFolder() {
     return slash == std::string::npos ? std::string(".") : self.substr(0, slash);
 }
 
+// Whether Qt can open its platform here: a display answers, or a platform without one was chosen.
+bool canShowWindow() {
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (!chosen.isEmpty() && !chosen.startsWith("xcb") && !chosen.startsWith("wayland")) {
+        return true;
+    }
+    return platform::displayReachable();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const startup_task::Command which = startup_task::parseCommand(argumentText(argc, argv));
     const auto registrar = platform::openStartupRegistrar();
-    if (which == startup_task::Command::Create) {
-        startup_task::createLogonTask(*registrar, programFolder());
-        return 0;
+    if (which != startup_task::Command::ShowWindow) {
+        const bool create = which == startup_task::Command::Create;
+        if (create ? startup_task::createLogonTask(*registrar, programFolder())
+                   : startup_task::removeLogonTask(*registrar)) {
+            return 0;
+        }
+        std::fprintf(stderr, "oruvel_set_startup: the start at login was not %s: %s\n",
+                     create ? "registered" : "removed", platform::lastFileFailure().c_str());
+        return 1;
     }
-    if (which == startup_task::Command::Remove) {
-        startup_task::removeLogonTask(*registrar);
-        return 0;
+    if (!canShowWindow()) {
+        std::fprintf(stderr, "usage: oruvel_set_startup /create | /remove\n"
+                             "  /create  starts Oruvel at login\n  /remove  stops that\n"
+                             "(without either, a window offers both; no display can be opened here)\n");
+        return 2;
     }
     QApplication app(argc, argv);
     monitor::installFontSubstitutes();

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace oruvel::app {
 namespace {
 
@@ -87,6 +89,28 @@ bool WindowPlaces::importHive(const QString& hivePath) {
         hive.rename(hivePath + QStringLiteral(".imported"));
     }
     return found;
+}
+
+QPoint placeOnScreen(const QRect& frame, const QList<QRect>& areas) {
+    if (areas.isEmpty() || std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(frame); })) {
+        return frame.topLeft();
+    }
+    const auto overlap = [&frame](const QRect& a) {
+        const QRect common = a.intersected(frame);
+        return static_cast<qint64>(common.width()) * common.height();
+    };
+    const auto distance = [&frame](const QRect& a) {
+        const QPoint c = frame.center();
+        const int dx = std::max({a.left() - c.x(), 0, c.x() - a.right()});
+        const int dy = std::max({a.top() - c.y(), 0, c.y() - a.bottom()});
+        return static_cast<qint64>(dx) * dx + static_cast<qint64>(dy) * dy;
+    };
+    const QRect area = *std::min_element(areas.begin(), areas.end(), [&](const QRect& a, const QRect& b) {
+        return overlap(a) != overlap(b) ? overlap(a) > overlap(b) : distance(a) < distance(b);
+    });
+    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    return {x, y};
 }
 
 } // namespace oruvel::app

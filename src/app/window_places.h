@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSettings>
 #include <QString>
 
@@ -37,5 +39,10 @@ public:
 private:
     std::unique_ptr<QSettings> store_;
 };
+
+// Where a window whose frame is `frame` lies wholly on a screen: where it is when it lies inside one of `areas` (the
+// screens' available areas), else inside the area it overlaps most, or without any overlap the one nearest to it,
+// as near to where it was as fits (a window larger than the area keeps its top-left corner in it).
+QPoint placeOnScreen(const QRect& frame, const QList<QRect>& areas);
 
 } // namespace oruvel::app

@@ -50,8 +50,8 @@ std::span<const SettingKey* const> groupOf(const SettingKey& key) {
 
 } // namespace
 
-Settings::Settings(std::string path, platform::ini::WriteQueue::Writer writer)
-    : path_(std::move(path)), writes_(path_, std::string(kSettingsSection), std::move(writer)) {
+Settings::Settings(std::string path, platform::ini::WriteQueue::Writer writer, std::chrono::milliseconds retryInterval)
+    : path_(std::move(path)), writes_(path_, std::string(kSettingsSection), std::move(writer), retryInterval) {
     load();
 }
 

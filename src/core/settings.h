@@ -4,6 +4,7 @@
 #include "core/settings_keys.h"
 #include "platform/ini_write_queue.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -23,7 +24,8 @@ public:
 
     // Reads every key of the file at `path`. A key that is missing, empty or does not convert keeps its default;
     // option buttons of a group are read in order, each True one clearing the others.
-    explicit Settings(std::string path, platform::ini::WriteQueue::Writer writer = platform::ini::writeValue);
+    explicit Settings(std::string path, platform::ini::WriteQueue::Writer writer = platform::ini::writeValue,
+                      std::chrono::milliseconds retryInterval = std::chrono::seconds(5));
     Settings(const Settings&) = delete;
     Settings& operator=(const Settings&) = delete;
 
@@ -54,8 +56,14 @@ public:
     int addListener(Listener listener);
     void removeListener(int id);
 
-    // Returns once every change made so far has landed in the file (or failed).
+    // Returns once every change made so far has been tried: it landed in the file or is kept for another try.
     void flush() { writes_.flush(); }
+    // Whether changes are waiting because they could not be written, and why. The listener is told on a worker
+    // thread each time that changes; a change that cannot be written is kept, and tried again (see WriteQueue).
+    platform::ini::SaveState saveState() const { return writes_.state(); }
+    void setSaveListener(platform::ini::WriteQueue::StateListener listener) {
+        writes_.setStateListener(std::move(listener));
+    }
 
 private:
     struct Entry {

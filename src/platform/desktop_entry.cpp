@@ -52,7 +52,10 @@ std::string autostartEntryText(const LogonTask& task) {
     std::string text = "[Desktop Entry]\n";
     text += "Type=Application\n";
     text += "Name=" + escapeDesktopString(task.name) + "\n";
-    text += "Comment=" + escapeDesktopString(task.description) + "\n";
+    // A comment that only repeats the name tells nothing.
+    const std::string comment = task.description == task.name ? "Starts " + task.name + " at login" : task.description;
+    text += "Comment=" + escapeDesktopString(comment) + "\n";
+    text += "TryExec=" + escapeDesktopString(task.programPath) + "\n";
     text += "Exec=" + escapeDesktopString(exec) + "\n";
     text += "Path=" + escapeDesktopString(task.workingDirectory) + "\n";
     text += "Terminal=false\n";

@@ -16,9 +16,20 @@ public:
 
 // Writes a new version of `path` through `produce` into a temporary file in the same folder, flushes it to stable
 // storage and renames it over `path`. A reader therefore sees either the whole old file or the whole new one. On any
-// failure (produce returns false, the disk is full, the folder is read-only) the temporary file is removed, `path` is
-// left exactly as it was and the result is false. An existing file's permission bits are kept.
+// failure (produce returns false, the disk is full, the folder is read-only, the path is a folder, the file is
+// read-only) the temporary file is removed, `path` is left exactly as it was, the result is false and
+// lastFileFailure() says why. An existing file's permission bits are kept. A symbolic link is followed: the file it
+// leads to is replaced, beside itself, and the link stays.
 bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>& produce);
+
+// Why the last failed file operation of this thread failed, in the system's words ("No space left on device").
+std::string lastFileFailure();
+// Records why an operation of this thread failed (for callers that fail before reaching the system).
+void setFileFailure(std::string reason);
+
+// The file `path` leads to: the end of its chain of symbolic links (`path` itself when it is none). A link to a
+// missing file leads to where that file would be.
+std::string resolveLinks(const std::string& path);
 
 // Like replaceFile, but only when `path` does not exist yet: an existing file is never replaced (false), and no
 // reader ever sees a partly written one.

@@ -156,15 +156,19 @@ bool isWritableEntry(std::string_view section, std::string_view key, std::string
 
 bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
     if (!isWritableEntry(section, key, value)) {
+        setFileFailure("the value cannot be written to a settings file");
         return false;
     }
     const std::string_view sec = trimmed(section);
     const std::string_view k = trimmed(key);
 
-    const FolderLock lock(folderOf(path));
-    FilePtr old(openForReading(path));
+    // Through a symbolic link (a dotfile manager's) to its file, which is replaced beside itself.
+    const std::string file = resolveLinks(path);
+    const FolderLock lock(folderOf(file));
+    FilePtr old(openForReading(file));
     WritePlan plan;
     if (old && !planWrite(old.get(), sec, k, plan)) {
+        setFileFailure("the file cannot be read");
         return false;
     }
     if (!old) {
@@ -188,7 +192,7 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
         return copy(0, plan.size) && (!needsBreak || out.write(eol)) && out.write("[") && out.write(sec) &&
                out.write("]") && out.write(eol) && out.write(k) && out.write("=") && out.write(value) && out.write(eol);
     };
-    return replaceFile(path, [&](OutputSink& out) {
+    return replaceFile(file, [&](OutputSink& out) {
         const bool ok = produce(out);
         old.reset(); // closed before the new file takes its place (Windows cannot replace an open file)
         return ok;

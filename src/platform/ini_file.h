@@ -46,8 +46,9 @@ bool isWritableEntry(std::string_view section, std::string_view key, std::string
 
 // Sets `key` in `section` of the file at `path` to `value`, creating the file and the section when needed. Every other
 // byte of the file is kept. The file is replaced atomically under a lock on its folder shared with other writers, so a
-// crash never leaves it half written and concurrent writers of different keys keep both. Refuses (returns false, file
-// unchanged) what isWritableEntry refuses.
+// crash never leaves it half written and concurrent writers of different keys keep both. A symbolic link is written
+// through to its file. Refuses (returns false, file unchanged) what isWritableEntry refuses, a file that is read-only
+// and a path that is a folder; platform::lastFileFailure() then says why.
 bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 
 } // namespace oruvel::platform::ini

@@ -2,9 +2,11 @@
 
 #include "platform/ini_file.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -13,26 +15,41 @@
 
 namespace oruvel::platform::ini {
 
+// Whether every change has landed, and if not, why the last write failed.
+struct SaveState {
+    bool unsaved = false;
+    std::string reason;
+    bool operator==(const SaveState&) const = default;
+};
+
 // Writes the keys of one section of one INI file on a worker thread, so that a slow disk never holds up the caller.
 // Every write starts at once and lands durably, in the order given. A write of a key that is still waiting behind
 // another write takes the waiting one's place, so a burst of changes to one key costs a few writes, and its last
-// value always lands. The destructor lands everything still queued.
+// value always lands. A write that fails (a full disk, a read-only file or folder) is kept: it is tried again with
+// the next change, every retry interval while any is kept, and once more when the queue ends.
 class WriteQueue {
 public:
+    // Writes one value; false when it failed, with platform::lastFileFailure() saying why.
     using Writer = std::function<bool(const std::string& path, std::string_view section, std::string_view key,
                                       std::string_view value)>;
+    // Told on the worker thread whenever the save state changes.
+    using StateListener = std::function<void(const SaveState& state)>;
 
-    WriteQueue(std::string path, std::string section, Writer writer = writeValue);
+    WriteQueue(std::string path, std::string section, Writer writer = writeValue,
+               std::chrono::milliseconds retryInterval = std::chrono::seconds(5));
     ~WriteQueue();
     WriteQueue(const WriteQueue&) = delete;
     WriteQueue& operator=(const WriteQueue&) = delete;
 
     // Queues `key` = `value`. False, with nothing queued, for what the file format refuses (see writeValue).
     bool write(std::string key, std::string value);
-    // The newest value of `key` that is queued or being written, as written; nullopt when none is.
+    // The newest value of `key` that is queued, being written or kept after a failure; nullopt when none is.
     std::optional<std::string> pendingValue(std::string_view key) const;
-    // Returns once every write queued so far has landed (or failed).
+    // Returns once every write queued so far has been tried (it landed or is kept for another try).
     void flush();
+
+    SaveState state() const;
+    void setStateListener(StateListener listener);
 
 private:
     struct Entry {
@@ -40,14 +57,22 @@ private:
         std::string value;
     };
     void run();
+    // Puts the failed writes back in the queue, behind what is queued; keys queued anew keep their newer value.
+    void requeueFailed();
+    void queue(std::string key, std::string value);
 
     const std::string path_;
     const std::string section_;
     const Writer writer_;
+    const std::chrono::milliseconds retryInterval_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Entry> queued_;
     std::optional<Entry> inFlight_;
+    std::map<std::string, std::string> failed_; // by key as written; the value that failed last
+    std::string lastReason_;
+    SaveState told_;
+    StateListener listener_;
     bool stopping_ = false;
     std::thread worker_; // started with the first write
 };

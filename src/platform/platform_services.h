@@ -29,6 +29,10 @@ std::unique_ptr<StartupRegistrar> openStartupRegistrar();
 std::string executableFileName(std::string_view baseName);
 extern const char kPathSeparator;
 
+// Whether a window can be shown: on Linux an X server at DISPLAY answers, or a Wayland compositor is named; always
+// on Windows.
+bool displayReachable();
+
 // The full path of the running program.
 std::string runningProgramPath();
 

@@ -3,7 +3,9 @@
 #include "platform/desktop_entry.h"
 #include "platform/file_ops.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace oruvel::platform {
 namespace {
@@ -21,7 +23,11 @@ std::string XdgAutostartRegistrar::entryPath(const std::string& name) const {
 }
 
 bool XdgAutostartRegistrar::registerTask(const LogonTask& task) {
-    if (folder_.empty() || !usableName(task.name) || !makeFolders(folder_)) {
+    if (folder_.empty() || !usableName(task.name)) {
+        setFileFailure(folder_.empty() ? "there is no per-user configuration folder" : "the name cannot be a file name");
+        return false;
+    }
+    if (!makeFolders(folder_)) {
         return false;
     }
     // A new task only: an existing entry stays as it is.
@@ -31,9 +37,14 @@ bool XdgAutostartRegistrar::registerTask(const LogonTask& task) {
 
 bool XdgAutostartRegistrar::deleteTask(const std::string& name) {
     if (folder_.empty() || !usableName(name)) {
+        setFileFailure(folder_.empty() ? "there is no per-user configuration folder" : "the name cannot be a file name");
         return false;
     }
-    return std::remove(entryPath(name).c_str()) == 0;
+    if (std::remove(entryPath(name).c_str()) != 0) {
+        setFileFailure(std::strerror(errno));
+        return false;
+    }
+    return true;
 }
 
 } // namespace oruvel::platform

@@ -104,6 +104,24 @@ void SettingsWindow::showInFront() {
     setFocus();
 }
 
+void SettingsWindow::showSaveProblem(const QString& text) {
+    if (saveProblem_ == nullptr) {
+        saveProblem_ = new QLabel(this);
+        saveProblem_->setObjectName(QStringLiteral("saveProblemLabel"));
+        saveProblem_->setGeometry(0, kClientHeight - 24, kClientWidth, 24);
+        saveProblem_->setAutoFillBackground(true);
+        QPalette warning = saveProblem_->palette();
+        warning.setColor(QPalette::Window, QColor(255, 236, 179));
+        warning.setColor(QPalette::WindowText, QColor(120, 40, 0));
+        saveProblem_->setPalette(warning);
+        saveProblem_->setIndent(6);
+    }
+    saveProblem_->setToolTip(text);
+    saveProblem_->setText(saveProblem_->fontMetrics().elidedText(text, Qt::ElideMiddle, kClientWidth - 12));
+    saveProblem_->setVisible(!text.isEmpty());
+    saveProblem_->raise();
+}
+
 void SettingsWindow::onSettingChanged(const core::SettingKey& key) {
     for (const Binding& binding : bindings_) {
         if (binding.key == &key) {

@@ -64,6 +64,8 @@ public:
 
     // Shows the window in front, with the keyboard focus.
     void showInFront();
+    // Shows one line about settings that could not be saved across the window's foot; an empty text removes it.
+    void showSaveProblem(const QString& text);
 
     // Fixed client size, in pixels.
     static constexpr int kClientWidth = 486;
@@ -103,6 +105,7 @@ private:
     PictureLoader loadPicture_;
     QString picturesFolder_;
     std::array<QString, 2> fillPicturePaths_;
+    QLabel* saveProblem_ = nullptr;
 };
 
 // The program's caption: "Oruvel v" + major.minor.revision.

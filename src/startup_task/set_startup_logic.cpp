@@ -34,12 +34,12 @@ platform::LogonTask oruvelLogonTask(const std::string& folder) {
     return task;
 }
 
-void createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder) {
-    registrar.registerTask(oruvelLogonTask(folder));
+bool createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder) {
+    return registrar.registerTask(oruvelLogonTask(folder));
 }
 
-void removeLogonTask(platform::StartupRegistrar& registrar) {
-    registrar.deleteTask(kTaskName);
+bool removeLogonTask(platform::StartupRegistrar& registrar) {
+    return registrar.deleteTask(kTaskName);
 }
 
 } // namespace oruvel::startup_task

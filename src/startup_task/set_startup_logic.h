@@ -21,8 +21,9 @@ platform::LogonTask oruvelLogonTask(const std::string& folder);
 
 inline constexpr const char* kTaskName = "Oruvel";
 
-// createLogonTask and removeLogonTask, as the window's buttons and the switches run them; failures are quiet.
-void createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder);
-void removeLogonTask(platform::StartupRegistrar& registrar);
+// Registers or removes the logon task, as the window's buttons and the switches run them; false when it could not be
+// done, with platform::lastFileFailure() saying why where the system said.
+bool createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder);
+bool removeLogonTask(platform::StartupRegistrar& registrar);
 
 } // namespace oruvel::startup_task

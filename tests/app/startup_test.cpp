@@ -3,8 +3,13 @@
 #include "settings_ui/setting_widgets.h"
 #include "support/gadget_fixture.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
+
+#include <filesystem>
 
 using namespace oruvel;
 using test::readFile;
@@ -157,4 +162,59 @@ TEST_F(StartUp, AFileReplacedByAnotherProcessKeepsItsKeysAtTheNextWrite) {
     EXPECT_EQ(setting(core::keys::readFullScale), "77");
     EXPECT_EQ(platform::ini::readValue(settingsPath(), "main", "foreign"), "kept");
     EXPECT_EQ(platform::ini::readValue(settingsPath(), "other", "x"), "1");
+}
+
+// Without a notification area the settings window is the way back to a hidden monitor.
+TEST_F(StartUp, WithoutANotificationAreaAHiddenMonitorLeavesTheSettingsWindowUp) {
+    auto& gadget = start();
+    ASSERT_FALSE(gadget.tray().isAvailable()) << "no notification area on this platform";
+    EXPECT_FALSE(window().isVisible());
+    QAction* toggle = gadget.menu().menu()->findChild<QAction*>(QStringLiteral("toggleMonitorAction"));
+    ASSERT_NE(toggle, nullptr);
+    toggle->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(monitor().isVisible());
+    EXPECT_TRUE(window().isVisible()) << "hidden from the monitor's menu, the settings window comes up";
+    stop();
+
+    start(); // show=0 is stored now
+    EXPECT_TRUE(window().isVisible());
+}
+
+namespace {
+
+// Turns the event loop until `done` or a few seconds have passed; news from the settings' writer arrives this way.
+template <typename Done> bool turnUntil(Done done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+} // namespace
+
+TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {
+    writeSettings("[main]\nreadmax=40\n");
+    std::filesystem::permissions(settingsPath(), std::filesystem::perms::owner_read);
+    start();
+    auto* line = window().findChild<QLabel*>(QStringLiteral("saveProblemLabel"));
+    ASSERT_TRUE(turnUntil([&] {
+        line = window().findChild<QLabel*>(QStringLiteral("saveProblemLabel"));
+        return line != nullptr && !line->isHidden();
+    }));
+    EXPECT_TRUE(line->toolTip().contains(QString::fromStdString(settingsPath())));
+    EXPECT_TRUE(line->toolTip().contains(QStringLiteral("the file is read-only")));
+    settings->setNumber(core::keys::compactMode, 1);
+    EXPECT_EQ(monitor().heightTwips(), 180) << "applied all the same";
+    EXPECT_EQ(readFile(settingsPath()), "[main]\nreadmax=40\n") << "the user's read-only file is left as it is";
+
+    std::filesystem::permissions(settingsPath(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    settings->setNumber(core::keys::barBorder, 1); // the next change takes the kept ones along
+    EXPECT_TRUE(turnUntil([&] { return line->isHidden(); }));
+    EXPECT_EQ(setting(core::keys::compactMode), "1");
+    EXPECT_EQ(setting(core::keys::barBorder), "1");
+    EXPECT_EQ(setting(core::keys::diskInstance), "_Total") << "and what the start wrote";
+    EXPECT_EQ(setting(core::keys::readFullScale), "40");
 }

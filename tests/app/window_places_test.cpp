@@ -88,3 +88,22 @@ TEST_F(Places, ABrokenOrMissingHiveTakesNothing) {
     EXPECT_FALSE(places.importHive(QString::fromStdString(junk)));
     EXPECT_EQ(places.place(app::kSettingsWindowPlace), std::nullopt);
 }
+
+TEST(PlaceOnScreen, APlaceOnAScreenIsKeptToThePixelAndOthersComeBackWhole) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1050), QRect(1920, 0, 1280, 1024)};
+    const QSize monitor(154, 24);
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(1766, 1026), monitor), screens), QPoint(1766, 1026)) << "to the pixel";
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(3046, 0), monitor), screens), QPoint(3046, 0)) << "the second screen";
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(6666, 6666), monitor), screens), QPoint(3200 - 154, 1024 - 24))
+        << "99999 twips: into the nearest screen's corner";
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(-138, -21), monitor), screens), QPoint(0, 0));
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(1900, 500), monitor), screens), QPoint(1920, 500))
+        << "across two screens: into the one it covers most";
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(1800, 1040), monitor), screens), QPoint(1766, 1026));
+
+    // A smaller screen than the one the place was stored on; a window larger than the screen keeps its corner in it.
+    const QList<QRect> small{QRect(0, 0, 640, 480)};
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(1000, 700), monitor), small), QPoint(640 - 154, 480 - 24));
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(300, 200), QSize(800, 600)), small), QPoint(0, 0));
+    EXPECT_EQ(app::placeOnScreen(QRect(QPoint(5, 5), monitor), {}), QPoint(5, 5)) << "no screen known";
+}

@@ -6,10 +6,12 @@ for tool in Xvfb openbox trayer xdotool xwininfo xev; do
 done
 
 pids=()
+mounts=()
 cleanup() {
     local status=$?
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
+    for mount in "${mounts[@]}"; do umount "$mount" 2>/dev/null || true; done
     if [ "$status" -ne 0 ] && [ -f "$work/program.log" ]; then
         echo "--- program output"; cat "$work/program.log"
     fi
@@ -32,9 +34,12 @@ wait_for() {
     return 1
 }
 
+# start_desktop [WIDTHxHEIGHT]: an X server (1024x768 unless given) with openbox. The programs started here run on it
+# (Qt's X11 platform, whatever the caller's environment chose).
 start_desktop() {
+    export QT_QPA_PLATFORM=xcb
     exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd "$displayfd" -screen 0 "${1:-1024x768}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     local number=""
     read -r -t 10 number <&"$displayfd" || fail "Xvfb did not start"
@@ -64,6 +69,28 @@ monitor_window() {
 # The monitor's height: 24 in the two-line layout, less in the compact one.
 monitor_height() { xwininfo -id "$(monitor_window)" | awk '/Height:/ {print $2}'; }
 monitor_visible() { local id; id="$(monitor_window)" && xwininfo -id "$id" | grep -q IsViewable; }
+# How many monitors are on screen.
+visible_monitors() {
+    local id count=0
+    for id in $(xdotool search --onlyvisible --name '^Oruvel$'); do
+        xwininfo -id "$id" | grep -q 'Width: 154' && count=$((count + 1))
+    done
+    echo "$count"
+}
+# How many icons the program has in trayer's panel.
+tray_icons() { xwininfo -tree -id "$(xdotool search --name '^panel$' | head -1)" | grep -c '"Oruvel"' || true; }
+# The window's frame lies wholly on the screen.
+wholly_on_screen() {
+    local id="$1" x y w h sw sh
+    read -r x y < <(window_place "$id")
+    w="$(xwininfo -id "$id" | awk '/Width:/ {print $2}')"
+    h="$(xwininfo -id "$id" | awk '/Height:/ {print $2}')"
+    sw="$(xwininfo -root | awk '/Width:/ {print $2}')"
+    sh="$(xwininfo -root | awk '/Height:/ {print $2}')"
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
+}
+# The colour of one pixel of the screen, as "R,G,B".
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | awk 'NR == 2 {print $2}' | tr -d '()' | cut -d, -f1-3; }
 visible_program_windows() { xdotool search --onlyvisible --class Oruvel | wc -l; }
 left_of() { window_place "$1" | cut -d' ' -f1; }
 # "X Y" of a window's top-left corner on the screen.

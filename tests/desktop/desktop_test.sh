@@ -3,7 +3,8 @@
 # host (trayer, an XEmbed notification area), with the pointer and keyboard of xdotool. Each case runs on its own
 # display with a fresh program folder and home folder, and checks what a user would see and what was stored.
 #   desktop_test.sh CASE PATH_TO_Oruvel
-# Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit.
+# Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit, one-copy,
+# no-tray, off-screen, full-disk.
 set -euo pipefail
 case_name="$1"
 program="$2"
@@ -119,6 +120,98 @@ menu-exit)
     [ "$status" -eq 0 ] || fail "exit status $status"
     [ -n "$(stored FrmMain_x)" ] && [ -n "$(stored FrmMain_y)" ] || fail "the settings window's place was not stored"
     echo "the menu's exit ended the program with 0; stored FrmMain_x=$(stored FrmMain_x) FrmMain_y=$(stored FrmMain_y)"
+    ;;
+one-copy)
+    start_desktop; start_tray; prepare_program; start_program
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    wait_for 100 tray_icon_middle || fail "no tray icon"
+    first_pid="$program_pid"
+    status=0
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 timeout 30 \
+        "$work/program/Oruvel" >"$work/second.log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] || { cat "$work/second.log"; fail "the second start ended with $status"; }
+    wait_for 50 visible_window '^Oruvel v' || fail "the running copy did not show its settings window"
+    sleep 1
+    [ "$(visible_monitors)" = 1 ] || fail "$(visible_monitors) monitors on screen"
+    [ "$(tray_icons)" = 1 ] || fail "$(tray_icons) tray icons"
+    echo "a second start handed over (status 0): one monitor, one tray icon, the settings window shown"
+    kill -KILL "$first_pid"
+    wait "$first_pid" 2>/dev/null || true
+    wait_for 50 equals 0 visible_monitors || fail "the killed copy's monitor stayed"
+    start_program
+    wait_for 100 monitor_visible || fail "after a copy was killed, the next start did not run"
+    kill -0 "$program_pid" || fail "the start after a killed copy ended"
+    echo "a copy killed with SIGKILL did not block the next start"
+    ;;
+no-tray)
+    start_desktop; prepare_program; start_program # no notification area
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    ! visible_window '^Oruvel v' >/dev/null || fail "the settings window is up at a start with the monitor shown"
+    read -r x y < <(window_place "$(monitor_window)")
+    xdotool mousemove $((x + 30)) $((y + 6)) click 3
+    sleep 0.5
+    xdotool key Down Return # the first item: 显示/隐藏监视器
+    wait_for 50 visible_window '^Oruvel v' || fail "hiding the monitor left nothing on screen"
+    ! monitor_visible || fail "the monitor is still shown"
+    wait_for 30 equals 0 setting show || fail "show=$(setting show)"
+    echo "without a tray, hiding the monitor from its menu left the settings window up"
+    ;;
+off-screen)
+    for screen in 1024x768 640x480; do
+        prepare_program
+        mkdir -p "$(dirname "$places")"
+        if [ "$screen" = 1024x768 ]; then
+            printf '[General]\nFrmMonitor_x=99999\nFrmMonitor_y=99999\nFrmMain_x=-30000\nFrmMain_y=99999\n' >"$places"
+        else # a place on a larger screen, (1000, 700) in pixels
+            printf '[General]\nFrmMonitor_x=10500\nFrmMonitor_y=15000\n' >"$places"
+        fi
+        start_desktop "$screen"; start_tray; start_program
+        wait_for 100 monitor_visible || fail "the monitor did not appear on $screen"
+        sleep 0.5
+        wholly_on_screen "$(monitor_window)" || fail "the monitor at $(window_place "$(monitor_window)") on $screen"
+        if [ "$screen" = 1024x768 ]; then
+            open_settings_by_tray_double_click
+            wait_for 30 wholly_on_screen "$(visible_window '^Oruvel v')" || fail "the settings window is off $screen"
+        fi
+        echo "on $screen the monitor came back at $(window_place "$(monitor_window)"), wholly on screen"
+        for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+        wait 2>/dev/null || true
+        pids=()
+        rm -rf "$work/program" "$work/home"
+    done
+    ;;
+full-disk)
+    # The settings file lives on a full 2 MB file system, reached through a link beside the program.
+    disk="$work/disk"
+    mkdir -p "$disk"
+    mount -t tmpfs -o size=2m tmpfs "$disk" 2>/dev/null || { echo "cannot mount a tmpfs here"; exit 77; }
+    mounts+=("$disk")
+    start_desktop; start_tray; prepare_program
+    printf '[main]\n' >"$disk/Oruvel_Settings.ini"
+    ln -s "$disk/Oruvel_Settings.ini" "$settings"
+    dd if=/dev/zero of="$disk/filler" bs=4k count=1024 2>/dev/null || true # until it is full
+    start_program
+    open_settings_by_tray_double_click
+    read -r sx sy < <(window_place "$(visible_window '^Oruvel v')")
+    note_shown() { [ "$(pixel $((sx + 240)) $((sy + 380)))" = "255,236,179" ]; }
+    note_gone() { ! note_shown; }
+    wait_for 100 note_shown || fail "no note that the settings are not saved"
+    grep -q "settings not saved to .*No space left on device" "$work/program.log" || fail "nothing on stderr"
+    for y in 64 80 96 112; do # stay on top, round corners, bar border, hidden texts
+        xdotool mousemove $((sx + 210)) $((sy + y)) click 1
+        sleep 0.3
+    done
+    sleep 1
+    [ "$(cat "$disk/Oruvel_Settings.ini")" = "[main]" ] || fail "the full disk took a write"
+    note_shown || fail "the note went away while the disk is full"
+    rm "$disk/filler" # space again: the kept changes land within the retry interval, without a restart
+    wait_for 150 equals 1 setting ontop || fail "ontop=$(setting ontop) after the space came back"
+    [ "$(setting roundcorners)" = 0 ] && [ "$(setting monitorprogressbarborder)" = 1 ] &&
+        [ "$(setting hidebartext)" = 1 ] || fail "not every change landed: $(cat "$settings")"
+    wait_for 50 note_gone || fail "the note stayed after the changes landed"
+    [ -L "$settings" ] || fail "the link was replaced"
+    [ "$(grep -c "settings not saved" "$work/program.log")" = 1 ] || fail "stderr was told more than once"
+    echo "on a full disk four changes were kept and shown as unsaved; with space again they landed, the note went"
     ;;
 *)
     fail "unknown case $case_name"

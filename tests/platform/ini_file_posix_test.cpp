@@ -1,12 +1,16 @@
 // Robustness of the settings file against other processes, a full disk and huge files (POSIX only: uses fork and
 // resource limits).
+#include "platform/file_ops.h"
 #include "platform/ini_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -100,4 +104,46 @@ TEST(IniHugeFile, ReadsAndWritesA100MegabyteFileInBoundedMemory) {
     EXPECT_EQ(readValue(path, "main", "compact"), "1");
     EXPECT_EQ(readValue(path, "main", "show"), "0");
     EXPECT_LT(maxRssKb() - before, 20 * 1024) << "memory must not grow with the file";
+}
+
+// A settings file kept elsewhere and linked to (as dotfile managers do) is written where it is; the link stays.
+TEST(IniArrangedFiles, ASymbolicLinkIsWrittenThroughAndStays) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.file("dotfiles"));
+    const auto target = dir.file("dotfiles/Oruvel_Settings.ini");
+    writeFile(target, "[main]\nreadmax=25\n");
+    const auto link = dir.file("Oruvel_Settings.ini");
+    std::filesystem::create_symlink("dotfiles/Oruvel_Settings.ini", link);
+    ASSERT_TRUE(writeValue(link, "main", "writemax", "50"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readFile(target), "[main]\nreadmax=25\nwritemax=50\n");
+    EXPECT_EQ(readValue(link, "main", "writemax"), "50");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("dotfiles"))) {
+        EXPECT_EQ(entry.path().filename(), "Oruvel_Settings.ini") << "the new file was made beside the target";
+    }
+
+    // A link to a file not made yet: the file is made where the link points.
+    const auto dangling = dir.file("new.ini");
+    std::filesystem::create_symlink(dir.file("dotfiles/new.ini"), dangling);
+    ASSERT_TRUE(writeValue(dangling, "main", "show", "1"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(readFile(dir.file("dotfiles/new.ini")), "[main]\nshow=1\n");
+}
+
+TEST(IniArrangedFiles, AReadOnlyFileOrAFolderIsLeftAsItIsAndSaysWhy) {
+    TempDir dir;
+    const auto path = dir.file("s.ini");
+    writeFile(path, "[main]\nreadmax=25\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(writeValue(path, "main", "readmax", "100"));
+    EXPECT_EQ(oruvel::platform::lastFileFailure(), "the file is read-only");
+    EXPECT_EQ(readFile(path), "[main]\nreadmax=25\n");
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
+
+    std::filesystem::create_directories(dir.file("folder.ini"));
+    EXPECT_FALSE(writeValue(dir.file("folder.ini"), "main", "readmax", "100"));
+    EXPECT_EQ(oruvel::platform::lastFileFailure(), std::strerror(EISDIR));
+    EXPECT_FALSE(writeValue(dir.file("missing/s.ini"), "main", "readmax", "100"));
+    EXPECT_EQ(oruvel::platform::lastFileFailure(), std::strerror(ENOENT));
 }

@@ -1,12 +1,15 @@
 #include "platform/ini_write_queue.h"
+#include "platform/file_ops.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 using namespace oruvel::platform::ini;
@@ -101,6 +104,113 @@ TEST(IniWriteQueue, AQueueThatNeverWroteEndsAtOnceAndWritesNothing) {
     TempDir dir;
     { WriteQueue queue(dir.file("s.ini"), "main"); }
     EXPECT_FALSE(std::filesystem::exists(dir.file("s.ini")));
+}
+
+namespace {
+
+// A disk that is full until the test frees it; each write is counted.
+class FullDisk {
+public:
+    std::atomic<bool> full{true};
+    std::atomic<int> writes{0};
+    WriteQueue::Writer writer() {
+        return [this](const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+            ++writes;
+            if (full) {
+                oruvel::platform::setFileFailure("No space left on device");
+                return false;
+            }
+            return writeValue(path, section, key, value);
+        };
+    }
+};
+
+// Records the save states the queue tells, from its worker thread.
+struct StateLog {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<SaveState> states;
+    WriteQueue::StateListener listener() {
+        return [this](const SaveState& state) {
+            const std::lock_guard lock(mutex);
+            states.push_back(state);
+            changed.notify_all();
+        };
+    }
+    bool waitFor(const SaveState& state) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(20),
+                                [&] { return !states.empty() && states.back() == state; });
+    }
+};
+
+const SaveState kFull{true, "No space left on device"};
+
+} // namespace
+
+TEST(IniWriteQueue, AFailedWriteIsKeptToldAndTriedAgainWithTheNextChange) {
+    TempDir dir;
+    const std::string path = dir.file("s.ini");
+    FullDisk disk;
+    StateLog log;
+    WriteQueue queue(path, "main", disk.writer(), std::chrono::hours(1));
+    queue.setStateListener(log.listener());
+    ASSERT_TRUE(queue.write("compact", "1"));
+    ASSERT_TRUE(queue.write("ontop", "1"));
+    queue.flush();
+    ASSERT_TRUE(log.waitFor(kFull));
+    EXPECT_EQ(queue.state(), kFull);
+    EXPECT_EQ(queue.pendingValue("compact"), "1") << "kept";
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    ASSERT_TRUE(queue.write("compact", "0")); // a newer value takes the failed one's place
+    queue.flush();
+    disk.full = false;
+    ASSERT_TRUE(queue.write("roundcorners", "0"));
+    queue.flush();
+    ASSERT_TRUE(log.waitFor(SaveState{}));
+    EXPECT_EQ(readValue(path, "main", "compact"), "0");
+    EXPECT_EQ(readValue(path, "main", "ontop"), "1");
+    EXPECT_EQ(readValue(path, "main", "roundcorners"), "0");
+    EXPECT_EQ(queue.pendingValue("ontop"), std::nullopt);
+    const std::lock_guard lock(log.mutex);
+    EXPECT_EQ(log.states, (std::vector<SaveState>{kFull, SaveState{}})) << "told once each way";
+}
+
+TEST(IniWriteQueue, KeptWritesAreTriedAgainEveryIntervalAndOnceMoreAtTheEnd) {
+    TempDir dir;
+    FullDisk disk;
+    StateLog log;
+    {
+        WriteQueue queue(dir.file("a.ini"), "main", disk.writer(), std::chrono::milliseconds(20));
+        queue.setStateListener(log.listener());
+        ASSERT_TRUE(queue.write("show", "0"));
+        ASSERT_TRUE(log.waitFor(kFull));
+        disk.full = false; // space freed: the next try lands without another change
+        ASSERT_TRUE(log.waitFor(SaveState{}));
+    }
+    EXPECT_EQ(readValue(dir.file("a.ini"), "main", "show"), "0");
+
+    disk.full = true;
+    {
+        WriteQueue queue(dir.file("b.ini"), "main", disk.writer(), std::chrono::hours(1));
+        ASSERT_TRUE(queue.write("show", "0"));
+        queue.flush();
+        const int tries = disk.writes;
+        disk.full = false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(disk.writes, tries) << "not before the interval";
+    } // the end of the queue tries once more
+    EXPECT_EQ(readValue(dir.file("b.ini"), "main", "show"), "0");
+
+    disk.full = true;
+    const int before = disk.writes;
+    { // a disk that stays full: one more try at the end, and the end does not wait for space
+        WriteQueue queue(dir.file("c.ini"), "main", disk.writer(), std::chrono::hours(1));
+        ASSERT_TRUE(queue.write("show", "0"));
+    }
+    EXPECT_EQ(disk.writes - before, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.ini")));
 }
 
 TEST(IniValueAsRead, PendingValuesReadAsTheFileWouldGiveThem) {

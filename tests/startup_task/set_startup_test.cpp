@@ -1,4 +1,5 @@
 #include "platform/desktop_entry.h"
+#include "platform/file_ops.h"
 #include "platform/xdg_autostart_registrar.h"
 #include "startup_task/set_startup_logic.h"
 #include "support/desktop_entry_parser.h"
@@ -6,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <vector>
@@ -40,16 +43,18 @@ TEST(SetStartup, TaskStartsTheMonitorBesideItWithStartup) {
 TEST(SetStartup, CreateTwiceKeepsTheFirstAndRemoveIsQuiet) {
     TempDir dir;
     platform::XdgAutostartRegistrar registrar(dir.file("autostart"));
-    startup_task::createLogonTask(registrar, "/first");
+    EXPECT_TRUE(startup_task::createLogonTask(registrar, "/first"));
     const std::string entry = registrar.entryPath("Oruvel");
     const std::string first = readFile(entry);
     ASSERT_FALSE(first.empty());
-    startup_task::createLogonTask(registrar, "/second");
+    EXPECT_FALSE(startup_task::createLogonTask(registrar, "/second"));
+    EXPECT_EQ(platform::lastFileFailure(), std::strerror(EEXIST));
     EXPECT_EQ(readFile(entry), first) << "a new task only";
     EXPECT_EQ(test::parseEntry(first)["Path"], "/first");
-    startup_task::removeLogonTask(registrar);
+    EXPECT_TRUE(startup_task::removeLogonTask(registrar));
     EXPECT_FALSE(std::filesystem::exists(entry));
-    startup_task::removeLogonTask(registrar);
+    EXPECT_FALSE(startup_task::removeLogonTask(registrar));
+    EXPECT_EQ(platform::lastFileFailure(), std::strerror(ENOENT));
     EXPECT_FALSE(registrar.deleteTask("Oruvel"));
     EXPECT_FALSE(registrar.deleteTask("../escape"));
     for (const auto& e : std::filesystem::directory_iterator(dir.file("autostart"))) {
@@ -71,5 +76,7 @@ TEST(SetStartup, ExecLineStartsExactlyTheProgramWhateverTheFolderHolds) {
         EXPECT_EQ(args[1], "/startup");
         EXPECT_EQ(keys.at("Path"), folder);
         EXPECT_EQ(keys.at("Type"), "Application");
+        EXPECT_EQ(keys.at("TryExec"), startup_task::monitorProgramPath(folder)) << "skipped once the program is gone";
+        EXPECT_NE(keys.at("Comment"), keys.at("Name"));
     }
 }

@@ -6,3 +6,8 @@ list(APPEND ORUVEL_PLATFORM_BACKEND_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/sysfs_disks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/user_config_folder.cpp
 )
+
+# The X server is asked whether it answers before a window is opened.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+set(ORUVEL_PLATFORM_BACKEND_LIBS PkgConfig::XCB)

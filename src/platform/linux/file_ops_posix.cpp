@@ -1,6 +1,7 @@
 #include "platform/file_ops.h"
 
 #include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <fcntl.h>
 #include <string>
@@ -32,6 +33,43 @@ private:
     int fd_;
 };
 
+thread_local std::string lastFailure;
+
+// Records the system's reason for `error` and fails.
+bool failWith(int error) {
+    lastFailure = std::strerror(error);
+    return false;
+}
+
+// Writes a new file beside `path` through `produce`, with the permission bits `mode`, flushed to stable storage;
+// false (and nothing left behind) on failure.
+bool writeTemporary(const std::string& path, mode_t mode, const std::function<bool(OutputSink&)>& produce,
+                    std::string& tmp) {
+    tmp = path + ".XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        return failWith(errno);
+    }
+    int error = 0;
+    const auto step = [&error](bool ok) {
+        if (!ok && error == 0) {
+            error = errno != 0 ? errno : EIO;
+        }
+        return ok;
+    };
+    // Best effort: a file system without permission bits (a FAT memory stick) refuses it, and the file is still good.
+    static_cast<void>(::fchmod(fd, mode));
+    errno = 0;
+    FdSink sink(fd);
+    bool ok = step(produce(sink)) && step(::fsync(fd) == 0);
+    ok = step(::close(fd) == 0) && ok;
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        return failWith(error);
+    }
+    return true;
+}
+
 void syncFolder(const std::string& folder) {
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
@@ -50,57 +88,75 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+std::string lastFileFailure() {
+    return lastFailure;
+}
+
+void setFileFailure(std::string reason) {
+    lastFailure = std::move(reason);
+}
+
+std::string resolveLinks(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return current;
+        }
+        std::string target(4096, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
+            return current;
+        }
+        target.resize(static_cast<std::size_t>(n));
+        current = target.front() == '/' ? target : folderOf(current) + "/" + target;
+    }
+    return current;
+}
+
 bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>& produce) {
     if (path.empty() || path.back() == '/') {
-        return false;
+        return failWith(EISDIR);
     }
+    const std::string target = resolveLinks(path);
     struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
+        return failWith(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+    }
+    if (exists && (old.st_mode & 0222) == 0) {
+        lastFailure = "the file is read-only";
+        return false; // the user made it so; renaming over it would undo that
+    }
+    std::string tmp;
+    if (!writeTemporary(target, exists ? (old.st_mode & 07777) : 0644, produce, tmp)) {
         return false;
     }
-
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        return false;
-    }
-    const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 || !exists;
-
-    FdSink sink(fd);
-    ok = ok && produce(sink);
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) {
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
         ::unlink(tmp.c_str());
-        return false;
+        return failWith(error);
     }
-    syncFolder(folderOf(path));
+    syncFolder(folderOf(target));
     return true;
 }
 
 bool createFileExclusively(const std::string& path, const std::function<bool(OutputSink&)>& produce) {
     if (path.empty() || path.back() == '/') {
+        return failWith(EISDIR);
+    }
+    std::string tmp;
+    if (!writeTemporary(path, 0644, produce, tmp)) {
         return false;
     }
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = ::fchmod(fd, 0644) == 0;
-    FdSink sink(fd);
-    ok = ok && produce(sink);
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::link(tmp.c_str(), path.c_str()) == 0; // fails when the path exists
+    const bool linked = ::link(tmp.c_str(), path.c_str()) == 0; // fails when the path exists
+    const int error = errno;
     ::unlink(tmp.c_str());
-    if (ok) {
-        syncFolder(folderOf(path));
+    if (!linked) {
+        return failWith(error);
     }
-    return ok;
+    syncFolder(folderOf(path));
+    return true;
 }
 
 FolderLock::FolderLock(const std::string& folder) {
@@ -145,7 +201,7 @@ bool makeFolders(const std::string& path) {
         if (pos == path.size() || path[pos] == '/') {
             const std::string part = path.substr(0, pos);
             if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
-                return false;
+                return failWith(errno);
             }
         }
     }

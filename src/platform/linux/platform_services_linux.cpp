@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace oruvel::platform {
 
@@ -34,6 +35,20 @@ std::string executableFileName(std::string_view baseName) {
     return std::string(baseName);
 }
 const char kPathSeparator = '/';
+
+bool displayReachable() {
+    const char* display = std::getenv("DISPLAY");
+    if (display != nullptr && *display != '\0') {
+        xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+        const bool answered = xcb_connection_has_error(connection) == 0;
+        xcb_disconnect(connection);
+        if (answered) {
+            return true;
+        }
+    }
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return wayland != nullptr && *wayland != '\0';
+}
 
 std::string runningProgramPath() {
     std::string path(4096, '\0');

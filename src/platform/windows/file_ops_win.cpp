@@ -16,6 +16,23 @@
 namespace oruvel::platform {
 namespace {
 
+thread_local std::string lastFailure;
+
+// Records the system's words for `error` and fails.
+bool failWith(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring words = n > 0 && text != nullptr ? std::wstring(text, n) : L"error " + std::to_wstring(error);
+    LocalFree(text);
+    while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.')) {
+        words.pop_back();
+    }
+    lastFailure = toUtf8(words);
+    return false;
+}
+
 class HandleSink final : public OutputSink {
 public:
     explicit HandleSink(HANDLE h) : h_(h) {}
@@ -47,14 +64,17 @@ std::wstring writeTemporary(const std::wstring& path, const std::function<bool(O
             if (GetLastError() == ERROR_FILE_EXISTS) {
                 continue;
             }
+            failWith(GetLastError());
             return {};
         }
         HandleSink sink(h);
-        bool ok = produce(sink);
-        ok = ok && FlushFileBuffers(h);
+        SetLastError(ERROR_SUCCESS);
+        bool ok = produce(sink) && FlushFileBuffers(h);
+        const DWORD error = ok ? ERROR_SUCCESS : (GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT);
         ok = CloseHandle(h) && ok;
         if (!ok) {
             DeleteFileW(tmp.c_str());
+            failWith(error != ERROR_SUCCESS ? error : GetLastError());
             return {};
         }
         return tmp;
@@ -69,9 +89,27 @@ bool isFolder(const std::wstring& path) {
 
 } // namespace
 
+std::string lastFileFailure() {
+    return lastFailure;
+}
+
+void setFileFailure(std::string reason) {
+    lastFailure = std::move(reason);
+}
+
+// Windows programs meet links through the system itself; the path is used as it is.
+std::string resolveLinks(const std::string& path) {
+    return path;
+}
+
 bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>& produce) {
     const std::wstring target = toWide(path);
     if (target.empty() || isFolder(target)) {
+        return failWith(ERROR_DIRECTORY);
+    }
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        lastFailure = "the file is read-only";
         return false;
     }
     const std::wstring tmp = writeTemporary(target, produce);
@@ -79,8 +117,9 @@ bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>
         return false;
     }
     if (!MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
         DeleteFileW(tmp.c_str());
-        return false;
+        return failWith(error);
     }
     return true;
 }
@@ -96,8 +135,9 @@ bool createFileExclusively(const std::string& path, const std::function<bool(Out
     }
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
     if (!MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
         DeleteFileW(tmp.c_str());
-        return false;
+        return failWith(error);
     }
     return true;
 }

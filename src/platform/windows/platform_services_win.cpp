@@ -37,6 +37,10 @@ std::string executableFileName(std::string_view baseName) {
 }
 const char kPathSeparator = '\\';
 
+bool displayReachable() {
+    return true;
+}
+
 std::string runningProgramPath() {
     std::wstring path(32768, L'\0');
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));

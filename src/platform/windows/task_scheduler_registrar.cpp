@@ -1,8 +1,12 @@
 #include "platform/windows/task_scheduler_registrar.h"
 
+#include "platform/file_ops.h"
+
 #include "platform/windows/win_text.h"
 
 #include <windows.h>
+
+#include <cstdio>
 
 #include <oleauto.h>
 #include <taskschd.h>
@@ -75,13 +79,26 @@ private:
     VARIANT v_;
 };
 
+// Records what the Task Scheduler answered and whether it was a success.
+bool succeeded(HRESULT result, const char* step) {
+    if (SUCCEEDED(result)) {
+        return true;
+    }
+    char text[96];
+    std::snprintf(text, sizeof text, "the Task Scheduler refused to %s (0x%08lX)", step,
+                  static_cast<unsigned long>(result));
+    setFileFailure(text);
+    return false;
+}
+
 bool connect(Com<ITaskService>& service) {
-    if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
-                                reinterpret_cast<void**>(service.out())))) {
+    if (!succeeded(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                    reinterpret_cast<void**>(service.out())),
+                   "start")) {
         return false;
     }
     const Variant none;
-    return SUCCEEDED(service->Connect(none, none, none, none));
+    return succeeded(service->Connect(none, none, none, none), "connect");
 }
 
 } // namespace
@@ -93,7 +110,7 @@ bool TaskSchedulerRegistrar::registerTask(const LogonTask& task) {
         return false;
     }
     Com<ITaskDefinition> definition;
-    if (FAILED(service->NewTask(0, definition.out())) || !definition) {
+    if (!succeeded(service->NewTask(0, definition.out()), "make a task") || !definition) {
         return false;
     }
     // Each property is reached afresh from the definition; a failing one is skipped.
@@ -145,15 +162,16 @@ bool TaskSchedulerRegistrar::registerTask(const LogonTask& task) {
     }
     Com<ITaskFolder> root;
     const Bstr rootPath("\\");
-    if (FAILED(service->GetFolder(rootPath, root.out())) || !root) {
+    if (!succeeded(service->GetFolder(rootPath, root.out()), "open its task folder") || !root) {
         return false;
     }
     Com<IRegisteredTask> registered;
     const Variant none;
     const Variant noSecurityDescriptor("");
     const Bstr name(task.name);
-    return SUCCEEDED(root->RegisterTaskDefinition(name, definition.get(), TASK_CREATE, none, none,
-                                                  TASK_LOGON_INTERACTIVE_TOKEN, noSecurityDescriptor, registered.out()));
+    return succeeded(root->RegisterTaskDefinition(name, definition.get(), TASK_CREATE, none, none,
+                                                  TASK_LOGON_INTERACTIVE_TOKEN, noSecurityDescriptor, registered.out()),
+                     "register the task");
 }
 
 bool TaskSchedulerRegistrar::deleteTask(const std::string& name) {
@@ -162,8 +180,8 @@ bool TaskSchedulerRegistrar::deleteTask(const std::string& name) {
     Com<ITaskFolder> root;
     const Bstr rootPath("\\");
     const Bstr taskName(name);
-    return connect(service) && SUCCEEDED(service->GetFolder(rootPath, root.out())) && root &&
-           SUCCEEDED(root->DeleteTask(taskName, 0));
+    return connect(service) && succeeded(service->GetFolder(rootPath, root.out()), "open its task folder") && root &&
+           succeeded(root->DeleteTask(taskName, 0), "delete the task");
 }
 
 } // namespace oruvel::platform
