@@ -199,8 +199,19 @@ void Gadget::exit() {
 }
 
 void Gadget::showSettings() {
-    if (!exiting_) {
-        settingsWindow_->showInFront();
+    if (exiting_) {
+        return;
+    }
+    const bool wasHidden = !settingsWindow_->isVisible();
+    settingsWindow_->showInFront();
+    if (wasHidden) {
+        // The window manager frames the window once it is shown; a frame that then reaches off the screen is moved in.
+        QTimer::singleShot(kFrameSettleMilliseconds, this, [this] {
+            if (settingsWindow_->isVisible()) {
+                glue_->moveFromCode(*settingsWindow_,
+                                    placeOnScreen(settingsWindow_->frameGeometry(), availableAreas()));
+            }
+        });
     }
 }
 
@@ -222,11 +233,15 @@ void Gadget::restorePlace(QWidget& window, const QString& name) {
     if (!place) {
         return;
     }
+    glue_->moveFromCode(window, placeOnScreen(QRect(*place, window.frameGeometry().size()), availableAreas()));
+}
+
+QList<QRect> Gadget::availableAreas() {
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens()) {
         areas << screen->availableGeometry();
     }
-    glue_->moveFromCode(window, placeOnScreen(QRect(*place, window.frameGeometry().size()), areas));
+    return areas;
 }
 
 void Gadget::keepReachable() {

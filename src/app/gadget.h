@@ -101,6 +101,8 @@ private:
     void placeSettingsWindowInTheMiddle();
     // Moves a window to its stored place, or as near to it as lies wholly on a screen.
     void restorePlace(QWidget& window, const QString& name);
+    static QList<QRect> availableAreas();
+    static constexpr int kFrameSettleMilliseconds = 300;
     // Without a notification area, a hidden monitor leaves only the settings window to reach the program by.
     void keepReachable();
     void showSaveState(const platform::ini::SaveState& state);
