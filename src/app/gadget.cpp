@@ -207,9 +207,10 @@ void Gadget::showSettings() {
     if (wasHidden) {
         // The window manager frames the window once it is shown; a frame that then reaches off the screen is moved in.
         QTimer::singleShot(kFrameSettleMilliseconds, this, [this] {
-            if (settingsWindow_->isVisible()) {
-                glue_->moveFromCode(*settingsWindow_,
-                                    placeOnScreen(settingsWindow_->frameGeometry(), availableAreas()));
+            const QRect frame = settingsWindow_->frameGeometry();
+            const QPoint inside = placeOnScreen(frame, availableAreas());
+            if (settingsWindow_->isVisible() && inside != frame.topLeft()) {
+                glue_->moveFromCode(*settingsWindow_, inside);
             }
         });
     }
