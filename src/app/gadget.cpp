@@ -1,5 +1,6 @@
 #include "app/gadget.h"
 
+#include "app/desktop_state.h"
 #include "app/program_menu.h"
 #include "app/window_glue.h"
 #include "app/window_places.h"
@@ -8,6 +9,7 @@
 #include "core/start_with_login_port.h"
 #include "monitor/monitor_window.h"
 #include "platform/file_ops.h"
+#include "platform/platform_services.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_pictures.h"
 
@@ -46,6 +48,9 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
         trayIcons_[i] = QIcon(pictures[i]);
     }
     settingsWindow_->setTrayLegend(pictures);
+    if (const std::string caption = platform::startWithLoginCaption(); !caption.empty()) {
+        settingsWindow_->setStartWithLoginCaption(QString::fromStdString(caption));
+    }
 
     glue_ = std::make_unique<WindowGlue>(*settingsWindow_);
     monitor_ = std::make_unique<monitor::MonitorWindow>(glue_->snapper(), glue_->system());
@@ -55,6 +60,16 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
 
     sampleTimer_.setInterval(1000);
     connect(&sampleTimer_, &QTimer::timeout, this, &Gadget::sampleRates);
+    // Whether the see-through modes can show is asked while the settings window is up, so a compositing manager
+    // started or ended meanwhile is told.
+    compositorWatch_.setInterval(2000);
+    connect(&compositorWatch_, &QTimer::timeout, this, [this] {
+        if (settingsWindow_->isVisible()) {
+            settingsWindow_->showNoCompositorNote(!compositorRunning());
+        } else {
+            compositorWatch_.stop();
+        }
+    });
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::fillPictureChosen, this, &Gadget::setFillPicture);
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::resetPositionsRequested, this,
             &Gadget::resetWindowPositions);
@@ -203,6 +218,8 @@ void Gadget::showSettings() {
         return;
     }
     const bool wasHidden = !settingsWindow_->isVisible();
+    settingsWindow_->showNoCompositorNote(!compositorRunning());
+    compositorWatch_.start();
     settingsWindow_->showInFront();
     if (wasHidden) {
         // The window manager frames the window once it is shown; a frame that then reaches off the screen is moved in.

@@ -115,6 +115,7 @@ private:
     core::NumberSeparators separators_;
     TickReadout readout_;
     QTimer sampleTimer_;
+    QTimer compositorWatch_; // while the settings window is up
     std::unique_ptr<settings_ui::SettingsWindow> settingsWindow_;
     std::unique_ptr<WindowGlue> glue_;
     std::unique_ptr<monitor::MonitorWindow> monitor_;

@@ -1,6 +1,9 @@
 #include "app/window_glue.h"
 
+#include "app/desktop_state.h"
+
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
 
 namespace oruvel::app {
@@ -10,6 +13,9 @@ WindowGlue::WindowGlue(QWidget& settingsWindow) : settingsWindow_(settingsWindow
     snapper_.addWindow(monitor::windowIdOf(&settingsWindow_));
     snapper_.setSnapDistance(5);
     settingsWindow_.installEventFilter(this);
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMilliseconds);
+    connect(&rest_, &QTimer::timeout, this, &WindowGlue::settle);
 }
 
 void WindowGlue::addMonitor(QWidget& monitorWindow) {
@@ -23,6 +29,9 @@ void WindowGlue::moveFromCode(QWidget& window, const QPoint& topLeft) {
     movingFromCode_ = false;
     if (&window == &settingsWindow_) {
         lastPosition_ = settingsWindow_.frameGeometry().topLeft();
+        if (settingsWindow_.isVisible()) {
+            rest_.start();
+        }
     }
 }
 
@@ -33,11 +42,28 @@ bool WindowGlue::eventFilter(QObject* watched, QEvent* event) {
         const QPoint now = settingsWindow_.frameGeometry().topLeft();
         if (positionKnown_ && now != lastPosition_ && settingsWindow_.isVisible() && !movingFromCode_) {
             followSettingsWindow(lastPosition_, now);
+            rest_.start();
         }
         lastPosition_ = now;
         positionKnown_ = true;
     }
     return false;
+}
+
+void WindowGlue::settle() {
+    if (!settingsWindow_.isVisible() || QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        return; // nothing to settle, or a platform where the program cannot place windows
+    }
+    if (pointerButtonHeld()) {
+        rest_.start(); // the window manager is still moving it
+        return;
+    }
+    const QRect frame = settingsWindow_.frameGeometry();
+    const monitor::Rect now{frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
+    const monitor::Rect settled = snapper_.settle(monitor::windowIdOf(&settingsWindow_), now);
+    if (settled != now) {
+        settingsWindow_.move(settled.left, settled.top); // as a move of the user's: the glued monitor follows
+    }
 }
 
 void WindowGlue::followSettingsWindow(const QPoint& from, const QPoint& to) {

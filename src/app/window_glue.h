@@ -5,13 +5,16 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QTimer>
 
 class QWidget;
 
 namespace oruvel::app {
 
 // The snapping of the program's windows: the monitor's own drag loop asks the snapper; the settings window is moved
-// by the window manager, and a monitor glued to it follows each of those moves. Moves the program makes itself go
+// by the window manager, and a monitor glued to it follows each of those moves. When the settings window comes to
+// rest (the pointer's buttons are up and it has not moved for a moment: a drag, a move by the keyboard or by the
+// program itself) it settles onto a nearby work-area edge or the monitor's edge. Moves the program makes itself go
 // through moveFromCode and drag nothing along.
 class WindowGlue : public QObject {
     Q_OBJECT
@@ -30,6 +33,10 @@ protected:
 
 private:
     void followSettingsWindow(const QPoint& from, const QPoint& to);
+    // Moves the settings window onto the edges it came to rest near, once the move is over.
+    void settle();
+
+    static constexpr int kRestMilliseconds = 150;
 
     QWidget& settingsWindow_;
     monitor::QtSnapWindowSystem system_;
@@ -37,6 +44,7 @@ private:
     QPoint lastPosition_;
     bool positionKnown_ = false;
     bool movingFromCode_ = false;
+    QTimer rest_;
 };
 
 } // namespace oruvel::app

@@ -185,6 +185,19 @@ void WindowSnapper::moveRule(WindowId window, Rect& m) {
     }
 }
 
+Rect WindowSnapper::settle(WindowId window, Rect r) const {
+    int dx = 0;
+    int dy = 0;
+    snapEdges(r, system_.workArea(), dx, dy);
+    for (std::size_t k = 1; k < windows_.size(); ++k) {
+        const TrackedWindow& other = windows_[k];
+        if (other.window != window && !(other.glued && other.parent == window)) {
+            snapEdges(r, system_.windowRect(other.window), dx, dy);
+        }
+    }
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
 void WindowSnapper::beginMove(WindowId window) {
     if (isRegistered(window)) {
         startMove(window);

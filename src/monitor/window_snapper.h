@@ -42,6 +42,10 @@ public:
     void constrainMove(WindowId window, Rect& proposed);
     void endMove(WindowId window);
 
+    // Where a window that has come to rest at `r` belongs: moved onto a work-area edge or an edge of another
+    // registered window within the snap distance (windows glued to it move along, so they do not count).
+    Rect settle(WindowId window, Rect r) const;
+
     // Registers a window, glued to `gluedTo` while they touch (0: to none). False when it is registered already or
     // either window does not exist.
     bool addWindow(WindowId window, WindowId gluedTo = 0);

@@ -29,6 +29,9 @@ std::unique_ptr<StartupRegistrar> openStartupRegistrar();
 std::string executableFileName(std::string_view baseName);
 extern const char kPathSeparator;
 
+// The caption of the start-at-login box in this system's words (UTF-8); empty where the form's own caption fits.
+std::string startWithLoginCaption();
+
 // Whether a window can be shown: on Linux an X server at DISPLAY answers, or a Wayland compositor is named; always
 // on Windows.
 bool displayReachable();

@@ -122,6 +122,20 @@ void SettingsWindow::showSaveProblem(const QString& text) {
     saveProblem_->raise();
 }
 
+void SettingsWindow::showNoCompositorNote(bool shown) {
+    if (noCompositor_ == nullptr) {
+        noCompositor_ = new QLabel(QStringLiteral("未运行合成管理器：透明效果不会显示"), ui_->windowModeGroupBox);
+        noCompositor_->setObjectName(QStringLiteral("noCompositorLabel"));
+        noCompositor_->setGeometry(150, 14, 310, 17);
+        noCompositor_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    noCompositor_->setVisible(shown);
+}
+
+void SettingsWindow::setStartWithLoginCaption(const QString& caption) {
+    ui_->startWithLoginCheckBox->setText(caption);
+}
+
 void SettingsWindow::onSettingChanged(const core::SettingKey& key) {
     for (const Binding& binding : bindings_) {
         if (binding.key == &key) {

@@ -66,6 +66,10 @@ public:
     void showInFront();
     // Shows one line about settings that could not be saved across the window's foot; an empty text removes it.
     void showSaveProblem(const QString& text);
+    // Says beside the window modes, or stops saying, that no compositing manager runs to make the monitor see-through.
+    void showNoCompositorNote(bool shown);
+    // The caption of the start-at-login box, where the system's own name for it differs from the form's.
+    void setStartWithLoginCaption(const QString& caption);
 
     // Fixed client size, in pixels.
     static constexpr int kClientWidth = 486;
@@ -106,6 +110,7 @@ private:
     QString picturesFolder_;
     std::array<QString, 2> fillPicturePaths_;
     QLabel* saveProblem_ = nullptr;
+    QLabel* noCompositor_ = nullptr;
 };
 
 // The program's caption: "Oruvel v" + major.minor.revision.

@@ -89,6 +89,29 @@ wholly_on_screen() {
     sh="$(xwininfo -root | awk '/Height:/ {print $2}')"
     [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
 }
+# "X Y W H" of a window's frame: the window and the decoration the window manager gives it (_NET_FRAME_EXTENTS).
+frame_of() {
+    local x y w h l r t b
+    read -r x y < <(window_place "$1")
+    w="$(xwininfo -id "$1" | awk '/Width:/ {print $2}')"
+    h="$(xwininfo -id "$1" | awk '/Height:/ {print $2}')"
+    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,/ /g')
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+# Drags a window by its title bar so that its frame's top-left corner lands at X Y, in small steps, as a hand does.
+drag_title_to() {
+    local id="$1" tx="$2" ty="$3" fx fy fw fh cx cy
+    read -r fx fy fw fh < <(frame_of "$id")
+    read -r cx cy < <(window_place "$id")
+    local gx=$((fx + fw / 3)) gy=$(((fy + cy) / 2)) # on the title bar, clear of its buttons
+    xdotool mousemove "$gx" "$gy" mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((gx + (tx - fx) * step / 8)) $((gy + (ty - fy) * step / 8))
+        sleep 0.05
+    done
+    sleep 0.2
+    xdotool mouseup 1
+}
 # The colour of one pixel of the screen, as "R,G,B".
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | awk 'NR == 2 {print $2}' | tr -d '()' | cut -d, -f1-3; }
 visible_program_windows() { xdotool search --onlyvisible --class Oruvel | wc -l; }

@@ -4,7 +4,7 @@
 # display with a fresh program folder and home folder, and checks what a user would see and what was stored.
 #   desktop_test.sh CASE PATH_TO_Oruvel
 # Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit, one-copy,
-# no-tray, off-screen, full-disk.
+# no-tray, off-screen, full-disk, settings-snaps, compositor-note.
 set -euo pipefail
 case_name="$1"
 program="$2"
@@ -216,6 +216,42 @@ full-disk)
     [ -L "$settings" ] || fail "the link was replaced"
     [ "$(grep -c "settings not saved" "$work/program.log")" = 1 ] || fail "stderr was told more than once"
     echo "on a full disk four changes were kept and shown as unsaved; with space again they landed, the note went"
+    ;;
+settings-snaps)
+    start_desktop; start_tray; prepare_program; start_program
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    open_settings_by_tray_double_click
+    id="$(visible_window '^Oruvel v')"
+    read -r _ fy _ _ < <(frame_of "$id")
+    drag_title_to "$id" 4 "$fy"
+    frame_left() { frame_of "$id" | cut -d' ' -f1; }
+    wait_for 30 equals 0 frame_left ||
+        fail "dropped 4 px from the left edge, the settings window stays at $(frame_of "$id")"
+    echo "dropped 4 px from the left edge, the settings window settled at $(frame_of "$id")"
+    # Dropped 3 px above the monitor, its frame comes down to touch it.
+    read -r mx my < <(window_place "$(monitor_window)")
+    read -r _ _ fw fh < <(frame_of "$id")
+    drag_title_to "$id" $((mx - fw / 2)) $((my - 3 - fh))
+    touching() { read -r _ y _ h < <(frame_of "$id"); [ $((y + h)) -eq "$my" ]; }
+    wait_for 30 touching || fail "dropped 3 px above the monitor at $my, the frame is at $(frame_of "$id")"
+    [ "$(window_place "$(monitor_window)")" = "$mx $my" ] || fail "the monitor moved"
+    echo "dropped 3 px from the monitor, the settings window came to touch it: $(frame_of "$id")"
+    ;;
+compositor-note)
+    start_desktop; start_tray; prepare_program; start_program
+    open_settings_by_tray_double_click
+    read -r sx sy < <(window_place "$(visible_window '^Oruvel v')")
+    # The note's line, right of the normal-mode button in the window-mode box: how many of its pixels are dark (text).
+    note_ink() {
+        import -window root -crop "300x15+$((sx + 170))+$((sy + 287))" "$work/note.png" &&
+            convert "$work/note.png" -colorspace Gray -threshold 50% -negate -format '%[fx:round(mean*w*h)]' info:
+    }
+    note_shown() { [ "$(note_ink)" -gt 20 ]; }
+    wait_for 30 note_shown || fail "no note under a desktop without a compositing manager: $(note_ink) dark pixels"
+    xcompmgr >"$work/xcompmgr.log" 2>&1 &
+    pids+=($!)
+    wait_for 60 equals 0 note_ink || fail "the note stayed with a compositing manager running: $(note_ink) dark pixels"
+    echo "the no-compositor note showed under plain openbox and went when xcompmgr started"
     ;;
 *)
     fail "unknown case $case_name"

@@ -118,3 +118,22 @@ TEST_F(WindowSnapping, RemovingAParentDetachesItsChildren) {
     EXPECT_EQ(snapper.parentOf(kMonitor), 0U);
     EXPECT_FALSE(snapper.removeWindow(kMain));
 }
+
+TEST_F(WindowSnapping, AWindowAtRestSettlesOnTheNearestEdgesButNotOnItsFollowers) {
+    windows.rects[kMain] = {4, 300, 496, 743};
+    windows.rects[kMonitor] = {300, 100, 454, 124};
+    snapper.addWindow(kMain, 0);
+    snapper.addWindow(kMonitor, kMain);
+    snapper.setSnapDistance(5);
+    EXPECT_EQ(snapper.settle(kMain, windows.rects[kMain]), (Rect{0, 300, 492, 743})) << "4 px from the left edge";
+    EXPECT_EQ(snapper.settle(kMain, {100, 300, 592, 743}), (Rect{100, 300, 592, 743})) << "nothing near";
+    EXPECT_EQ(snapper.settle(kMain, {100, 127, 592, 570}), (Rect{100, 124, 592, 567}))
+        << "3 px below the monitor: onto its bottom edge";
+
+    // Glued, the monitor moves with the window: its edges do not pull.
+    windows.rects[kMonitor] = {100, 100, 254, 124};
+    windows.rects[kMain] = {100, 124, 592, 567};
+    snapper.updateGlue();
+    ASSERT_TRUE(snapper.isGlued(kMonitor));
+    EXPECT_EQ(snapper.settle(kMain, {300, 127, 792, 570}), (Rect{300, 127, 792, 570}));
+}

@@ -36,6 +36,10 @@ std::string executableFileName(std::string_view baseName) {
 }
 const char kPathSeparator = '/';
 
+std::string startWithLoginCaption() {
+    return "登录时自动运行";
+}
+
 bool displayReachable() {
     const char* display = std::getenv("DISPLAY");
     if (display != nullptr && *display != '\0') {

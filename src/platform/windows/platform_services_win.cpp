@@ -37,6 +37,10 @@ std::string executableFileName(std::string_view baseName) {
 }
 const char kPathSeparator = '\\';
 
+std::string startWithLoginCaption() {
+    return {}; // the form's "Windows" caption
+}
+
 bool displayReachable() {
     return true;
 }

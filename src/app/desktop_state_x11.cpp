@@ -1,0 +1,65 @@
+#include "app/desktop_state.h"
+
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace oruvel::app {
+namespace {
+
+xcb_connection_t* x11Connection() {
+    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// The X screen the program runs on: the number after the dot of DISPLAY (0 without one).
+int screenNumber() {
+    const char* display = std::getenv("DISPLAY");
+    const char* dot = display != nullptr ? std::strrchr(display, '.') : nullptr;
+    return dot != nullptr && dot > std::strrchr(display, ':') ? std::atoi(dot + 1) : 0;
+}
+
+} // namespace
+
+bool pointerButtonHeld() {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr) {
+        return false;
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    const ReplyPtr<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, screen->root), nullptr), &std::free);
+    constexpr unsigned kButtons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
+    return reply != nullptr && (reply->mask & kButtons) != 0;
+}
+
+bool compositorRunning() {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr) {
+        return true;
+    }
+    // A compositing manager owns the selection _NET_WM_CM_S<screen>.
+    const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber());
+    const ReplyPtr<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(connection,
+                              xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
+                              nullptr),
+        &std::free);
+    if (atom == nullptr) {
+        return true;
+    }
+    const ReplyPtr<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr),
+        &std::free);
+    return owner == nullptr || owner->owner != XCB_NONE;
+}
+
+} // namespace oruvel::app
