@@ -40,6 +40,8 @@ void MonitorWindow::mouseReleaseEvent(QMouseEvent* event) {
 // through the snapping rules and its position is saved when the button goes up.
 void MonitorWindow::beginDrag() {
     dragging_ = true;
+    // The pointer may outrun the window it drags: the moves and the release come here wherever the pointer is.
+    grabMouse();
     const QPoint cursor = *pressCursor_;
     pressCursor_.reset();
     dragGrabOffset_ = frameGeometry().topLeft() - cursor;
@@ -59,6 +61,7 @@ void MonitorWindow::dragMoveTo(const QPoint& global) {
 
 void MonitorWindow::endDrag() {
     dragging_ = false;
+    releaseMouse();
     snapper_.endMove(windowIdOf(this));
     snapSystem_.setCursor(std::nullopt);
     emit dragFinished();

@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# The Windows program as a user meets it, under Wine on a virtual X display with openbox and trayer, checked from
+# outside with xdotool, ImageMagick and Wine's reg.
+#   windows_desktop_test.sh CASE PROGRAM_FOLDER LINUX_Oruvel
+# Cases: first-start (the monitor's place and pictures beside the Linux build's, the settings file, a drag stored in
+# the registry, a box of the settings window, the menu's exit), set-startup (oruvel_set_startup.exe /create, /remove).
+set -euo pipefail
+case_name="$1"
+folder="$(cd "$2" && pwd)"
+linux_program="$3"
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+# shellcheck source=tests/desktop/desktop_session.sh
+source "$here/../desktop/desktop_session.sh"
+command -v wine >/dev/null || fail "missing wine (tools/setup-deps.sh --windows installs it)"
+
+# A Wine prefix kept beside the build (making one takes a while); its user's settings of ours start empty.
+export WINEPREFIX="${ORUVEL_WINEPREFIX:-$(dirname "$folder")/wineprefix}" WINEDEBUG=-all
+mkdir -p "$WINEPREFIX"
+key='HKCU\Software\Quorlane\Oruvel'
+registry_value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {print $3}'; }
+
+start_desktop; start_tray
+unset QT_QPA_PLATFORM # Qt's Windows platform under Wine
+wineboot -i >/dev/null 2>&1 || true
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+cp -r "$folder" "$work/program"
+settings="$work/program/Oruvel_Settings.ini"
+
+start_windows_program() {
+    (cd "$work/program" && exec wine Oruvel.exe >"$work/program.log" 2>&1) &
+    program_pid=$!
+    pids+=("$program_pid")
+}
+
+# The most common colour of a window's picture, and its share of the pixels in the top and the bottom half.
+picture_of() {
+    import -window root -crop "$(xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')+$2+$3" "$4"
+    convert "$4" +repage "$4"
+}
+top_colour() { convert "$1" -format %c histogram:info:- | sort -rn | head -1 | grep -o '#[0-9A-F]\{6\}'; }
+share_of() { # FILE COLOUR GEOMETRY: the share, in percent, of the region's pixels that have the colour
+    convert "$1" -crop "$3" +repage -fill black +opaque "$2" -fill white -opaque "$2" -colorspace Gray \
+        -format '%[fx:round(mean*100)]' info:
+}
+
+case "$case_name" in
+first-start)
+    start_windows_program
+    wait_for 300 monitor_visible || { cat "$work/program.log"; fail "the monitor did not appear under Wine"; }
+    sleep 2
+    id="$(monitor_window)"
+    read -r x y < <(window_place "$id")
+    [ "$x $y" = "$((1024 - 2 * 155)) $((768 - 25))" ] || fail "the monitor at $x $y"
+    picture_of "$id" "$x" "$y" "$work/windows.png"
+    # The Linux build's monitor on a desktop of its own, for the same picture.
+    (
+        work_linux="$(mktemp -d)"
+        mkdir -p "$work_linux/program" "$work_linux/home"
+        cp "$linux_program" "$work_linux/program/Oruvel"
+        QT_QPA_PLATFORM=xcb HOME="$work_linux/home" XDG_CONFIG_HOME="$work_linux/home/.config" \
+            ASAN_OPTIONS=detect_leaks=0 "$work_linux/program/Oruvel" >/dev/null 2>&1 &
+        linux_pid=$!
+        for ((i = 0; i < 100; i++)); do
+            for lid in $(xdotool search --onlyvisible --name '^Oruvel$'); do
+                [ "$lid" != "$id" ] && xwininfo -id "$lid" | grep -q 'Width: 154' && break 2
+            done
+            sleep 0.1
+        done
+        xdotool windowmove "$lid" 100 100
+        sleep 1.5
+        picture_of "$lid" 100 100 "$work/linux.png"
+        kill "$linux_pid"
+        wait "$linux_pid" 2>/dev/null || true
+        rm -rf "$work_linux"
+    )
+    [ "$(identify -format %wx%h "$work/windows.png")" = "$(identify -format %wx%h "$work/linux.png")" ] ||
+        fail "sizes differ: Windows $(identify -format %wx%h "$work/windows.png"), Linux $(identify -format %wx%h "$work/linux.png")"
+    colour="$(top_colour "$work/linux.png")"
+    [ "$(top_colour "$work/windows.png")" = "$colour" ] ||
+        fail "the Windows monitor's colour is $(top_colour "$work/windows.png"), the Linux one's $colour"
+    for half in 150x10+2+1 150x10+2+13; do # each bar: mostly its background colour, as on Linux
+        share="$(share_of "$work/windows.png" "$colour" "$half")"
+        [ "$share" -ge 60 ] || fail "the bar at $half is $share % $colour"
+    done
+    echo "the monitor at its default place $x $y, $(identify -format %wx%h "$work/windows.png") in $colour like the Linux build's"
+
+    wait_for 50 equals _Total setting drive || fail "no settings file beside the program"
+    for k in show compact monitorprogressbar monitorprogressusebarfill2; do
+        [ -n "$(setting "$k")" ] || fail "the first start did not store $k"
+    done
+    echo "the settings file beside the program holds the first start's keys"
+
+    # A hand's drag: small steps, each reaching the program before the next, so the pointer stays on the window
+    # (Wine delivers a button's release only to the window under the pointer).
+    xdotool mousemove $((x + 20)) $((y + 10)) mousedown 1
+    for step in $(seq 1 40); do xdotool mousemove $((x + 20 - 3 * step)) $((y + 10 - 2 * step)); sleep 0.05; done
+    sleep 0.3
+    xdotool mouseup 1
+    read -r nx ny < <(window_place "$id")
+    wait_for 50 equals $((ny * 15)) registry_value FrmMonitor_x ||
+        fail "the drag to $nx $ny stored FrmMonitor_x='$(registry_value FrmMonitor_x)'"
+    [ "$(registry_value FrmMonitor_y)" = $((nx * 15)) ] || fail "FrmMonitor_y='$(registry_value FrmMonitor_y)'"
+    echo "a drag to $nx $ny stored FrmMonitor_x=$(registry_value FrmMonitor_x) FrmMonitor_y=$(registry_value FrmMonitor_y) in $key"
+
+    # Wine shows the program's tray icon through its explorer.exe, in trayer's panel.
+    wine_tray_icon_middle() {
+        local panel icon
+        panel="$(xdotool search --name '^panel$' | head -1)"
+        icon="$(xwininfo -tree -id "$panel" | awk '/"explorer.exe"/ {print $1; exit}')"
+        [ -n "$icon" ] || return 1
+        read -r ix iy < <(window_place "$icon")
+        echo "$((ix + 10)) $((iy + 11))"
+    }
+    if wait_for 50 wine_tray_icon_middle; then
+        read -r tx ty < <(wine_tray_icon_middle)
+        xdotool mousemove "$tx" "$ty" click --repeat 2 --delay 60 1
+        wait_for 50 visible_window '^Oruvel v' || fail "a double-click on Wine's tray icon did not open the settings"
+        how="a double-click on Wine's tray icon"
+    else # no tray icon: a hidden monitor brings the settings window up
+        xdotool mousemove $((nx + 30)) $((ny + 6)) click 3; sleep 1; xdotool key Down Return
+        wait_for 50 visible_window '^Oruvel v' || fail "no settings window without a tray"
+        how="hiding the monitor without a tray icon"
+    fi
+    read -r sx sy < <(window_place "$(visible_window '^Oruvel v')")
+    xdotool mousemove $((sx + 210)) $((sy + 80)) click 1 # round corners
+    wait_for 50 equals 0 setting roundcorners || fail "a click on the round-corners box stored '$(setting roundcorners)'"
+    echo "the settings window opened by $how; a click on a box stored roundcorners=0"
+
+    read -r mx my < <(window_place "$id")
+    xdotool mousemove $((mx + 30)) $((my + 6)) click 3
+    sleep 1
+    xdotool key Up Return # the last item: 退出
+    status=0
+    for ((i = 0; i < 150; i++)); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program_pid" 2>/dev/null && fail "the menu's exit did not end the program"
+    wait "$program_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    [ -n "$(registry_value FrmMain_x)" ] || fail "the settings window's place was not stored"
+    echo "the menu's exit ended Oruvel.exe with 0 and stored FrmMain_x=$(registry_value FrmMain_x)"
+    ;;
+set-startup)
+    task="$WINEPREFIX/drive_c/windows/system32/tasks/Oruvel"
+    set_startup() { # EXPECTED_STATUS SWITCH
+        local status=0
+        (cd "$work/program" && timeout 60 wine oruvel_set_startup.exe "$2" >"$work/set.log" 2>&1) || status=$?
+        [ "$status" -eq "$1" ] || { cat "$work/set.log"; fail "oruvel_set_startup.exe $2 ended with $status, not $1"; }
+        echo "oruvel_set_startup.exe $2 ended with $status${3:+ ($3)}: $(tr -d '\r' <"$work/set.log" | head -1)"
+    }
+    rm -f "$task"
+    # A fresh Wine prefix does not run its Task Scheduler service until it is started once (oruvel_set_startup.exe
+    # then says "the Task Scheduler refused to connect (0x80041315)" and ends with 1); Windows runs it always.
+    wine net start schedule >/dev/null 2>&1 || true
+    set_startup 0 /create "the service running"
+    [ -f "$task" ] || fail "no task in system32\\tasks"
+    grep -q "<Author>Oruvel - Quorlane</Author>" "$task" && grep -q "<ExecutionTimeLimit>PT0S<" "$task" &&
+        grep -q "<DisallowStartIfOnBatteries>false<" "$task" || fail "the task: $(cat "$task")"
+    # Wine 8 writes the registration and the settings, and leaves out what it does not keep: the logon trigger, the
+    # action and the run level.
+    echo "Wine's Task Scheduler wrote system32\\tasks\\Oruvel with $(grep -o -E \
+        '<(Author|ExecutionTimeLimit|MultipleInstancesPolicy|LogonTrigger|Exec|RunLevel)>' "$task" | tr -d '<>' |
+        tr '\n' ' ')"
+    set_startup 1 /create "a second create leaves the first task"
+    set_startup 0 /remove
+    [ ! -f "$task" ] || fail "the task stayed"
+    set_startup 1 /remove "nothing left to remove"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
