@@ -39,9 +39,7 @@ TEST_F(Entries, SwatchClickStoresTheChosenColourAndCancelChangesNothing) {
 
 TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
     start();
-    window().show();
-    window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    activateWindow();
     auto* read = control<settings_ui::FullScaleEdit>("readFullScaleEdit");
     read->setFocus();
     read->clear();
@@ -100,9 +98,7 @@ TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
 
 TEST_F(Entries, APasteIsStoredWhenItAddsDigitsAndRefusedOtherwise) {
     start();
-    window().show();
-    window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    activateWindow();
     auto* read = control<settings_ui::FullScaleEdit>("readFullScaleEdit");
     read->setFocus();
     read->selectAll();

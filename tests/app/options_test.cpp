@@ -71,9 +71,7 @@ TEST_F(Options, CompactModeResizesTheMonitor) {
 // The space bar toggles a box as a click does: the box, the file and the monitor agree.
 TEST_F(Options, TheSpaceBarAppliesAndStoresEveryBox) {
     start();
-    window().show();
-    window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    activateWindow();
     const struct {
         const char* box;
         const core::SettingKey& key;

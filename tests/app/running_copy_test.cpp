@@ -1,10 +1,9 @@
 // One running copy per settings file: a second start hands over to the first, another settings file runs beside it.
 #include "app/running_copy.h"
-#include "support/temp_dir.h"
+#include "support/gadget_fixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QSysInfo>
 #include <gtest/gtest.h>
 
@@ -14,19 +13,6 @@
 #include <unistd.h>
 
 using namespace oruvel;
-
-namespace {
-
-// Lets the running copy's event loop turn until `done` or two seconds have passed.
-template <typename Done> void turnUntil(Done done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 2000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-}
-
-} // namespace
 
 TEST(RunningCopy, ASecondStartWithTheSameFileHandsOverAndAnotherFileRunsBeside) {
     test::TempDir dir;
@@ -47,7 +33,7 @@ TEST(RunningCopy, ASecondStartWithTheSameFileHandsOverAndAnotherFileRunsBeside) 
         app::RunningCopy second(settings);
         EXPECT_TRUE(second.handOver());
     }
-    turnUntil([&] { return startedAgain == 1; });
+    test::turnUntil([&] { return startedAgain == 1; });
     EXPECT_EQ(startedAgain, 1) << "the first copy was asked to show itself";
 }
 

@@ -3,7 +3,6 @@
 #include "settings_ui/setting_widgets.h"
 #include "support/gadget_fixture.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -181,26 +180,12 @@ TEST_F(StartUp, WithoutANotificationAreaAHiddenMonitorLeavesTheSettingsWindowUp)
     EXPECT_TRUE(window().isVisible());
 }
 
-namespace {
-
-// Turns the event loop until `done` or a few seconds have passed; news from the settings' writer arrives this way.
-template <typename Done> bool turnUntil(Done done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
-
-} // namespace
-
 TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {
     writeSettings("[main]\nreadmax=40\n");
     std::filesystem::permissions(settingsPath(), std::filesystem::perms::owner_read);
     start();
     auto* line = window().findChild<QLabel*>(QStringLiteral("saveProblemLabel"));
-    ASSERT_TRUE(turnUntil([&] {
+    ASSERT_TRUE(test::turnUntil([&] {
         line = window().findChild<QLabel*>(QStringLiteral("saveProblemLabel"));
         return line != nullptr && !line->isHidden();
     }));
@@ -210,9 +195,10 @@ TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {
     EXPECT_EQ(monitor().heightTwips(), 180) << "applied all the same";
     EXPECT_EQ(readFile(settingsPath()), "[main]\nreadmax=40\n") << "the user's read-only file is left as it is";
 
-    std::filesystem::permissions(settingsPath(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(settingsPath(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     settings->setNumber(core::keys::barBorder, 1); // the next change takes the kept ones along
-    EXPECT_TRUE(turnUntil([&] { return line->isHidden(); }));
+    EXPECT_TRUE(test::turnUntil([&] { return line->isHidden(); }));
     EXPECT_EQ(setting(core::keys::compactMode), "1");
     EXPECT_EQ(setting(core::keys::barBorder), "1");
     EXPECT_EQ(setting(core::keys::diskInstance), "_Total") << "and what the start wrote";

@@ -144,3 +144,12 @@ open_settings_by_tray_double_click() {
     wait_for 50 visible_window '^Oruvel v' || fail "a tray double-click did not open the settings window"
 }
 
+
+# Waits up to ten seconds for the program started last to end, and fails unless it ended with status 0.
+expect_clean_end() {
+    local status=0
+    for ((i = 0; i < 100; i++)); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program_pid" 2>/dev/null && fail "the menu's exit did not end the program"
+    wait "$program_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status"
+}

@@ -113,11 +113,7 @@ menu-exit)
     wait_for 50 equals $((shown + 1)) visible_program_windows || fail "a right click on the tray icon opened no menu"
     sleep 0.3
     xdotool key Up Return # the last item: 退出
-    status=0
-    for ((i = 0; i < 100; i++)); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$program_pid" 2>/dev/null && fail "the menu's exit did not end the program"
-    wait "$program_pid" || status=$?
-    [ "$status" -eq 0 ] || fail "exit status $status"
+    expect_clean_end
     [ -n "$(stored FrmMain_x)" ] && [ -n "$(stored FrmMain_y)" ] || fail "the settings window's place was not stored"
     echo "the menu's exit ended the program with 0; stored FrmMain_x=$(stored FrmMain_x) FrmMain_y=$(stored FrmMain_y)"
     ;;

@@ -13,7 +13,9 @@
 #include "tray/tray_icon.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSettings>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -127,6 +129,12 @@ struct GadgetFixture : ::testing::Test {
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+    // Shows the settings window as the active one: keys reach only the active window.
+    void activateWindow() {
+        window().show();
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    }
     void tick(double readRate, double writeRate) {
         if (rates != nullptr) {
             rates->read = readRate;
@@ -135,5 +143,15 @@ struct GadgetFixture : ::testing::Test {
         gadget->sampleRates();
     }
 };
+
+// Turns the event loop until `done` or a few seconds have passed (news from other threads and sockets comes this way).
+template <typename Done> bool turnUntil(Done done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
 
 } // namespace oruvel::test

@@ -131,11 +131,7 @@ first-start)
     xdotool mousemove $((mx + 30)) $((my + 6)) click 3
     sleep 1
     xdotool key Up Return # the last item: 退出
-    status=0
-    for ((i = 0; i < 150; i++)); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$program_pid" 2>/dev/null && fail "the menu's exit did not end the program"
-    wait "$program_pid" || status=$?
-    [ "$status" -eq 0 ] || fail "exit status $status"
+    expect_clean_end
     [ -n "$(registry_value FrmMain_x)" ] || fail "the settings window's place was not stored"
     echo "the menu's exit ended Oruvel.exe with 0 and stored FrmMain_x=$(registry_value FrmMain_x)"
     ;;
