@@ -109,7 +109,10 @@ std::string resolveLinks(const std::string& path) {
             return current;
         }
         target.resize(static_cast<std::size_t>(n));
-        current = target.front() == '/' ? target : folderOf(current) + "/" + target;
+        if (target.front() != '/') {
+            target.insert(0, folderOf(current) + "/");
+        }
+        current = std::move(target);
     }
     return current;
 }
