@@ -1,20 +1,30 @@
 #!/usr/bin/env bash
-# Oruvel beside two well-known desktop monitors from Debian, each run alone on the same virtual display: conky showing
-# the disk read and write rates once a second, and gkrellm with its default panel; a minimal Qt Widgets program is the
-# memory baseline. Prints CPU time per minute while the disks are idle and while one is kept busy (a direct-I/O write
-# and read every second, so the bars move), and RSS and PSS, then checks the targets:
-#   Oruvel idle CPU <= a third of conky's; busy CPU below both peers'; RSS within 4 MiB of the minimal program's.
+# Oruvel beside two well-known desktop monitors from Debian, each run alone on the same virtual display (no window
+# manager): conky showing the disk read and write rates once a second, and gkrellm with its default panel; a minimal
+# Qt Widgets program is the memory baseline. Prints CPU time per minute in three phases: the disks still ("idle"), one
+# kept busy (a direct-I/O write and read every second, so the bars jump: "busy") and a steady background writer of
+# 4 MB/s (fio: "writer"), and RSS and PSS, then checks the targets:
+#   Oruvel idle CPU <= 0.4 of conky's; writer CPU <= 0.6 of conky's; busy CPU below both peers'; RSS within 4 MiB of
+#   the minimal program's.
+# With --rounds N every program runs N times, one after the other, and the medians count.
 # With --baseline, an earlier build of Oruvel (a folder holding its Oruvel program, for example the build/release/src/app
-# of another commit) runs in the same way, and this build's idle and busy CPU must each be within 10 % of it or lower.
+# of another commit) runs in the same way, and this build's CPU in each phase must be within 10 % of it or lower.
 # Each phase also says in how many of its seconds /proc/diskstats changed: background I/O moves the idle figures.
-# Usage: bench/peers.sh [--baseline DIR] [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
+# Usage: bench/peers.sh [--baseline DIR] [--rounds N] [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
 set -euo pipefail
 baseline=""
-if [ "${1:-}" = "--baseline" ]; then
-    baseline="$(cd "$2" && pwd)"
-    shift 2
-    [ -x "$baseline/Oruvel" ] || { echo "no Oruvel program in $baseline" >&2; exit 2; }
-fi
+rounds=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --baseline)
+        baseline="$(cd "$2" && pwd)"
+        shift 2
+        [ -x "$baseline/Oruvel" ] || { echo "no Oruvel program in $baseline" >&2; exit 2; }
+        ;;
+    --rounds) rounds="$2"; shift 2 ;;
+    *) break ;;
+    esac
+done
 cd "$(dirname "$0")/.."
 secs="${1:-60}"
 
@@ -22,6 +32,7 @@ missing=()
 command -v Xvfb >/dev/null || missing+=(xvfb)
 command -v conky >/dev/null || missing+=(conky-std)
 command -v gkrellm >/dev/null || missing+=(gkrellm)
+command -v fio >/dev/null || missing+=(fio)
 if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -108,6 +119,11 @@ wait_for_quiet_disks() {
         sleep 1
     done
 }
+# A steady writer of 4 MB/s, as a download or a log does.
+steady_writer() {
+    exec fio --name=writer --filename="$work/steady" --size=256m --rw=write --rate=4m --bs=64k --direct=1 \
+        --time_based --runtime=100000 >/dev/null 2>&1
+}
 busy_disk() {
     while :; do
         dd if=/dev/zero of="$work/load" bs=1M count=48 oflag=direct conv=fsync status=none
@@ -126,51 +142,76 @@ declare -A command=(
     [gkrellm]="gkrellm"
     ["minimal Qt Widgets"]="build/release/bench/oruvel_minimal_widgets"
 )
-declare -A idle busy rss pss idleio busyio
+declare -A cpu io rss pss
+phases=(idle busy writer)
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # One program at a time, so none pays for another's work on the display server or in the caches.
-for name in "${names[@]}"; do
-    sync # what the build or the last busy phase left to write back would otherwise keep the disks busy
-    sleep 3
-    # shellcheck disable=SC2086 # the command lines are split on purpose
-    ${command[$name]} >/dev/null 2>&1 &
-    pid=$!
-    pids+=("$pid")
-    sleep 5 # start-up is not measured
-    if [ "$name" = "minimal Qt Widgets" ]; then
-        idle[$name]="-"
-        busy[$name]="-"
-        idleio[$name]="-"
-        busyio[$name]="-"
-    else
-        echo "$name: ${secs} s with the disks idle, then ${secs} s with a disk kept busy..." >&2
-        wait_for_quiet_disks
-        idle[$name]=$(cpu_per_minute "$pid" "$work/io")
-        idleio[$name]=$(cat "$work/io")
-        busy_disk &
-        load=$!
-        pids+=("$load")
-        sleep 2
-        busy[$name]=$(cpu_per_minute "$pid" "$work/io")
-        busyio[$name]=$(cat "$work/io")
-        kill "$load" 2>/dev/null || true
-        wait "$load" 2>/dev/null || true
-    fi
-    if ! kill -0 "$pid" 2>/dev/null; then
-        echo "$name ended during the run" >&2
-        exit 1
-    fi
-    rss[$name]=$(kib "$pid" Rss)
-    pss[$name]=$(kib "$pid" Pss)
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+for ((round = 1; round <= rounds; round++)); do
+    for name in "${names[@]}"; do
+        sync # what the build or the last busy phase left to write back would otherwise keep the disks busy
+        sleep 3
+        # shellcheck disable=SC2086 # the command lines are split on purpose
+        ${command[$name]} >/dev/null 2>&1 &
+        pid=$!
+        pids+=("$pid")
+        sleep 5 # start-up is not measured
+        if [ "$name" != "minimal Qt Widgets" ]; then
+            echo "round $round, $name: ${secs} s in each of ${phases[*]}..." >&2
+            for phase in "${phases[@]}"; do
+                load=""
+                if [ "$phase" = idle ]; then
+                    wait_for_quiet_disks
+                else
+                    if [ "$phase" = busy ]; then busy_disk & else steady_writer & fi
+                    load=$!
+                    pids+=("$load")
+                    sleep 2
+                fi
+                cpu[$name,$phase,$round]=$(cpu_per_minute "$pid" "$work/io")
+                io[$name,$phase,$round]=$(cat "$work/io")
+                if [ -n "$load" ]; then
+                    kill "$load" 2>/dev/null || true
+                    wait "$load" 2>/dev/null || true
+                fi
+            done
+        fi
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "$name ended during the run" >&2
+            exit 1
+        fi
+        rss[$name,$round]=$(kib "$pid" Rss)
+        pss[$name,$round]=$(kib "$pid" Pss)
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
 done
 
-printf '\n%-20s %16s %14s %16s %14s %8s %8s\n' "program" "idle CPU ms/min" "idle IO s" "busy CPU ms/min" \
-    "busy IO s" "RSS MiB" "PSS MiB"
+declare -A idle busy writer
+printf '\nCPU ms per minute: the median of %d round(s), and each round; seconds with disk activity in brackets\n' "$rounds"
+printf '%-20s %-30s %-30s %-30s %8s %8s\n' program idle busy writer "RSS MiB" "PSS MiB"
 for name in "${names[@]}"; do
-    printf '%-20s %16s %14s %16s %14s %8.1f %8.1f\n' "$name" "${idle[$name]}" "${idleio[$name]}/$secs" \
-        "${busy[$name]}" "${busyio[$name]}/$secs" "$(echo "${rss[$name]} / 1024" | bc -l)" \
-        "$(echo "${pss[$name]} / 1024" | bc -l)"
+    line=""
+    for phase in "${phases[@]}"; do
+        if [ "$name" = "minimal Qt Widgets" ]; then
+            cell="-"
+        else
+            values=()
+            cell=""
+            for ((round = 1; round <= rounds; round++)); do
+                values+=("${cpu[$name,$phase,$round]}")
+                cell="$cell ${cpu[$name,$phase,$round]}(${io[$name,$phase,$round]})"
+            done
+            m=$(median "${values[@]}")
+            eval "$phase[\$name]=$m"
+            cell="$m:$cell"
+        fi
+        line="$line$(printf '%-31s' "$cell")"
+    done
+    r=(); p=()
+    for ((round = 1; round <= rounds; round++)); do r+=("${rss[$name,$round]}"); p+=("${pss[$name,$round]}"); done
+    rss[$name]=$(median "${r[@]}")
+    printf '%-20s %s %8.1f %8.1f\n' "$name" "$line" "$(echo "${rss[$name]} / 1024" | bc -l)" \
+        "$(echo "$(median "${p[@]}") / 1024" | bc -l)"
 done
 echo
 
@@ -178,15 +219,17 @@ ok=0
 check() { # description, condition
     if eval "$2"; then echo "met:    $1"; else echo "missed: $1"; ok=1; fi
 }
-check "Oruvel idle CPU at most a third of conky's" '[ $((idle[Oruvel] * 3)) -le "${idle[conky]}" ]'
+check "Oruvel idle CPU at most 0.4 of conky's" '[ $((idle[Oruvel] * 10)) -le $((idle[conky] * 4)) ]'
+check "Oruvel CPU with a steady 4 MB/s writer at most 0.6 of conky's" \
+    '[ $((writer[Oruvel] * 10)) -le $((writer[conky] * 6)) ]'
 check "Oruvel busy CPU below conky's and gkrellm's" \
     '[ "${busy[Oruvel]}" -lt "${busy[conky]}" ] && [ "${busy[Oruvel]}" -lt "${busy[gkrellm]}" ]'
 check "Oruvel RSS within 4 MiB of the minimal Qt Widgets program's" \
     '[ $((rss[Oruvel] - rss["minimal Qt Widgets"])) -le 4096 ]'
 if [ -n "$baseline" ]; then
-    check "Oruvel idle CPU within 10 % of the baseline build's or lower" \
-        '[ $((idle[Oruvel] * 10)) -le $((idle["Oruvel baseline"] * 11)) ]'
-    check "Oruvel busy CPU within 10 % of the baseline build's or lower" \
-        '[ $((busy[Oruvel] * 10)) -le $((busy["Oruvel baseline"] * 11)) ]'
+    for phase in "${phases[@]}"; do
+        check "Oruvel $phase CPU within 10 % of the baseline build's or lower" \
+            "[ \$((${phase}[Oruvel] * 10)) -le \$((${phase}[\"Oruvel baseline\"] * 11)) ]"
+    done
 fi
 exit "$ok"
