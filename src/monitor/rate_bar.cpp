@@ -115,11 +115,14 @@ void RateBar::setRange(std::int32_t minimum, std::int32_t maximum) {
 
 // A picture set anew is drawn anew, even when it equals the last one.
 void RateBar::setFillPicture(const QImage& picture) {
-    if (picture.isNull()) {
-        barPicture_.reset();
-    } else {
-        barPicture_ = std::make_unique<OffscreenSurface>();
-        barPicture_->assign(picture);
+    barPicture_ = QImage();
+    if (!picture.isNull() && qint64{picture.width()} * picture.height() <= kMaxPicturePixels) {
+        // Opaque, as the bar shows it: a see-through pixel's colour is taken times its alpha.
+        barPicture_ = QImage(picture.size(), QImage::Format_RGB32);
+        barPicture_.fill(Qt::black);
+        QPainter p(&barPicture_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, picture);
     }
     invalidate();
 }
@@ -191,16 +194,14 @@ void RateBar::drawText(QPainter& p, const Rect& r) {
     textLayout_.draw(p, QPointF(std::round(x), std::round(y)));
 }
 
-void RateBar::fillWithPicture(QPainter& p, const OffscreenSurface& picture, int width, int height) const {
+void RateBar::fillWithPicture(QPainter& p, int width, int height) const {
     if (barPictureMode_ == PictureMode::Tile) {
-        for (const Tile& t : tileBitmap(0, 0, width, height, picture.width(), picture.height(), 0, 0)) {
-            picture.drawTo(p, t.srcX, t.srcY, t.width, t.height, t.dstX, t.dstY);
+        for (const Tile& t : tileBitmap(0, 0, width, height, barPicture_.width(), barPicture_.height(), 0, 0)) {
+            p.drawImage(QPoint(t.dstX, t.dstY), barPicture_, QRect(t.srcX, t.srcY, t.width, t.height));
         }
         return;
     }
-    if (picture.hasSurface()) {
-        p.drawImage(QRect(0, 0, width, height), picture.surface(), QRect(0, 0, picture.width(), picture.height()));
-    }
+    p.drawImage(QRect(0, 0, width, height), barPicture_);
 }
 
 bool RateBar::paint(QPainter& painter, const QRect& target) {
@@ -234,8 +235,8 @@ bool RateBar::paint(QPainter& painter, const QRect& target) {
     // An empty bar (an idle disk) has nothing to fill and no text over a fill.
     if (fill.width() > 0 && fill.height() > 0) {
         p.setClipRect(toQRect(fill));
-        if (barPicture_) {
-            fillWithPicture(p, *barPicture_, w, h);
+        if (!barPicture_.isNull()) {
+            fillWithPicture(p, w, h);
         } else {
             fillSolid(p, toQRect(fill), fillColour_);
         }

@@ -2,14 +2,12 @@
 
 #include "monitor/bar_geometry.h"
 #include "monitor/bar_text.h"
-#include "monitor/offscreen_surface.h"
 
 #include <QColor>
 #include <QImage>
 #include <QString>
 #include <QWidget>
 
-#include <memory>
 #include <optional>
 
 class QPainter;
@@ -59,9 +57,11 @@ public:
     void setFillColour(const QColor& colour) { assign(fillColour_, colour); }
     QColor fillTextColour() const { return fillTextColour_; }
     void setFillTextColour(const QColor& colour) { assign(fillTextColour_, colour); }
-    // A copy of the picture is taken now; a null picture removes it (the fill colour is drawn again).
+    // An opaque copy of the picture is taken now; a null picture, or one of more than kMaxPicturePixels, removes it
+    // (the fill colour is drawn again).
     void setFillPicture(const QImage& picture);
-    bool hasFillPicture() const { return barPicture_ != nullptr; }
+    bool hasFillPicture() const { return !barPicture_.isNull(); }
+    static constexpr qint64 kMaxPicturePixels = 16LL * 1024 * 1024;
     PictureMode fillPictureMode() const { return barPictureMode_; }
     void setFillPictureMode(PictureMode mode) { assign(barPictureMode_, mode); }
 
@@ -94,11 +94,11 @@ private:
         invalidate();
     }
     void invalidate();
-    void fillWithPicture(QPainter& p, const OffscreenSurface& picture, int width, int height) const;
+    void fillWithPicture(QPainter& p, int width, int height) const;
     // Draws the prepared text (one space, the text, one space) aligned in r.
     void drawText(QPainter& p, const Rect& r);
 
-    std::unique_ptr<OffscreenSurface> barPicture_;
+    QImage barPicture_; // opaque, so each redraw only copies it
     BorderLook borderLook_ = BorderLook::Bevel;
     BorderStyle borderStyle_ = BorderStyle::Sunken;
     QColor backColour_;

@@ -1,4 +1,3 @@
-#include "monitor/offscreen_surface.h"
 #include "monitor/rate_bar.h"
 
 #include <QPainter>
@@ -37,34 +36,19 @@ QImage stripes(int width, int height) {
 
 } // namespace
 
-TEST(OffscreenSurface, OnlyGrowsAndRecordsSizes) {
-    OffscreenSurface dc;
-    EXPECT_EQ(dc.ensureSize(0, 20), nullptr);
-    EXPECT_EQ(dc.ensureSize(20, 0), nullptr);
-    EXPECT_FALSE(dc.hasSurface());
-    ASSERT_NE(dc.ensureSize(100, 12), nullptr);
-    EXPECT_EQ(dc.ensureSize(80, 12)->size(), QSize(100, 12)) << "a smaller request keeps the surface";
-    EXPECT_EQ(dc.ensureSize(120, 10)->size(), QSize(120, 10)) << "a wider one replaces it at exactly the asked size";
+TEST_F(BarFixture, AFillPictureIsCopiedOpaqueAndAnImpossibleOneIsNotKept) {
+    QImage picture(10, 12, QImage::Format_ARGB32);
+    picture.fill(QColor(255, 0, 0, 128)); // half see-through red
+    bar.setBorderStyle(BorderStyle::None);
+    bar.setFillPicture(picture);
+    picture.fill(Qt::blue); // the bar keeps its own copy
+    bar.setValue(100);
+    EXPECT_EQ(pixel(3, 6), qRgb(128, 0, 0) & 0xFFFFFF) << "its colour times its alpha";
+    EXPECT_EQ(pixel(13, 6), pixel(3, 6)) << "tiled";
 
-    OffscreenSurface fresh;
-    fresh.setWidth(30);
-    EXPECT_FALSE(fresh.hasSurface());
-    fresh.setHeight(5);
-    EXPECT_TRUE(fresh.hasSurface()) << "the second size set creates the surface";
-    fresh.setWidth(10);
-    EXPECT_EQ(fresh.surfaceSize(), QSize(30, 5)) << "only the recorded width changes";
-    fresh.ensureSize(10, 5)->fill(Qt::red); // no larger than recorded: the surface stays
-    QImage target(40, 10, QImage::Format_RGB32);
-    target.fill(Qt::black);
-    {
-        QPainter p(&target);
-        fresh.drawTo(p, 0, 0, 0, -1, 0, 0);
-    }
-    EXPECT_EQ(target.pixel(9, 4), qRgb(255, 0, 0));
-    EXPECT_EQ(target.pixel(10, 4), qRgb(0, 0, 0)) << "copies the recorded width, not the surface's";
-
-    OffscreenSurface huge;
-    EXPECT_EQ(huge.ensureSize(100000, 100000), nullptr) << "an impossible surface is simply not made";
+    bar.setFillPicture(QImage(8192, 4096, QImage::Format_RGB32));
+    EXPECT_FALSE(bar.hasFillPicture()) << "more pixels than a bar picture may have";
+    EXPECT_EQ(pixel(3, 6), kFillRgb) << "the fill colour is drawn again";
 }
 
 TEST_F(BarFixture, ColourFillEndsWhereTheValueSays) {
