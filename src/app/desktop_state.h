@@ -2,8 +2,8 @@
 
 namespace oruvel::app {
 
-// What the window system can tell that Qt does not. On X11 the X server is asked; elsewhere (Windows, where the
-// desktop is always composited, and native Wayland) the answers change nothing.
+// What the window system can tell that Qt does not: on X11 the X server is asked, on Windows the system itself.
+// Where neither answers (native Wayland) no button counts as held and the desktop counts as composited.
 
 // Whether a pointer button is held down: a window manager's move of a window goes on.
 bool pointerButtonHeld();
