@@ -7,8 +7,8 @@ done
 
 pids=()
 mounts=()
-cleanup() {
-    local status=$?
+cleanup() { # [STATUS]: the caller's exit status, when it is not $?
+    local status="${1:-$?}"
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     for mount in "${mounts[@]}"; do umount "$mount" 2>/dev/null || true; done
