@@ -100,9 +100,9 @@ frame_of() {
 }
 # Drags a window by its title bar so that its frame's top-left corner lands at X Y, in small steps, as a hand does.
 drag_title_to() {
-    local id="$1" tx="$2" ty="$3" fx fy fw fh cx cy
-    read -r fx fy fw fh < <(frame_of "$id")
-    read -r cx cy < <(window_place "$id")
+    local id="$1" tx="$2" ty="$3" fx fy fw cy
+    read -r fx fy fw _ < <(frame_of "$id")
+    read -r _ cy < <(window_place "$id")
     local gx=$((fx + fw / 3)) gy=$(((fy + cy) / 2)) # on the title bar, clear of its buttons
     xdotool mousemove "$gx" "$gy" mousedown 1
     for step in 1 2 3 4 5 6 7 8; do
@@ -143,7 +143,6 @@ open_settings_by_tray_double_click() {
     xdotool mousemove "$tx" "$ty" click --repeat 2 --delay 60 1
     wait_for 50 visible_window '^Oruvel v' || fail "a tray double-click did not open the settings window"
 }
-
 
 # Waits up to ten seconds for the program started last to end, and fails unless it ended with status 0.
 expect_clean_end() {
