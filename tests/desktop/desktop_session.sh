@@ -20,6 +20,11 @@ cleanup() { # [STATUS]: the caller's exit status, when it is not $?
 trap cleanup EXIT
 
 fail() { echo "FAILED: $*"; exit 1; }
+# A step that fails without a word of its own (under set -e) still says which one it was, in functions too. A command
+# substitution keeps quiet: what it prints is a value, and the command around it says it failed.
+set -E
+trap 'failed_status=$?; [ "$BASH_SUBSHELL" -gt 0 ] ||
+    echo "FAILED: line $LINENO: $BASH_COMMAND (status $failed_status)"' ERR
 
 # True when the command after the expected text prints that text.
 equals() { local want="$1"; shift; [ "$("$@" 2>/dev/null)" = "$want" ]; }
@@ -62,7 +67,7 @@ visible_window() { xdotool search --onlyvisible --name "$1" | head -1; }
 monitor_window() {
     local id
     for id in $(xdotool search --name '^Oruvel$'); do
-        if xwininfo -id "$id" | grep -q 'Width: 154'; then echo "$id"; return 0; fi
+        if xwininfo -id "$id" | grep -q 'Width: 154$'; then echo "$id"; return 0; fi
     done
     return 1
 }
@@ -73,7 +78,7 @@ monitor_visible() { local id; id="$(monitor_window)" && xwininfo -id "$id" | gre
 visible_monitors() {
     local id count=0
     for id in $(xdotool search --onlyvisible --name '^Oruvel$'); do
-        xwininfo -id "$id" | grep -q 'Width: 154' && count=$((count + 1))
+        xwininfo -id "$id" | grep -q 'Width: 154$' && count=$((count + 1))
     done
     echo "$count"
 }

@@ -31,10 +31,21 @@ trap windows_cleanup EXIT
 start_desktop; start_tray
 unset QT_QPA_PLATFORM # Qt's Windows platform under Wine
 wineboot -i >/dev/null 2>&1 || true
+# The session that made the prefix goes on updating it in the background after wineboot returns (its services end
+# and start again); the program starts in a session of its own, as on a machine that has been up a while.
+wineserver -k >/dev/null 2>&1 || true
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 cp -r "$folder" "$work/program"
 settings="$work/program/Oruvel_Settings.ini"
 
+# Whether Oruvel.exe still runs, and its windows named Oruvel as X sees them.
+program_state() {
+    kill -0 "$program_pid" 2>/dev/null && echo -n "Oruvel.exe runs" || echo -n "Oruvel.exe ended"
+    for w in $(xdotool search --name '^Oruvel$' 2>/dev/null); do
+        echo -n "; window $w $(xwininfo -id "$w" | awk '/Width:/ {w=$2} /Height:/ {h=$2} /Map State:/ {m=$3}
+            END {print w "x" h, m}')"
+    done
+}
 start_windows_program() {
     (cd "$work/program" && exec wine Oruvel.exe >"$work/program.log" 2>&1) &
     program_pid=$!
@@ -57,7 +68,7 @@ first-start)
     start_windows_program
     wait_for 300 monitor_visible || { cat "$work/program.log"; fail "the monitor did not appear under Wine"; }
     sleep 2
-    id="$(monitor_window)"
+    id="$(monitor_window)" || fail "the monitor went away after it appeared ($(program_state))"
     read -r x y < <(window_place "$id")
     [ "$x $y" = "$((1024 - 2 * 155)) $((768 - 25))" ] || fail "the monitor at $x $y"
     picture_of "$id" "$x" "$y" "$work/windows.png"
@@ -69,16 +80,21 @@ first-start)
         QT_QPA_PLATFORM=xcb HOME="$work_linux/home" XDG_CONFIG_HOME="$work_linux/home/.config" \
             ASAN_OPTIONS=detect_leaks=0 "$work_linux/program/Oruvel" >/dev/null 2>&1 &
         linux_pid=$!
+        lid=""
         for ((i = 0; i < 100; i++)); do
-            for lid in $(xdotool search --onlyvisible --name '^Oruvel$'); do
-                [ "$lid" != "$id" ] && xwininfo -id "$lid" | grep -q 'Width: 154' && break 2
+            for candidate in $(xdotool search --onlyvisible --name '^Oruvel$'); do
+                if [ "$candidate" != "$id" ] && xwininfo -id "$candidate" | grep -q 'Width: 154$'; then
+                    lid="$candidate"
+                    break 2
+                fi
             done
             sleep 0.1
         done
+        [ -n "$lid" ] || fail "the Linux build's monitor did not appear"
         xdotool windowmove "$lid" 100 100
         sleep 1.5
         picture_of "$lid" 100 100 "$work/linux.png"
-        kill "$linux_pid"
+        kill "$linux_pid" || fail "the Linux build's program ended by itself"
         wait "$linux_pid" 2>/dev/null || true
         rm -rf "$work_linux"
     )
@@ -147,9 +163,8 @@ set-startup)
     task="$WINEPREFIX/drive_c/windows/system32/tasks/Oruvel"
     # Wine runs its Task Scheduler service only once started, and its services end as soon as no program of the
     # prefix runs (oruvel_set_startup.exe then says "the Task Scheduler refused to connect (0x80041315)"). Windows
-    # runs it always, so a console that waits for input keeps the prefix alive while the service is started. The
-    # session that made the prefix ends first: in it, Wine 8 times out starting the RPC service the scheduler needs.
-    wineserver -k >/dev/null 2>&1 || true
+    # runs it always, so a console that waits for input keeps the prefix alive while the service is started. (In the
+    # session that made the prefix, Wine 8 times out starting the RPC service the scheduler needs.)
     mkfifo "$work/console"
     wine cmd <"$work/console" >/dev/null 2>&1 &
     pids+=("$!")
