@@ -64,21 +64,25 @@ start_tray() {
 # The window id of the visible window whose name matches, and of the monitor: the window named "Oruvel" that is
 # 154 pixels wide (the others of that name are the tray icon and the program's hidden leader window).
 visible_window() { xdotool search --onlyvisible --name "$1" | head -1; }
-monitor_window() {
+is_monitor() { xwininfo -id "$1" | grep -q 'Width: 154$'; }
+monitor_window() { # [EXCEPT_ID]: a monitor other than that one (another program's)
     local id
     for id in $(xdotool search --name '^Oruvel$'); do
-        if xwininfo -id "$id" | grep -q 'Width: 154$'; then echo "$id"; return 0; fi
+        if [ "$id" != "${1:-}" ] && is_monitor "$id"; then echo "$id"; return 0; fi
     done
     return 1
 }
 # The monitor's height: 24 in the two-line layout, less in the compact one.
 monitor_height() { xwininfo -id "$(monitor_window)" | awk '/Height:/ {print $2}'; }
-monitor_visible() { local id; id="$(monitor_window)" && xwininfo -id "$id" | grep -q IsViewable; }
+monitor_visible() { # [EXCEPT_ID]
+    local id
+    id="$(monitor_window "${1:-}")" && xwininfo -id "$id" | grep -q IsViewable
+}
 # How many monitors are on screen.
 visible_monitors() {
     local id count=0
     for id in $(xdotool search --onlyvisible --name '^Oruvel$'); do
-        xwininfo -id "$id" | grep -q 'Width: 154$' && count=$((count + 1))
+        is_monitor "$id" && count=$((count + 1))
     done
     echo "$count"
 }

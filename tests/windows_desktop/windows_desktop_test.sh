@@ -32,7 +32,8 @@ start_desktop; start_tray
 unset QT_QPA_PLATFORM # Qt's Windows platform under Wine
 wineboot -i >/dev/null 2>&1 || true
 # The session that made the prefix goes on updating it in the background after wineboot returns (its services end
-# and start again); the program starts in a session of its own, as on a machine that has been up a while.
+# and start again), and in it Wine 8 times out starting the RPC service that the Task Scheduler needs: the programs
+# start in a session of their own, as on a machine that has been up a while.
 wineserver -k >/dev/null 2>&1 || true
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 cp -r "$folder" "$work/program"
@@ -80,17 +81,8 @@ first-start)
         QT_QPA_PLATFORM=xcb HOME="$work_linux/home" XDG_CONFIG_HOME="$work_linux/home/.config" \
             ASAN_OPTIONS=detect_leaks=0 "$work_linux/program/Oruvel" >/dev/null 2>&1 &
         linux_pid=$!
-        lid=""
-        for ((i = 0; i < 100; i++)); do
-            for candidate in $(xdotool search --onlyvisible --name '^Oruvel$'); do
-                if [ "$candidate" != "$id" ] && xwininfo -id "$candidate" | grep -q 'Width: 154$'; then
-                    lid="$candidate"
-                    break 2
-                fi
-            done
-            sleep 0.1
-        done
-        [ -n "$lid" ] || fail "the Linux build's monitor did not appear"
+        wait_for 100 monitor_visible "$id" || fail "the Linux build's monitor did not appear"
+        lid="$(monitor_window "$id")"
         xdotool windowmove "$lid" 100 100
         sleep 1.5
         picture_of "$lid" 100 100 "$work/linux.png"
@@ -163,8 +155,7 @@ set-startup)
     task="$WINEPREFIX/drive_c/windows/system32/tasks/Oruvel"
     # Wine runs its Task Scheduler service only once started, and its services end as soon as no program of the
     # prefix runs (oruvel_set_startup.exe then says "the Task Scheduler refused to connect (0x80041315)"). Windows
-    # runs it always, so a console that waits for input keeps the prefix alive while the service is started. (In the
-    # session that made the prefix, Wine 8 times out starting the RPC service the scheduler needs.)
+    # runs it always, so a console that waits for input keeps the prefix alive while the service is started.
     mkfifo "$work/console"
     wine cmd <"$work/console" >/dev/null 2>&1 &
     pids+=("$!")
