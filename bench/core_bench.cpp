@@ -53,8 +53,8 @@ struct SettingsFile {
         path = folder + "/Oruvel_Settings.ini";
         std::ofstream out(path);
         out << "[main]\n";
-        for (const auto* key : oruvel::core::kAllSettingKeys) {
-            out << key->name << "=" << key->defaultText << "\n";
+        for (const auto& row : oruvel::core::kKeyTable) {
+            out << row.name << "=" << row.defaultText << "\n";
         }
     }
     ~SettingsFile() { std::filesystem::remove_all(folder); }

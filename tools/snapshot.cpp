@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     gadget.start();
     gadget.sampleTimer().stop();
     monitor::MonitorWindow* m = &gadget.monitor();
-    namespace keys = core::keys;
+    using core::Key;
 
     struct Variant {
         const char* name;
@@ -94,9 +94,9 @@ int main(int argc, char** argv) {
                                 {"picture-fill", 0, 1, 0, false}, {"colour-fill", 0, 1, 0, true}};
     bool ok = true;
     for (const Variant& v : variants) {
-        settings.setNumber(keys::compactMode, v.compact);
-        settings.setNumber(keys::roundCorners, v.rounded);
-        settings.setNumber(keys::barBorder, v.border);
+        settings.setNumber(Key::CompactMode, v.compact);
+        settings.setNumber(Key::RoundCorners, v.rounded);
+        settings.setNumber(Key::BarBorder, v.border);
         for (const core::Bar bar : core::kBars) {
             settings.setFillMode(bar, v.colourFill ? core::FillMode::Colour : core::FillMode::Picture);
         }
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     }
     // The monitor with each fill picture of a bars folder, 60 percent read and 30 percent write.
     if (argc == 3) {
-        settings.setNumber(keys::compactMode, 0);
+        settings.setNumber(Key::CompactMode, 0);
         for (const core::Bar bar : core::kBars) {
             settings.setFillMode(bar, core::FillMode::Picture);
         }

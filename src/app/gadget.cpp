@@ -24,7 +24,7 @@ namespace oruvel::app {
 
 using core::Bar;
 using core::WindowMode;
-namespace keys = core::keys;
+using core::Key;
 
 Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices services)
     : settings_(settings), places_(places), services_(std::move(services)), sampler_(services_.openDiskRates) {
@@ -83,7 +83,7 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     connect(menu_.get(), &ProgramMenu::showSettingsRequested, this, &Gadget::showSettings);
     connect(menu_.get(), &ProgramMenu::resetPositionsRequested, this, &Gadget::resetWindowPositions);
     connect(menu_.get(), &ProgramMenu::exitRequested, this, &Gadget::exit);
-    listener_ = settings_.addListener([this](const core::SettingKey& key) { onSettingChanged(key); });
+    listener_ = settings_.addListener([this](Key key) { onSettingChanged(key); });
     // The writer thread's news is shown on this thread, while the gadget still exists.
     settings_.setSaveListener([this, alive = alive_](const platform::ini::SaveState& state) {
         QMetaObject::invokeMethod(
@@ -109,10 +109,10 @@ void Gadget::start() {
     }
     placeSettingsWindowInTheMiddle();
     restorePlace(*settingsWindow_, kSettingsWindowPlace);
-    if (settings_.textAtStart(keys::diskInstance).empty()) {
-        settings_.store(keys::diskInstance);
+    if (settings_.textAtStart(Key::DiskInstance).empty()) {
+        settings_.store(Key::DiskInstance);
     }
-    sampler_.open(settings_.text(keys::diskInstance));
+    sampler_.open(settings_.text(Key::DiskInstance));
 
     // The icon starts with the picture of two idle disks.
     shownTrayPicture_ = core::LoadBands{};
@@ -129,29 +129,29 @@ void Gadget::start() {
     }
 
     monitor_->setLook(look());
-    monitor_->restore(settings_.textAtStart(keys::compactMode) == "1");
+    monitor_->restore(settings_.textAtStart(Key::CompactMode) == "1");
     restorePlace(*monitor_, kMonitorPlace);
     glue_->addMonitor(*monitor_);
     monitor_->finishRestore();
-    appliedWindowMode_ = settings_.windowMode();
-    applyWindowMode();
+    monitor_->applyWindowMode();
+    settings_.settleHiddenMonitor();
+    // From here the monitor may show. An undecided show box neither shows nor hides it: it comes up as stay-on-top
+    // brings it.
+    visibilityApplied_ = true;
+    monitor_->setLook(look());
 
-    settings_.store(keys::showMonitor);
+    settings_.store(Key::ShowMonitor);
     applyMonitorVisibility();
-    if (settings_.number(keys::showMonitor) == 2) {
-        // An undecided box neither shows nor hides; the monitor comes up as stay-on-top brings it.
-        monitor_->applyAlwaysOnTop();
-    }
-    settings_.store(keys::compactMode);
-    applyCompactLayout();
+    settings_.store(Key::CompactMode);
+    monitor_->applyCompactLayout();
     // The scheme as a start has always written it.
     for (const core::ColourRoleKey& c : core::kColourRoleKeys) {
-        settings_.store(*c.key);
+        settings_.store(c.key);
     }
-    settings_.store(keys::barBorder);
+    settings_.store(Key::BarBorder);
     for (const Bar bar : core::kBars) {
-        for (const core::SettingKey* key : core::fillKeysOf(bar)) {
-            settings_.store(*key);
+        for (const Key key : core::fillKeysOf(bar)) {
+            settings_.store(key);
         }
     }
     sampleTimer_.start();
@@ -160,13 +160,13 @@ void Gadget::start() {
 void Gadget::sampleRates() {
     sampler_.sample();
     const TickReadout::Shown& shown =
-        readout_.compute(sampler_.readRate(), sampler_.writeRate(), settings_.number(keys::compactMode) != 0,
-                         settings_.text(keys::readFullScale), settings_.text(keys::writeFullScale), separators_);
+        readout_.compute(sampler_.readRate(), sampler_.writeRate(), settings_.number(Key::CompactMode) != 0,
+                         settings_.text(Key::ReadFullScale), settings_.text(Key::WriteFullScale), separators_);
 
-    const bool emptyBars = settings_.number(keys::disableBarFill) != 0;
+    const bool emptyBars = settings_.number(Key::DisableBarFill) != 0;
     monitor_->readBar().setValue(emptyBars ? 0 : shown.readPercent);
     monitor_->writeBar().setValue(emptyBars ? 0 : shown.writePercent);
-    const bool hideText = settings_.number(keys::hideBarText) == 1;
+    const bool hideText = settings_.number(Key::HideBarText) == 1;
     const QString readText = hideText ? QString() : shown.readText;
     const QString writeText = hideText ? QString() : shown.writeText;
     const bool textsChanged = monitor_->readBar().text() != readText || monitor_->writeBar().text() != writeText;
@@ -189,7 +189,7 @@ QString Gadget::trayToolTip() const {
     const QString caption = settingsWindow_->windowTitle();
     const qsizetype by = caption.indexOf(QStringLiteral("By"));
     QStringList lines{by < 0 ? caption : caption.left(by),
-                      QStringLiteral("Drive: ") + QString::fromStdString(settings_.text(keys::diskInstance)),
+                      QStringLiteral("Drive: ") + QString::fromStdString(settings_.text(Key::DiskInstance)),
                       monitor_->readBar().text(), monitor_->writeBar().text()};
     return lines.join(QStringLiteral("\r\n"));
 }
@@ -263,7 +263,7 @@ QList<QRect> Gadget::availableAreas() {
 }
 
 void Gadget::keepReachable() {
-    if (!exiting_ && settings_.number(keys::showMonitor) == 0 && !tray_->isAvailable()) {
+    if (!exiting_ && settings_.number(Key::ShowMonitor) == 0 && !tray_->isAvailable()) {
         showSettings();
     }
 }
@@ -301,9 +301,6 @@ void Gadget::showSaveState(const platform::ini::SaveState& state) {
 void Gadget::setFillPicture(Bar bar, const QImage& picture) {
     monitor_->setFillPicture(bar, picture);
     settingsWindow_->showFillPicture(bar, picture);
-    if (monitor_->isRestored()) {
-        applyAppearance();
-    }
 }
 
 } // namespace oruvel::app

@@ -88,15 +88,9 @@ public:
     QString trayToolTip() const;
 
 private:
-    void onSettingChanged(const core::SettingKey& key);
+    void onSettingChanged(core::Key key);
     monitor::MonitorLook look() const;
-    // Each brings the monitor in line with the settings it is named for.
-    void applyAppearance();
-    void applyAlwaysOnTop();
-    void applyCompactLayout();
     void applyMonitorVisibility();
-    void applyWindowMode();
-    void applyOpacity(core::WindowMode mode);
     void popUpMenu(const QPoint& globalPos);
     void placeSettingsWindowInTheMiddle();
     // Moves a window to its stored place, or as near to it as lies wholly on a screen.
@@ -123,9 +117,9 @@ private:
     std::unique_ptr<ProgramMenu> menu_;
     std::array<QIcon, 9> trayIcons_; // in the legend's order
     std::optional<core::LoadBands> shownTrayPicture_;
-    std::optional<std::optional<core::WindowMode>> appliedWindowMode_;
     int listener_ = -1;
     bool visibilityApplied_ = false;
+    bool applyingChange_ = false;
     bool exiting_ = false;
     bool saveProblemTold_ = false;
     // False once the gadget is gone: news from the settings' writer thread is dropped then.

@@ -5,21 +5,16 @@
 #include "monitor/monitor_window.h"
 #include "tray/tray_icon.h"
 
-#include <algorithm>
-
 namespace oruvel::app {
 
-using core::WindowMode;
-namespace keys = core::keys;
+using core::BoxState;
+using core::Key;
 
 namespace {
 
-bool isAppearanceKey(const core::SettingKey& key) {
-    const auto in = [&key](const auto& keys) { return std::find(keys.begin(), keys.end(), &key) != keys.end(); };
-    return &key == &keys::barBorder || &key == &keys::roundCorners || in(core::kReadFillKeys) ||
-           in(core::kWriteFillKeys) ||
-           std::any_of(core::kColourRoleKeys.begin(), core::kColourRoleKeys.end(),
-                       [&key](const core::ColourRoleKey& c) { return c.key == &key; });
+// A box that is clear or ticked, as a choice; nullopt while it is greyed.
+std::optional<bool> decided(BoxState box) {
+    return box == BoxState::Greyed ? std::nullopt : std::optional<bool>(box == BoxState::Ticked);
 }
 
 } // namespace
@@ -27,117 +22,61 @@ bool isAppearanceKey(const core::SettingKey& key) {
 monitor::MonitorLook Gadget::look() const {
     monitor::MonitorLook look;
     for (const core::ColourRoleKey& c : core::kColourRoleKeys) {
-        look.colours[core::indexOf(c.role)] = settings_.number(*c.key);
+        look.colours[core::indexOf(c.role)] = settings_.number(c.key);
     }
-    look.barBorder = settings_.number(keys::barBorder) == 1;
-    look.roundCorners = settings_.number(keys::roundCorners) == 1;
+    look.barBorder = settings_.box(Key::BarBorder) == BoxState::Ticked;
+    look.roundCorners = settings_.box(Key::RoundCorners) == BoxState::Ticked;
     look.fills = {settings_.fillMode(core::Bar::Read), settings_.fillMode(core::Bar::Write)};
     look.windowMode = settings_.windowMode();
-    look.translucentOpacity = settings_.number(keys::translucentOpacity);
-    look.ghostOpacity = settings_.number(keys::ghostOpacity);
-    const int onTop = settings_.number(keys::alwaysOnTop);
-    look.alwaysOnTop = onTop == 0 || onTop == 1 ? std::optional<bool>(onTop == 1) : std::nullopt;
+    look.translucentOpacity = settings_.number(Key::TranslucentOpacity);
+    look.ghostOpacity = settings_.number(Key::GhostOpacity);
+    look.alwaysOnTop = decided(settings_.box(Key::AlwaysOnTop));
+    look.compact = decided(settings_.box(Key::CompactMode));
     // Nothing shows the monitor before the show setting has been applied, so a hidden one never flashes.
-    look.shown = visibilityApplied_ && settings_.number(keys::showMonitor) != 0;
+    look.shown = visibilityApplied_ && settings_.box(Key::ShowMonitor) != BoxState::Clear;
     return look;
 }
 
-void Gadget::onSettingChanged(const core::SettingKey& key) {
+void Gadget::onSettingChanged(Key key) {
+    // Each change reaches here once and is applied to its end; applying it never changes a setting.
+    Q_ASSERT_X(!applyingChange_, "Gadget::onSettingChanged", "a setting changed while another was applied");
     if (exiting_) {
         return;
     }
-    if (&key == &keys::alwaysOnTop) {
-        applyAlwaysOnTop();
-    } else if (&key == &keys::compactMode) {
-        applyCompactLayout();
-    } else if (&key == &keys::showMonitor) {
+    applyingChange_ = true;
+    switch (core::rowOf(key).effect) {
+    case core::Effect::Look:
+        monitor_->setLook(look());
+        break;
+    case core::Effect::Visibility:
         applyMonitorVisibility();
-    } else if (&key == &keys::translucentOpacity) {
-        applyOpacity(WindowMode::Translucent);
-    } else if (&key == &keys::ghostOpacity) {
-        applyOpacity(WindowMode::Ghost);
-    } else if (&key == &keys::startWithLogin) {
-        if (services_.startWithLogin != nullptr) {
-            services_.startWithLogin->apply(settings_.number(key) == 1);
-        }
-    } else if (&key == &keys::diskInstance) {
+        break;
+    case core::Effect::Sampling:
         sampler_.switchInstance(settings_.text(key));
         tray_->setToolTip(trayToolTip());
-    } else if (std::find(core::kWindowModeKeys.begin(), core::kWindowModeKeys.end(), &key) !=
-               core::kWindowModeKeys.end()) {
-        // The buttons of a group change together; the mode is applied once, when it is a new one.
-        if (appliedWindowMode_ != settings_.windowMode()) {
-            appliedWindowMode_ = settings_.windowMode();
-            applyWindowMode();
+        break;
+    case core::Effect::StartWithLogin:
+        if (services_.startWithLogin != nullptr) {
+            services_.startWithLogin->apply(settings_.box(key) == BoxState::Ticked);
         }
-    } else if (isAppearanceKey(key)) {
-        applyAppearance();
+        break;
+    case core::Effect::NextTick:
+        break;
     }
+    applyingChange_ = false;
 }
 
-void Gadget::applyAppearance() {
-    monitor_->setLook(look());
-    monitor_->applyAppearance();
-}
-
-void Gadget::applyAlwaysOnTop() {
-    monitor_->setLook(look());
-    monitor_->applyAlwaysOnTop();
-}
-
-void Gadget::applyCompactLayout() {
-    const int compact = settings_.number(keys::compactMode);
-    if (compact == 0 || compact == 1) {
-        monitor_->applyLayout(monitor::optionLayout(compact == 1));
-    }
-    applyAppearance();
-}
-
-// A hidden monitor goes back to the normal mode and leaves the top; the settings window greys what no longer means
-// anything.
+// A hidden monitor is taken off the screen; the settings already put it in the normal mode and off the top.
 void Gadget::applyMonitorVisibility() {
-    monitor_->setLook(look());
-    const int shown = settings_.number(keys::showMonitor);
-    if (shown == 0) {
-        if (settings_.windowMode() != WindowMode::Normal) {
-            settings_.setWindowMode(WindowMode::Normal);
-        }
-        if (settings_.number(keys::alwaysOnTop) != 0) {
-            settings_.setNumber(keys::alwaysOnTop, 0);
-        }
-        monitor_->hide();
-    } else if (shown == 1) {
-        monitor_->show();
-    }
     visibilityApplied_ = true;
     monitor_->setLook(look());
+    const BoxState shown = settings_.box(Key::ShowMonitor);
+    if (shown == BoxState::Clear) {
+        monitor_->hide();
+    } else if (shown == BoxState::Ticked) {
+        monitor_->show();
+    }
     keepReachable();
-}
-
-void Gadget::applyWindowMode() {
-    const std::optional<WindowMode> mode = settings_.windowMode();
-    if (!mode) {
-        return;
-    }
-    applyAppearance();
-    if (mode == WindowMode::Translucent || mode == WindowMode::Ghost) {
-        applyOpacity(*mode);
-    } else if (mode == WindowMode::Normal) {
-        monitor_->enterNormalMode();
-    }
-    applyMonitorVisibility();
-}
-
-void Gadget::applyOpacity(WindowMode mode) {
-    if (settings_.windowMode() != mode) {
-        return; // stored for when the mode is chosen
-    }
-    monitor_->setLook(look());
-    if (mode == WindowMode::Translucent) {
-        monitor_->applyTranslucentOpacity();
-    } else {
-        monitor_->enterGhostMode();
-    }
 }
 
 } // namespace oruvel::app

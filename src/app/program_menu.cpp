@@ -12,7 +12,7 @@ namespace oruvel::app {
 namespace {
 
 // Flips a clear or ticked box; a greyed one is left alone.
-void toggle(core::Settings& settings, const core::SettingKey& key) {
+void toggle(core::Settings& settings, core::Key key) {
     const int value = settings.number(key);
     if (value == 0 || value == 1) {
         settings.setNumber(key, 1 - value);
@@ -35,9 +35,9 @@ ProgramMenu::ProgramMenu(core::Settings& settings, platform::DiskLister listDisk
     menu_->actions().constLast()->setObjectName(QStringLiteral("titleAction"));
     menu_->addSeparator();
     item("toggleMonitorAction", QStringLiteral("显示/隐藏监视器"),
-         [this] { toggle(settings_, core::keys::showMonitor); });
+         [this] { toggle(settings_, core::Key::ShowMonitor); });
     item("toggleBarTextAction", QStringLiteral("显示/隐藏栏文本"),
-         [this] { toggle(settings_, core::keys::hideBarText); });
+         [this] { toggle(settings_, core::Key::HideBarText); });
     diskMenu_ = menu_->addMenu(QStringLiteral("驱动器"));
     diskMenu_->setObjectName(QStringLiteral("diskMenu"));
     connect(diskMenu_, &QMenu::aboutToShow, this, &ProgramMenu::populateDiskMenu);
@@ -64,7 +64,7 @@ void ProgramMenu::popUp(const QPoint& globalPos) {
 
 void ProgramMenu::populateDiskMenu() {
     diskMenu_->clear();
-    const std::string& current = settings_.text(core::keys::diskInstance);
+    const std::string& current = settings_.text(core::Key::DiskInstance);
     auto* choices = new QActionGroup(diskMenu_);
     const auto choice = [&](const std::string& instance, const QString& caption) {
         QAction* action = diskMenu_->addAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
@@ -73,7 +73,7 @@ void ProgramMenu::populateDiskMenu() {
             QString::fromStdString(instance).compare(QString::fromStdString(current), Qt::CaseInsensitive) == 0);
         choices->addAction(action);
         connect(action, &QAction::triggered, this,
-                [this, instance] { settings_.setText(core::keys::diskInstance, instance); });
+                [this, instance] { settings_.setText(core::Key::DiskInstance, instance); });
         return action;
     };
     bool listed = choice(std::string(platform::kTotalInstance), QStringLiteral("全部磁盘 (_Total)"))->isChecked();

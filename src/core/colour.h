@@ -41,6 +41,11 @@ inline constexpr int kDarkShadow = 21;
 inline constexpr int kLight = 22;
 } // namespace syscolour
 
+// The stored value that names a system colour.
+inline constexpr Colour systemColourValue(int index) {
+    return static_cast<Colour>(0x80000000U | static_cast<std::uint32_t>(index));
+}
+
 inline constexpr Colour kWhite = 16777215;
 
 // The colour that makes pixels of the monitor see-through in blend mode (red 1, green 0, blue 0).

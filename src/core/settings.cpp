@@ -4,6 +4,7 @@
 #include "platform/ini_file.h"
 
 #include <algorithm>
+#include <cassert>
 #include <span>
 
 namespace oruvel::core {
@@ -37,15 +38,23 @@ std::string writtenForm(ValueForm form, std::int32_t number) {
 }
 
 // The option group a key belongs to (empty for keys of no group).
-std::span<const SettingKey* const> groupOf(const SettingKey& key) {
-    for (const std::span<const SettingKey* const> group :
-         {std::span<const SettingKey* const>(kWindowModeKeys), std::span<const SettingKey* const>(kReadFillKeys),
-          std::span<const SettingKey* const>(kWriteFillKeys)}) {
-        if (std::find(group.begin(), group.end(), &key) != group.end()) {
+std::span<const Key> groupOf(Key key) {
+    static constexpr std::array kReadFill = fillKeysOf(Bar::Read);
+    static constexpr std::array kWriteFill = fillKeysOf(Bar::Write);
+    for (const std::span<const Key> group : {std::span<const Key>(kWindowModeKeys), std::span<const Key>(kReadFill),
+                                             std::span<const Key>(kWriteFill)}) {
+        if (std::find(group.begin(), group.end(), key) != group.end()) {
             return group;
         }
     }
     return {};
+}
+
+// Each key is told once for one change, however often the change touched it.
+void note(std::vector<Key>& news, Key key) {
+    if (std::find(news.begin(), news.end(), key) == news.end()) {
+        news.push_back(key);
+    }
 }
 
 } // namespace
@@ -55,58 +64,41 @@ Settings::Settings(std::string path, platform::ini::WriteQueue::Writer writer, s
     load();
 }
 
-std::size_t Settings::indexOf(const SettingKey& key) {
-    for (std::size_t i = 0; i < kAllSettingKeys.size(); ++i) {
-        if (kAllSettingKeys[i] == &key) {
-            return i;
-        }
-    }
-    // A key outside the table is a programming error; name lookup keeps it harmless.
-    for (std::size_t i = 0; i < kAllSettingKeys.size(); ++i) {
-        if (kAllSettingKeys[i]->name == key.name) {
-            return i;
-        }
-    }
-    return 0;
-}
-
 void Settings::load() {
-    for (std::size_t i = 0; i < kAllSettingKeys.size(); ++i) {
-        const SettingKey& key = *kAllSettingKeys[i];
-        Entry& e = entries_[i];
-        e.text = std::string(key.defaultText);
-        e.number = numberFrom(key.form, key.defaultText).value_or(0);
+    for (const KeyRow& row : kKeyTable) {
+        Entry& e = entries_[indexOf(row.key)];
+        e.text = std::string(row.defaultText);
+        e.number = numberFrom(row.form, row.defaultText).value_or(0);
     }
-    for (std::size_t i = 0; i < kAllSettingKeys.size(); ++i) {
-        const SettingKey& key = *kAllSettingKeys[i];
-        Entry& e = entries_[i];
-        e.atStart = platform::ini::readValue(path_, kSettingsSection, key.name);
-        if (isTextForm(key.form)) {
+    for (const KeyRow& row : kKeyTable) {
+        Entry& e = entries_[indexOf(row.key)];
+        e.atStart = platform::ini::readValue(path_, kSettingsSection, row.name);
+        if (isTextForm(row.form)) {
             // An empty rate or "0" shows the default; an empty instance is the default one.
-            const bool useDefault = e.atStart.empty() || (key.form == ValueForm::Rate && e.atStart == "0");
-            e.text = useDefault ? std::string(key.defaultText) : e.atStart;
+            const bool useDefault = e.atStart.empty() || (row.form == ValueForm::Rate && e.atStart == "0");
+            e.text = useDefault ? std::string(row.defaultText) : e.atStart;
             continue;
         }
-        const auto value = numberFrom(key.form, e.atStart);
+        const auto value = numberFrom(row.form, e.atStart);
         if (!value) {
             continue;
         }
-        if (key.form == ValueForm::Option) {
+        if (row.form == ValueForm::Option) {
             // As option buttons load: a True one is selected and clears the others of its group.
             if (*value != 0) {
-                for (const SettingKey* other : groupOf(key)) {
-                    assignOption(*other, false);
+                for (const Key other : groupOf(row.key)) {
+                    assignOption(other, false);
                 }
             }
-            assignOption(key, *value != 0);
+            assignOption(row.key, *value != 0);
             continue;
         }
         e.number = *value;
-        e.text = writtenForm(key.form, *value);
+        e.text = writtenForm(row.form, *value);
     }
 }
 
-bool Settings::assignOption(const SettingKey& key, bool value) {
+bool Settings::assignOption(Key key, bool value) {
     Entry& e = entries_[indexOf(key)];
     const std::int32_t number = value ? 1 : 0;
     const bool differs = e.number != number;
@@ -115,33 +107,70 @@ bool Settings::assignOption(const SettingKey& key, bool value) {
     return differs;
 }
 
-void Settings::setNumber(const SettingKey& key, std::int32_t value) {
+void Settings::assignNumber(Key key, std::int32_t value, News& news) {
     Entry& e = entries_[indexOf(key)];
     const bool differs = e.number != value;
     e.number = value;
-    e.text = writtenForm(key.form, value);
-    changed(key, differs);
+    e.text = writtenForm(rowOf(key).form, value);
+    store(key);
+    if (differs) {
+        note(news, key);
+    }
 }
 
-void Settings::setOption(const SettingKey& key, bool value) {
-    changed(key, assignOption(key, value));
-}
-
-void Settings::setText(const SettingKey& key, std::string value) {
+void Settings::assignText(Key key, std::string value, News& news) {
     Entry& e = entries_[indexOf(key)];
     const bool differs = e.text != value;
     e.text = std::move(value);
-    changed(key, differs);
-}
-
-void Settings::store(const SettingKey& key) {
-    writes_.write(std::string(key.name), entry(key).text);
-}
-
-void Settings::changed(const SettingKey& key, bool differs) {
     store(key);
     if (differs) {
-        announce(key);
+        note(news, key);
+    }
+}
+
+void Settings::setNumber(Key key, std::int32_t value) {
+    News news;
+    assignNumber(key, value, news);
+    if (key == Key::ShowMonitor) {
+        settleHiddenMonitor(news);
+    }
+    announce(news);
+}
+
+void Settings::setOption(Key key, bool value) {
+    News news;
+    if (assignOption(key, value)) {
+        note(news, key);
+    }
+    store(key);
+    announce(news);
+}
+
+void Settings::setText(Key key, std::string value) {
+    News news;
+    assignText(key, std::move(value), news);
+    announce(news);
+}
+
+void Settings::store(Key key) {
+    writes_.write(std::string(rowOf(key).name), text(key));
+}
+
+void Settings::settleHiddenMonitor() {
+    News news;
+    settleHiddenMonitor(news);
+    announce(news);
+}
+
+void Settings::settleHiddenMonitor(News& news) {
+    if (box(Key::ShowMonitor) != BoxState::Clear) {
+        return;
+    }
+    if (windowMode() != WindowMode::Normal) {
+        selectInGroup(kWindowModeKeys, windowModeKey(WindowMode::Normal), news);
+    }
+    if (number(Key::AlwaysOnTop) != 0) {
+        assignNumber(Key::AlwaysOnTop, 0, news);
     }
 }
 
@@ -154,32 +183,33 @@ void Settings::removeListener(int id) {
     std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
 }
 
-void Settings::announce(const SettingKey& key) {
-    // A listener may make changes of its own while it is told, but adds or removes no listener then.
-    for (const auto& [id, listener] : listeners_) {
-        listener(key);
+void Settings::announce(const News& news) {
+    // Listeners only look: a change made while they are told would reach some of them before the news of the first.
+    assert(!announcing_ && "a settings listener changed the settings");
+    announcing_ = true;
+    for (const Key key : news) {
+        for (const auto& [id, listener] : listeners_) {
+            listener(key);
+        }
     }
+    announcing_ = false;
 }
 
 template <std::size_t N>
-void Settings::selectInGroup(const std::array<const SettingKey*, N>& group, const SettingKey* chosen) {
-    std::array<bool, N> differs{};
-    for (std::size_t i = 0; i < N; ++i) {
-        differs[i] = assignOption(*group[i], group[i] == chosen);
-    }
-    for (const SettingKey* key : group) {
-        store(*key);
-    }
-    for (std::size_t i = 0; i < N; ++i) {
-        if (differs[i]) {
-            announce(*group[i]);
+void Settings::selectInGroup(const std::array<Key, N>& group, std::optional<Key> chosen, News& news) {
+    for (const Key key : group) {
+        if (assignOption(key, key == chosen)) {
+            note(news, key);
         }
+    }
+    for (const Key key : group) {
+        store(key);
     }
 }
 
 std::optional<WindowMode> Settings::windowMode() const {
     for (const WindowMode mode : kWindowModes) {
-        if (option(*kWindowModeKeys[core::indexOf(mode)])) {
+        if (option(windowModeKey(mode))) {
             return mode;
         }
     }
@@ -187,20 +217,30 @@ std::optional<WindowMode> Settings::windowMode() const {
 }
 
 void Settings::setWindowMode(WindowMode mode) {
-    selectInGroup(kWindowModeKeys, kWindowModeKeys[core::indexOf(mode)]);
+    News news;
+    // A hidden monitor stays in the normal mode.
+    const bool hidden = box(Key::ShowMonitor) == BoxState::Clear;
+    selectInGroup(kWindowModeKeys, windowModeKey(hidden ? WindowMode::Normal : mode), news);
+    settleHiddenMonitor(news);
+    announce(news);
 }
 
 FillMode Settings::fillMode(Bar bar) const {
-    const auto& group = fillKeysOf(bar);
-    if (option(*group[0])) {
+    const auto group = fillKeysOf(bar);
+    if (option(group[0])) {
         return FillMode::Colour;
     }
-    return option(*group[1]) ? FillMode::Picture : FillMode::Neither;
+    return option(group[1]) ? FillMode::Picture : FillMode::Neither;
 }
 
 void Settings::setFillMode(Bar bar, FillMode mode) {
-    const auto& group = fillKeysOf(bar);
-    selectInGroup(group, mode == FillMode::Colour ? group[0] : mode == FillMode::Picture ? group[1] : nullptr);
+    const auto group = fillKeysOf(bar);
+    News news;
+    selectInGroup(group, mode == FillMode::Colour    ? std::optional(group[0])
+                         : mode == FillMode::Picture ? std::optional(group[1])
+                                                     : std::nullopt,
+                  news);
+    announce(news);
 }
 
 } // namespace oruvel::core

@@ -20,7 +20,7 @@ namespace oruvel::core {
 // "0"/"1" (2 is a greyed box), options "True"/"False", colours signed decimal, rates and paths as typed.
 class Settings {
 public:
-    using Listener = std::function<void(const SettingKey& key)>;
+    using Listener = std::function<void(Key key)>;
 
     // Reads every key of the file at `path`. A key that is missing, empty or does not convert keeps its default;
     // option buttons of a group are read in order, each True one clearing the others.
@@ -32,25 +32,29 @@ public:
     const std::string& path() const { return path_; }
 
     // A colour, box (0, 1 or 2) or level; options give 1 for True.
-    std::int32_t number(const SettingKey& key) const { return entry(key).number; }
-    bool option(const SettingKey& key) const { return entry(key).number != 0; }
+    std::int32_t number(Key key) const { return entries_[indexOf(key)].number; }
+    BoxState box(Key key) const { return static_cast<BoxState>(number(key)); }
+    bool option(Key key) const { return number(key) != 0; }
     // The value as it is stored: the text of an instance, rate or path, the written form of the others.
-    const std::string& text(const SettingKey& key) const { return entry(key).text; }
+    const std::string& text(Key key) const { return entries_[indexOf(key)].text; }
     // What the file held for the key when the program started (empty when nothing).
-    const std::string& textAtStart(const SettingKey& key) const { return entry(key).atStart; }
+    const std::string& textAtStart(Key key) const { return entries_[indexOf(key)].atStart; }
 
-    // Each change keeps the value, stores it and, when it differs from the last, tells the listeners.
-    void setNumber(const SettingKey& key, std::int32_t value);
-    void setOption(const SettingKey& key, bool value);
-    void setText(const SettingKey& key, std::string value);
+    // Each change keeps the value, stores it and, when it differs from the last, tells the listeners. Hiding the
+    // monitor (show 0) also puts it back in the normal mode and off the top, as one change.
+    void setNumber(Key key, std::int32_t value);
+    void setOption(Key key, bool value);
+    void setText(Key key, std::string value);
     // Stores the key's value as it is (the keys a start writes).
-    void store(const SettingKey& key);
+    void store(Key key);
 
     // The option groups, read and written as one: nullopt / Neither when no button of the group is selected.
     std::optional<WindowMode> windowMode() const;
     void setWindowMode(WindowMode mode);
     FillMode fillMode(Bar bar) const;
     void setFillMode(Bar bar, FillMode mode);
+    // A hidden monitor is in the normal mode and not on top: makes it so, where the monitor is hidden.
+    void settleHiddenMonitor();
 
     // Listeners are told of each change until removed by the number they were given.
     int addListener(Listener listener);
@@ -71,22 +75,26 @@ private:
         std::int32_t number = 0;
         std::string atStart;
     };
-    static std::size_t indexOf(const SettingKey& key);
-    const Entry& entry(const SettingKey& key) const { return entries_[indexOf(key)]; }
+    // The keys one change made differ, in the order they changed: told to the listeners once the change is whole.
+    using News = std::vector<Key>;
     void load();
+    // Each sets a value and stores it, noting the key in `news` when its value differs.
+    void assignNumber(Key key, std::int32_t value, News& news);
+    void assignText(Key key, std::string value, News& news);
     // Sets the value of one option without storing it; true when it changed.
-    bool assignOption(const SettingKey& key, bool value);
-    // Selects `chosen` of a group (none when null): every button's value, then stores and announces.
+    bool assignOption(Key key, bool value);
+    // Selects `chosen` of a group (none when nullopt): every button's value, then stores them.
     template <std::size_t N>
-    void selectInGroup(const std::array<const SettingKey*, N>& group, const SettingKey* chosen);
-    void changed(const SettingKey& key, bool differs);
-    void announce(const SettingKey& key);
+    void selectInGroup(const std::array<Key, N>& group, std::optional<Key> chosen, News& news);
+    void settleHiddenMonitor(News& news);
+    void announce(const News& news);
 
     std::string path_;
     platform::ini::WriteQueue writes_;
-    std::array<Entry, kAllSettingKeys.size()> entries_;
+    std::array<Entry, kKeyCount> entries_;
     std::vector<std::pair<int, Listener>> listeners_;
     int nextListener_ = 0;
+    bool announcing_ = false;
 };
 
 } // namespace oruvel::core

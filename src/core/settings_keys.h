@@ -3,6 +3,8 @@
 #include "core/appearance.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace oruvel::core {
@@ -10,131 +12,164 @@ namespace oruvel::core {
 inline constexpr std::string_view kSettingsFileName = "Oruvel_Settings.ini";
 inline constexpr std::string_view kSettingsSection = "main";
 
+// Every key of section "main", in the order the program reads them at start.
+enum class Key : std::uint8_t {
+    DiskInstance,
+    ReadBarBackground,
+    ReadBarText,
+    ReadBarFill,
+    ReadBarFillText,
+    WriteBarBackground,
+    WriteBarText,
+    WriteBarFill,
+    WriteBarFillText,
+    BarBorder,
+    ReadFillUsesColour,
+    ReadFillUsesPicture,
+    WriteFillUsesColour,
+    WriteFillUsesPicture,
+    AlwaysOnTop,
+    TranslucentOpacity,
+    GhostOpacity,
+    TranslucentMode,
+    GhostMode,
+    BlendMode,
+    NormalMode,
+    StartWithLogin,
+    CompactMode,
+    ShowMonitor,
+    DisableBarFill,
+    HideBarText,
+    RoundCorners,
+    ReadFullScale,
+    WriteFullScale,
+    ReadFillPicturePath,
+    WriteFillPicturePath,
+    Count
+};
+inline constexpr std::size_t kKeyCount = static_cast<std::size_t>(Key::Count);
+inline constexpr std::size_t indexOf(Key key) {
+    return static_cast<std::size_t>(key);
+}
+
 // How a key's text is read.
-enum class ValueForm {
+enum class ValueForm : std::uint8_t {
     Instance, // disk counter instance name
     Colour,   // signed decimal 32-bit colour
-    Box,      // check box "0"/"1"
+    Box,      // check box "0"/"1" (2: greyed)
     Option,   // option button "True"/"False"
     Level,    // opacity 0..255
     Rate,     // full-scale megabytes per second, text as typed
     Path,     // full path of a picture file, or empty
 };
 
-struct SettingKey {
+// What a change of a key affects.
+enum class Effect : std::uint8_t {
+    Look,           // how the monitor shows: layout, colours, fills, outline, border, window mode and levels, on top
+    Visibility,     // whether the monitor is on screen
+    Sampling,       // which disk is sampled
+    StartWithLogin, // the start at login
+    NextTick,       // nothing now: the next second's bars read it
+};
+
+struct KeyRow {
+    Key key;
     std::string_view name;
     ValueForm form;
     std::string_view defaultText;
+    Effect effect;
 };
 
-// Every key of section "main", declared once with its form and default.
-namespace keys {
-inline constexpr SettingKey diskInstance{"drive", ValueForm::Instance, "_Total"};
-inline constexpr SettingKey readBarBackground{"monitorprogressbar", ValueForm::Colour, "14737632"};
-inline constexpr SettingKey readBarText{"monitorprogressbartext", ValueForm::Colour, "0"};
-inline constexpr SettingKey readBarFill{"monitorprogressbarfill", ValueForm::Colour, "12632064"};
-inline constexpr SettingKey readBarFillText{"monitorprogressbarfilltext", ValueForm::Colour, "0"};
-inline constexpr SettingKey writeBarBackground{"monitorprogressbar2", ValueForm::Colour, "14737632"};
-inline constexpr SettingKey writeBarText{"monitorprogressbartext2", ValueForm::Colour, "0"};
-inline constexpr SettingKey writeBarFill{"monitorprogressbarfill2", ValueForm::Colour, "49152"};
-inline constexpr SettingKey writeBarFillText{"monitorprogressbarfilltext2", ValueForm::Colour, "0"};
-inline constexpr SettingKey barBorder{"monitorprogressbarborder", ValueForm::Box, "0"};
-inline constexpr SettingKey readFillUsesColour{"monitorprogressusebarfill", ValueForm::Option, "False"};
-inline constexpr SettingKey readFillUsesPicture{"monitorprogressdontusebarfill", ValueForm::Option, "True"};
-inline constexpr SettingKey writeFillUsesColour{"monitorprogressusebarfill2", ValueForm::Option, "False"};
-inline constexpr SettingKey writeFillUsesPicture{"monitorprogressdontusebarfill2", ValueForm::Option, "True"};
-inline constexpr SettingKey alwaysOnTop{"ontop", ValueForm::Box, "0"};
-inline constexpr SettingKey translucentOpacity{"transparencylevel", ValueForm::Level, "175"};
-inline constexpr SettingKey ghostOpacity{"ghosttransparencylevel", ValueForm::Level, "175"};
-inline constexpr SettingKey translucentMode{"enabletransparency", ValueForm::Option, "False"};
-inline constexpr SettingKey ghostMode{"enableghost", ValueForm::Option, "False"};
-inline constexpr SettingKey blendMode{"blendtodesktop", ValueForm::Option, "False"};
-inline constexpr SettingKey normalMode{"normal", ValueForm::Option, "True"};
-inline constexpr SettingKey startWithLogin{"startwithwindows", ValueForm::Box, "0"};
-inline constexpr SettingKey compactMode{"compact", ValueForm::Box, "0"};
-inline constexpr SettingKey showMonitor{"show", ValueForm::Box, "1"};
-inline constexpr SettingKey disableBarFill{"disablebarfill", ValueForm::Box, "0"};
-inline constexpr SettingKey hideBarText{"hidebartext", ValueForm::Box, "0"};
-inline constexpr SettingKey roundCorners{"roundcorners", ValueForm::Box, "1"};
-inline constexpr SettingKey readFullScale{"readmax", ValueForm::Rate, "25"};
-inline constexpr SettingKey writeFullScale{"writemax", ValueForm::Rate, "25"};
-inline constexpr SettingKey readFillPicturePath{"BarFillGraphicLocation", ValueForm::Path, ""};
-inline constexpr SettingKey writeFillPicturePath{"BarFillGraphicLocation2", ValueForm::Path, ""};
-} // namespace keys
+// Each key declared once: its stored name, form, default and what a change of it affects.
+inline constexpr std::array<KeyRow, kKeyCount> kKeyTable{{
+    {Key::DiskInstance, "drive", ValueForm::Instance, "_Total", Effect::Sampling},
+    {Key::ReadBarBackground, "monitorprogressbar", ValueForm::Colour, "14737632", Effect::Look},
+    {Key::ReadBarText, "monitorprogressbartext", ValueForm::Colour, "0", Effect::Look},
+    {Key::ReadBarFill, "monitorprogressbarfill", ValueForm::Colour, "12632064", Effect::Look},
+    {Key::ReadBarFillText, "monitorprogressbarfilltext", ValueForm::Colour, "0", Effect::Look},
+    {Key::WriteBarBackground, "monitorprogressbar2", ValueForm::Colour, "14737632", Effect::Look},
+    {Key::WriteBarText, "monitorprogressbartext2", ValueForm::Colour, "0", Effect::Look},
+    {Key::WriteBarFill, "monitorprogressbarfill2", ValueForm::Colour, "49152", Effect::Look},
+    {Key::WriteBarFillText, "monitorprogressbarfilltext2", ValueForm::Colour, "0", Effect::Look},
+    {Key::BarBorder, "monitorprogressbarborder", ValueForm::Box, "0", Effect::Look},
+    {Key::ReadFillUsesColour, "monitorprogressusebarfill", ValueForm::Option, "False", Effect::Look},
+    {Key::ReadFillUsesPicture, "monitorprogressdontusebarfill", ValueForm::Option, "True", Effect::Look},
+    {Key::WriteFillUsesColour, "monitorprogressusebarfill2", ValueForm::Option, "False", Effect::Look},
+    {Key::WriteFillUsesPicture, "monitorprogressdontusebarfill2", ValueForm::Option, "True", Effect::Look},
+    {Key::AlwaysOnTop, "ontop", ValueForm::Box, "0", Effect::Look},
+    {Key::TranslucentOpacity, "transparencylevel", ValueForm::Level, "175", Effect::Look},
+    {Key::GhostOpacity, "ghosttransparencylevel", ValueForm::Level, "175", Effect::Look},
+    {Key::TranslucentMode, "enabletransparency", ValueForm::Option, "False", Effect::Look},
+    {Key::GhostMode, "enableghost", ValueForm::Option, "False", Effect::Look},
+    {Key::BlendMode, "blendtodesktop", ValueForm::Option, "False", Effect::Look},
+    {Key::NormalMode, "normal", ValueForm::Option, "True", Effect::Look},
+    {Key::StartWithLogin, "startwithwindows", ValueForm::Box, "0", Effect::StartWithLogin},
+    {Key::CompactMode, "compact", ValueForm::Box, "0", Effect::Look},
+    {Key::ShowMonitor, "show", ValueForm::Box, "1", Effect::Visibility},
+    {Key::DisableBarFill, "disablebarfill", ValueForm::Box, "0", Effect::NextTick},
+    {Key::HideBarText, "hidebartext", ValueForm::Box, "0", Effect::NextTick},
+    {Key::RoundCorners, "roundcorners", ValueForm::Box, "1", Effect::Look},
+    {Key::ReadFullScale, "readmax", ValueForm::Rate, "25", Effect::NextTick},
+    {Key::WriteFullScale, "writemax", ValueForm::Rate, "25", Effect::NextTick},
+    {Key::ReadFillPicturePath, "BarFillGraphicLocation", ValueForm::Path, "", Effect::NextTick},
+    {Key::WriteFillPicturePath, "BarFillGraphicLocation2", ValueForm::Path, "", Effect::NextTick},
+}};
 
-// Every key, in the order the program reads them at start.
-inline constexpr std::array<const SettingKey*, 31> kAllSettingKeys{
-    &keys::diskInstance,
-    &keys::readBarBackground,
-    &keys::readBarText,
-    &keys::readBarFill,
-    &keys::readBarFillText,
-    &keys::writeBarBackground,
-    &keys::writeBarText,
-    &keys::writeBarFill,
-    &keys::writeBarFillText,
-    &keys::barBorder,
-    &keys::readFillUsesColour,
-    &keys::readFillUsesPicture,
-    &keys::writeFillUsesColour,
-    &keys::writeFillUsesPicture,
-    &keys::alwaysOnTop,
-    &keys::translucentOpacity,
-    &keys::ghostOpacity,
-    &keys::translucentMode,
-    &keys::ghostMode,
-    &keys::blendMode,
-    &keys::normalMode,
-    &keys::startWithLogin,
-    &keys::compactMode,
-    &keys::showMonitor,
-    &keys::disableBarFill,
-    &keys::hideBarText,
-    &keys::roundCorners,
-    &keys::readFullScale,
-    &keys::writeFullScale,
-    &keys::readFillPicturePath,
-    &keys::writeFillPicturePath,
-};
+// Each key has its row, in the order of the enumeration: a key added without one does not compile.
+inline constexpr bool everyKeyHasItsRow() {
+    for (std::size_t i = 0; i < kKeyTable.size(); ++i) {
+        if (indexOf(kKeyTable[i].key) != i || kKeyTable[i].name.empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(everyKeyHasItsRow(), "every Key needs its row in kKeyTable, in the enumeration's order");
+
+inline constexpr const KeyRow& rowOf(Key key) {
+    return kKeyTable[indexOf(key)];
+}
+
+// A check box's three states as stored.
+enum class BoxState : std::uint8_t { Clear = 0, Ticked = 1, Greyed = 2 };
 
 // Option buttons of one group: at most one of them holds True.
-inline constexpr std::array<const SettingKey*, 4> kWindowModeKeys{&keys::normalMode, &keys::blendMode,
-                                                                  &keys::translucentMode, &keys::ghostMode};
-inline constexpr std::array<const SettingKey*, 2> kReadFillKeys{&keys::readFillUsesColour, &keys::readFillUsesPicture};
-inline constexpr std::array<const SettingKey*, 2> kWriteFillKeys{&keys::writeFillUsesColour,
-                                                                 &keys::writeFillUsesPicture};
-inline constexpr const std::array<const SettingKey*, 2>& fillKeysOf(Bar bar) {
-    return bar == Bar::Read ? kReadFillKeys : kWriteFillKeys;
+inline constexpr std::array kWindowModeKeys{Key::NormalMode, Key::BlendMode, Key::TranslucentMode, Key::GhostMode};
+inline constexpr Key windowModeKey(WindowMode mode) {
+    return kWindowModeKeys[indexOf(mode)];
 }
-inline constexpr const SettingKey& fillPicturePathKey(Bar bar) {
-    return bar == Bar::Read ? keys::readFillPicturePath : keys::writeFillPicturePath;
+inline constexpr std::array<Key, 2> fillKeysOf(Bar bar) {
+    return bar == Bar::Read ? std::array{Key::ReadFillUsesColour, Key::ReadFillUsesPicture}
+                            : std::array{Key::WriteFillUsesColour, Key::WriteFillUsesPicture};
 }
-inline constexpr const SettingKey& fullScaleKey(Bar bar) {
-    return bar == Bar::Read ? keys::readFullScale : keys::writeFullScale;
+inline constexpr Key fillPicturePathKey(Bar bar) {
+    return bar == Bar::Read ? Key::ReadFillPicturePath : Key::WriteFillPicturePath;
+}
+inline constexpr Key fullScaleKey(Bar bar) {
+    return bar == Bar::Read ? Key::ReadFullScale : Key::WriteFullScale;
 }
 
 // The colour roles and the keys their colours are stored under, in the order the scheme is written.
 struct ColourRoleKey {
     ColourRole role;
-    const SettingKey* key;
+    Key key;
 };
 inline constexpr std::array<ColourRoleKey, kColourRoleCount> kColourRoleKeys{{
-    {ColourRole::ReadBackground, &keys::readBarBackground},
-    {ColourRole::ReadText, &keys::readBarText},
-    {ColourRole::WriteBackground, &keys::writeBarBackground},
-    {ColourRole::WriteText, &keys::writeBarText},
-    {ColourRole::ReadFill, &keys::readBarFill},
-    {ColourRole::ReadFillText, &keys::readBarFillText},
-    {ColourRole::WriteFill, &keys::writeBarFill},
-    {ColourRole::WriteFillText, &keys::writeBarFillText},
+    {ColourRole::ReadBackground, Key::ReadBarBackground},
+    {ColourRole::ReadText, Key::ReadBarText},
+    {ColourRole::WriteBackground, Key::WriteBarBackground},
+    {ColourRole::WriteText, Key::WriteBarText},
+    {ColourRole::ReadFill, Key::ReadBarFill},
+    {ColourRole::ReadFillText, Key::ReadBarFillText},
+    {ColourRole::WriteFill, Key::WriteBarFill},
+    {ColourRole::WriteFillText, Key::WriteBarFillText},
 }};
-inline constexpr const SettingKey& colourKey(ColourRole role) {
-    for (const ColourRoleKey& c : kColourRoleKeys) {
-        if (c.role == role) {
-            return *c.key;
-        }
-    }
-    return keys::readBarBackground;
+inline constexpr Key colourKey(ColourRole role) {
+    constexpr std::array<Key, kColourRoleCount> byRole{Key::ReadBarBackground,  Key::ReadBarText,
+                                                       Key::ReadBarFill,        Key::ReadBarFillText,
+                                                       Key::WriteBarBackground, Key::WriteBarText,
+                                                       Key::WriteBarFill,       Key::WriteBarFillText};
+    return byRole[indexOf(role)];
 }
 
 } // namespace oruvel::core

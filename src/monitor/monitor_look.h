@@ -20,6 +20,8 @@ struct MonitorLook {
     int ghostOpacity = 175;
     // nullopt for an undecided (greyed) box: the stay-on-top state is then left as it is.
     std::optional<bool> alwaysOnTop = false;
+    // The compact layout; nullopt for a greyed box, which keeps the layout there is.
+    std::optional<bool> compact = false;
     // False while the show-monitor setting hides the monitor, and until it has been applied: nothing else may show the
     // monitor then.
     bool shown = false;
@@ -31,6 +33,11 @@ struct MonitorLook {
         return mode == core::WindowMode::Ghost ? ghostOpacity : translucentOpacity;
     }
     bool operator==(const MonitorLook&) const = default;
+    // Whether the bars' colours, fills, border or outline differ.
+    bool barsDiffer(const MonitorLook& other) const {
+        return colours != other.colours || barBorder != other.barBorder || roundCorners != other.roundCorners ||
+               fills != other.fills;
+    }
 };
 
 } // namespace oruvel::monitor

@@ -20,7 +20,7 @@ using core::twipsToPixels;
 MonitorWindow::MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSystem)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), snapper_(snapper),
       snapSystem_(snapSystem), fillPictures_{builtInFillPicture(), builtInFillPicture()},
-      marginColour_(static_cast<core::Colour>(0x8000000F)) {
+      marginColour_(core::systemColourValue(core::syscolour::kButtonFace)) {
     setObjectName(QStringLiteral("monitorWindow"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Oruvel"));
@@ -79,12 +79,23 @@ void MonitorWindow::moveToDefaultPlace() {
 
 void MonitorWindow::finishRestore() {
     restored_ = true;
-    if (look_.windowMode == core::WindowMode::Ghost) {
-        enterGhostMode();
+    if (look_.windowMode == core::WindowMode::Ghost || look_.windowMode == core::WindowMode::Normal) {
+        applyModeStyle();
     }
-    if (look_.windowMode == core::WindowMode::Normal) {
-        enterNormalMode();
+}
+
+void MonitorWindow::setFillPicture(Bar bar, const QImage& picture) {
+    fillPictures_[core::indexOf(bar)] = picture;
+    if (restored_) {
+        applyAppearance();
     }
+}
+
+void MonitorWindow::applyCompactLayout() {
+    if (look_.compact) {
+        applyLayout(optionLayout(*look_.compact));
+    }
+    applyAppearance();
 }
 
 void MonitorWindow::shutDown() {

@@ -32,10 +32,12 @@ public:
     RateBar& writeBar() { return *bars_[1]; }
     RateBar& bar(core::Bar which) { return *bars_[core::indexOf(which)]; }
 
-    // The look and fill pictures to apply from now on; nothing is applied until asked.
-    void setLook(const MonitorLook& look) { look_ = look; }
+    // Shows the look from now on: once restored, what differs from the last look is applied, in a fixed order
+    // (layout, outline, colours and fills, window style, stay-on-top). Before, it is only kept for the restore.
+    void setLook(const MonitorLook& look);
     const MonitorLook& look() const { return look_; }
-    void setFillPicture(core::Bar bar, const QImage& picture) { fillPictures_[core::indexOf(bar)] = picture; }
+    // The picture a bar's fill shows when the look asks for a picture.
+    void setFillPicture(core::Bar bar, const QImage& picture);
 
     // Lays the window out as it loads (the compact layout only when `compact`), gives the bars their pictures,
     // applies the look and moves it to its default place at the bottom of the work area.
@@ -45,18 +47,12 @@ public:
     // Ends the restore: applies the stored window mode; from now on a show applies stay-on-top and the look again.
     void finishRestore();
     bool isRestored() const { return restored_; }
+    // Applies the look's window mode and its style, as a start does.
+    void applyWindowMode();
+    // Lays the window out as the compact box says (a greyed box keeps the layout), and applies the look.
+    void applyCompactLayout();
     // Hides for good; the window goes with the program.
     void shutDown();
-
-    void enterGhostMode();
-    void enterNormalMode();
-    // Applies the stay-on-top setting, and shows the window unless the look hides it.
-    void applyAlwaysOnTop();
-    // Pushes colours, outline, border and fills to the bars; in blend mode keys out the margin a moment later.
-    void applyAppearance();
-    void applyLayout(const MonitorLayout& layout);
-    // Applies the translucent mode's opacity (clicks are taken).
-    void applyTranslucentOpacity();
 
     int widthTwips() const;
     int heightTwips() const;
@@ -65,11 +61,7 @@ public:
 
     // The window's own colour (the margin around the bars); the transparency key once blend mode has been applied.
     core::Colour marginColour() const { return marginColour_; }
-    void setMarginColour(core::Colour colour);
 
-    void setOpacity(std::uint8_t opacity);
-    void setClickThrough(bool clickThrough);
-    void setColourKey(core::Colour key);
     const WindowStyle& windowStyle() const { return style_; }
     // The region the window occupies: the outline, less the colour-keyed pixels in blend mode.
     const QRegion& shapeRegion() const { return appliedShape_; }
@@ -94,6 +86,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Stay-on-top as the look says; shows the window unless the look hides it.
+    void applyAlwaysOnTop();
+    // Colours, outline, border and fills to the bars; in blend mode keys out the margin a moment later.
+    void applyAppearance();
+    void applyLayout(const MonitorLayout& layout);
+    // The style of the look's window mode, for the modes whose style is set at once (blend keys out later).
+    void applyModeStyle();
+    void setMarginColour(core::Colour colour);
     void finishBlendMode();
     void setUpBar(core::Bar which);
     void applyFill(core::Bar which);

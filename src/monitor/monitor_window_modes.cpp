@@ -5,42 +5,50 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <utility>
+
 namespace oruvel::monitor {
 
-void MonitorWindow::setOpacity(std::uint8_t opacity) {
-    style_.opacity = opacity;
-    style_.colourKey.reset();
-    applyWindowStyle();
-}
-
-void MonitorWindow::setClickThrough(bool clickThrough) {
-    style_.clickThrough = clickThrough;
-    applyWindowStyle();
-}
-
-void MonitorWindow::setColourKey(core::Colour key) {
-    style_.colourKey = key;
-    style_.opacity = 255;
-    applyWindowStyle();
-}
-
-void MonitorWindow::enterGhostMode() {
-    setClickThrough(true);
-    setOpacity(static_cast<std::uint8_t>(look_.opacity(core::WindowMode::Ghost) & 0xFF));
-    applyAlwaysOnTop();
-}
-
-void MonitorWindow::applyTranslucentOpacity() {
-    setClickThrough(false);
-    setOpacity(static_cast<std::uint8_t>(look_.opacity(core::WindowMode::Translucent) & 0xFF));
-}
-
-void MonitorWindow::enterNormalMode() {
-    if (look_.windowMode != core::WindowMode::Normal) {
+void MonitorWindow::setLook(const MonitorLook& look) {
+    const MonitorLook before = std::exchange(look_, look);
+    if (!restored_) {
         return;
     }
-    setClickThrough(false);
-    setOpacity(255);
+    const std::optional<core::WindowMode> mode = look_.windowMode;
+    const bool modeChanged = before.windowMode != mode;
+    const bool levelChanged = (mode == core::WindowMode::Translucent || mode == core::WindowMode::Ghost) &&
+                              before.opacity(*mode) != look_.opacity(*mode);
+    if (before.compact != look_.compact) {
+        applyCompactLayout();
+    } else if (modeChanged || look_.barsDiffer(before)) {
+        applyAppearance();
+    }
+    if (modeChanged || levelChanged) {
+        applyModeStyle();
+    }
+    // A look that may show again shows as stay-on-top brings it.
+    if (before.alwaysOnTop != look_.alwaysOnTop || (look_.shown && !before.shown)) {
+        applyAlwaysOnTop();
+    }
+}
+
+void MonitorWindow::applyWindowMode() {
+    if (look_.windowMode) {
+        applyAppearance();
+        applyModeStyle();
+    }
+}
+
+void MonitorWindow::applyModeStyle() {
+    const std::optional<core::WindowMode> mode = look_.windowMode;
+    if (!mode || mode == core::WindowMode::BlendIntoDesktop) {
+        return; // blend mode keys out once the bars show the key colour
+    }
+    style_ = styleOfMode(*mode, look_.opacity(*mode), marginColour_, style_);
+    applyWindowStyle();
+    if (mode == core::WindowMode::Ghost) {
+        applyAlwaysOnTop();
+    }
 }
 
 void MonitorWindow::applyAlwaysOnTop() {
@@ -54,11 +62,11 @@ void MonitorWindow::applyAlwaysOnTop() {
     }
 }
 
-// Blend mode keys out the margin once the bars have been drawn in the key colour; the click-through state stays as
-// the previous mode left it.
+// Blend mode keys out the margin once the bars have been drawn in the key colour.
 void MonitorWindow::finishBlendMode() {
     applyAlwaysOnTop();
-    setColourKey(marginColour());
+    style_ = styleOfMode(core::WindowMode::BlendIntoDesktop, 255, marginColour_, style_);
+    applyWindowStyle();
     emit blendModeFinished();
 }
 

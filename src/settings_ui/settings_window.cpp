@@ -49,7 +49,7 @@ SettingsWindow::SettingsWindow(core::Settings& settings, QWidget* parent)
     buildControls();
     bindControls();
     connectCommands();
-    listener_ = settings_.addListener([this](const core::SettingKey& key) { onSettingChanged(key); });
+    listener_ = settings_.addListener([this](core::Key key) { onSettingChanged(key); });
 }
 
 SettingsWindow::~SettingsWindow() {
@@ -136,9 +136,9 @@ void SettingsWindow::setStartWithLoginCaption(const QString& caption) {
     ui_->startWithLoginCheckBox->setText(caption);
 }
 
-void SettingsWindow::onSettingChanged(const core::SettingKey& key) {
+void SettingsWindow::onSettingChanged(core::Key key) {
     for (const Binding& binding : bindings_) {
-        if (binding.key == &key) {
+        if (binding.key == key) {
             binding.show();
         }
     }
@@ -146,7 +146,7 @@ void SettingsWindow::onSettingChanged(const core::SettingKey& key) {
 
 void SettingsWindow::updateEnabledControls() {
     // A hidden monitor greys them all; an undecided (greyed) box leaves them as they are.
-    const int shown = settings_.number(core::keys::showMonitor);
+    const int shown = settings_.number(core::Key::ShowMonitor);
     const bool appearance = shown != 0;
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->coloursGroupBox,
                                                       ui_->windowModeGroupBox,

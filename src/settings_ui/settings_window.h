@@ -85,19 +85,19 @@ private:
     void bindControls();
     void connectCommands();
     // Registers how the value of `key` is shown, and shows it now.
-    void bind(const core::SettingKey& key, std::function<void()> show);
-    void bindBox(SettingCheckBox* box, const core::SettingKey& key);
-    void bindLevel(QScrollBar* bar, QLabel* caption, const core::SettingKey& key);
+    void bind(core::Key key, std::function<void()> show);
+    void bindBox(SettingCheckBox* box, core::Key key);
+    void bindLevel(QScrollBar* bar, QLabel* caption, core::Key key);
     void bindColour(ColourSwatch* swatch, core::ColourRole role);
-    void bindFullScale(FullScaleEdit* edit, const core::SettingKey& key);
+    void bindFullScale(FullScaleEdit* edit, core::Key key);
     void bindWindowMode(SettingRadioButton* button, core::WindowMode mode);
     void bindFillMode(SettingRadioButton* button, core::Bar bar, core::FillMode mode);
-    void onSettingChanged(const core::SettingKey& key);
+    void onSettingChanged(core::Key key);
     // Greys what the monitor's hidden state and the window mode make meaningless.
     void updateEnabledControls();
 
     struct Binding {
-        const core::SettingKey* key;
+        core::Key key;
         std::function<void()> show;
     };
 

@@ -14,17 +14,17 @@ namespace oruvel::settings_ui {
 using core::Bar;
 using core::ColourRole;
 using core::WindowMode;
-namespace keys = core::keys;
+using core::Key;
 
 void SettingsWindow::bindControls() {
-    bindBox(ui_->showMonitorCheckBox, keys::showMonitor);
-    bindBox(ui_->startWithLoginCheckBox, keys::startWithLogin);
-    bindBox(ui_->compactModeCheckBox, keys::compactMode);
-    bindBox(ui_->alwaysOnTopCheckBox, keys::alwaysOnTop);
-    bindBox(ui_->roundCornersCheckBox, keys::roundCorners);
-    bindBox(ui_->barBorderCheckBox, keys::barBorder);
-    bindBox(ui_->hideBarTextCheckBox, keys::hideBarText);
-    bindBox(ui_->disableBarFillCheckBox, keys::disableBarFill);
+    bindBox(ui_->showMonitorCheckBox, Key::ShowMonitor);
+    bindBox(ui_->startWithLoginCheckBox, Key::StartWithLogin);
+    bindBox(ui_->compactModeCheckBox, Key::CompactMode);
+    bindBox(ui_->alwaysOnTopCheckBox, Key::AlwaysOnTop);
+    bindBox(ui_->roundCornersCheckBox, Key::RoundCorners);
+    bindBox(ui_->barBorderCheckBox, Key::BarBorder);
+    bindBox(ui_->hideBarTextCheckBox, Key::HideBarText);
+    bindBox(ui_->disableBarFillCheckBox, Key::DisableBarFill);
 
     bindColour(ui_->readBackgroundSwatch, ColourRole::ReadBackground);
     bindColour(ui_->readTextSwatch, ColourRole::ReadText);
@@ -40,8 +40,8 @@ void SettingsWindow::bindControls() {
     bindFillMode(ui_->writeFillColourRadioButton, Bar::Write, core::FillMode::Colour);
     bindFillMode(ui_->writeFillPictureRadioButton, Bar::Write, core::FillMode::Picture);
     for (const Bar bar : core::kBars) {
-        const core::SettingKey& path = core::fillPicturePathKey(bar);
-        bind(path, [this, bar, &path] {
+        const Key path = core::fillPicturePathKey(bar);
+        bind(path, [this, bar, path] {
             fillPicturePaths_[core::indexOf(bar)] = QString::fromStdString(settings_.text(path));
         });
     }
@@ -50,36 +50,36 @@ void SettingsWindow::bindControls() {
     bindWindowMode(ui_->blendModeRadioButton, WindowMode::BlendIntoDesktop);
     bindWindowMode(ui_->translucentModeRadioButton, WindowMode::Translucent);
     bindWindowMode(ui_->ghostModeRadioButton, WindowMode::Ghost);
-    bindLevel(ui_->translucentOpacityScrollBar, ui_->translucentLevelLabel, keys::translucentOpacity);
-    bindLevel(ui_->ghostOpacityScrollBar, ui_->ghostLevelLabel, keys::ghostOpacity);
+    bindLevel(ui_->translucentOpacityScrollBar, ui_->translucentLevelLabel, Key::TranslucentOpacity);
+    bindLevel(ui_->ghostOpacityScrollBar, ui_->ghostLevelLabel, Key::GhostOpacity);
 
-    bindFullScale(ui_->readFullScaleEdit, keys::readFullScale);
-    bindFullScale(ui_->writeFullScaleEdit, keys::writeFullScale);
+    bindFullScale(ui_->readFullScaleEdit, Key::ReadFullScale);
+    bindFullScale(ui_->writeFullScaleEdit, Key::WriteFullScale);
 
     // Which controls mean something follows the show box and the window mode.
-    for (const core::SettingKey* key : core::kWindowModeKeys) {
-        bind(*key, [this] { updateEnabledControls(); });
+    for (const Key key : core::kWindowModeKeys) {
+        bind(key, [this] { updateEnabledControls(); });
     }
-    bind(keys::showMonitor, [this] { updateEnabledControls(); });
+    bind(Key::ShowMonitor, [this] { updateEnabledControls(); });
 }
 
-void SettingsWindow::bind(const core::SettingKey& key, std::function<void()> show) {
+void SettingsWindow::bind(Key key, std::function<void()> show) {
     show();
-    bindings_.push_back({&key, std::move(show)});
+    bindings_.push_back({key, std::move(show)});
 }
 
 // A click (the mouse, or the space bar) moves the box between clear and ticked; a greyed box only comes from the file.
-void SettingsWindow::bindBox(SettingCheckBox* box, const core::SettingKey& key) {
-    connect(box, &QAbstractButton::clicked, this, [this, box, &key] { settings_.setNumber(key, box->value()); });
-    bind(key, [this, box, &key] {
+void SettingsWindow::bindBox(SettingCheckBox* box, Key key) {
+    connect(box, &QAbstractButton::clicked, this, [this, box, key] { settings_.setNumber(key, box->value()); });
+    bind(key, [this, box, key] {
         const QSignalBlocker quiet(box);
         box->setValue(settings_.number(key));
     });
 }
 
-void SettingsWindow::bindLevel(QScrollBar* bar, QLabel* caption, const core::SettingKey& key) {
-    connect(bar, &QScrollBar::valueChanged, this, [this, &key](int value) { settings_.setNumber(key, value); });
-    bind(key, [this, bar, caption, &key] {
+void SettingsWindow::bindLevel(QScrollBar* bar, QLabel* caption, Key key) {
+    connect(bar, &QScrollBar::valueChanged, this, [this, key](int value) { settings_.setNumber(key, value); });
+    bind(key, [this, bar, caption, key] {
         const int level = settings_.number(key);
         const QSignalBlocker quiet(bar);
         bar->setValue(level);
@@ -89,16 +89,16 @@ void SettingsWindow::bindLevel(QScrollBar* bar, QLabel* caption, const core::Set
 
 void SettingsWindow::bindColour(ColourSwatch* swatch, ColourRole role) {
     connect(swatch, &ColourSwatch::clicked, this, [this, role] { chooseColour(role); });
-    const core::SettingKey& key = core::colourKey(role);
-    bind(key, [this, swatch, &key] {
+    const Key key = core::colourKey(role);
+    bind(key, [this, swatch, key] {
         swatch->setColour(monitor::toQColor(settings_.number(key), palette().color(QPalette::Window)));
     });
 }
 
-void SettingsWindow::bindFullScale(FullScaleEdit* edit, const core::SettingKey& key) {
+void SettingsWindow::bindFullScale(FullScaleEdit* edit, Key key) {
     connect(edit, &QLineEdit::textEdited, this,
-            [this, &key](const QString& text) { settings_.setText(key, text.toStdString()); });
-    bind(key, [this, edit, &key] {
+            [this, key](const QString& text) { settings_.setText(key, text.toStdString()); });
+    bind(key, [this, edit, key] {
         const QString text = QString::fromStdString(settings_.text(key));
         if (edit->text() != text) {
             edit->setText(text);
@@ -108,14 +108,14 @@ void SettingsWindow::bindFullScale(FullScaleEdit* edit, const core::SettingKey& 
 
 void SettingsWindow::bindWindowMode(SettingRadioButton* button, WindowMode mode) {
     connect(button, &QAbstractButton::clicked, this, [this, mode] { settings_.setWindowMode(mode); });
-    const core::SettingKey& key = *core::kWindowModeKeys[core::indexOf(mode)];
-    bind(key, [this, button, &key] { button->setSelected(settings_.option(key)); });
+    const Key key = core::windowModeKey(mode);
+    bind(key, [this, button, key] { button->setSelected(settings_.option(key)); });
 }
 
 void SettingsWindow::bindFillMode(SettingRadioButton* button, Bar bar, core::FillMode mode) {
     connect(button, &QAbstractButton::clicked, this, [this, bar, mode] { settings_.setFillMode(bar, mode); });
-    const core::SettingKey& key = *core::fillKeysOf(bar)[mode == core::FillMode::Colour ? 0 : 1];
-    bind(key, [this, button, &key] { button->setSelected(settings_.option(key)); });
+    const Key key = core::fillKeysOf(bar)[mode == core::FillMode::Colour ? 0 : 1];
+    bind(key, [this, button, key] { button->setSelected(settings_.option(key)); });
 }
 
 } // namespace oruvel::settings_ui

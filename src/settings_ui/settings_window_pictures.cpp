@@ -18,7 +18,7 @@ const QString kPictureTitle = QStringLiteral("选择栏填充图形 - 建议154 
 using core::Bar;
 
 void SettingsWindow::chooseColour(core::ColourRole role) {
-    const core::SettingKey& key = core::colourKey(role);
+    const core::Key key = core::colourKey(role);
     DialogBackend::ColourRequest request;
     request.owner = this;
     request.title = QStringLiteral("选择颜色");
@@ -53,7 +53,7 @@ void SettingsWindow::chooseFillPicture(Bar bar) {
 void SettingsWindow::restoreDefaultColours() {
     settings_.setFillMode(Bar::Read, core::FillMode::Picture);
     for (const core::ColourRoleKey& c : core::kColourRoleKeys) {
-        settings_.setNumber(*c.key, core::toInt32(c.key->defaultText).value_or(0));
+        settings_.setNumber(c.key, core::toInt32(core::rowOf(c.key).defaultText).value_or(0));
     }
 }
 
@@ -65,7 +65,7 @@ void SettingsWindow::randomizeColours() {
         const int red = random->bounded(256);
         const int green = random->bounded(256);
         const int blue = random->bounded(256);
-        settings_.setNumber(*c.key, core::makeColour(red, green, blue));
+        settings_.setNumber(c.key, core::makeColour(red, green, blue));
     }
 }
 

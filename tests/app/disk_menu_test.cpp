@@ -87,7 +87,7 @@ TEST_F(DiskMenu, ChoosingADiskReadsItFromTheNextSecondAndStoresIt) {
     EXPECT_EQ(monitor().readBar().value(), 0);
     EXPECT_EQ(monitor().writeBar().value(), 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
-    EXPECT_EQ(setting(core::keys::diskInstance), "nvme0n1");
+    EXPECT_EQ(setting(core::Key::DiskInstance), "nvme0n1");
     EXPECT_TRUE(gadget.trayToolTip().contains(QStringLiteral("Drive: nvme0n1")));
     EXPECT_EQ(openMenu().at(1), QStringLiteral("[x] nvme0n1 (512.1 GB)"));
 
@@ -95,7 +95,7 @@ TEST_F(DiskMenu, ChoosingADiskReadsItFromTheNextSecondAndStoresIt) {
     second();
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 10.00 MB/s")) << "at once";
     EXPECT_EQ(monitor().writeBar().value(), 40);
-    EXPECT_EQ(setting(core::keys::diskInstance), "_Total");
+    EXPECT_EQ(setting(core::Key::DiskInstance), "_Total");
 }
 
 TEST_F(DiskMenu, AStoredDiskThatIsGoneStaysListedGreyAndReadsZero) {

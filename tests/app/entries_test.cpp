@@ -25,16 +25,16 @@ TEST_F(Entries, SwatchClickStoresTheChosenColourAndCancelChangesNothing) {
     EXPECT_EQ(dialogs.colourRequests[0].title, QStringLiteral("选择颜色"));
     EXPECT_EQ(dialogs.colourRequests[0].initial, 0);
     EXPECT_TRUE(dialogs.colourRequests[0].fullOpen);
-    EXPECT_EQ(setting(core::keys::readBarFillText), "16711680");
-    EXPECT_EQ(setting(core::keys::readBarFill), "12632064");
+    EXPECT_EQ(setting(core::Key::ReadBarFillText), "16711680");
+    EXPECT_EQ(setting(core::Key::ReadBarFill), "12632064");
     EXPECT_EQ(monitor().readBar().fillTextColour(), QColor(0, 0, 255));
     EXPECT_EQ(control<settings_ui::ColourSwatch>("readFillTextSwatch")->colour(), QColor(0, 0, 255));
 
     dialogs.colours.push_back(std::nullopt);
     window().chooseColour(core::ColourRole::WriteBackground);
     EXPECT_EQ(dialogs.colourRequests[1].initial, 14737632);
-    EXPECT_EQ(settings->number(core::keys::writeBarBackground), 14737632);
-    EXPECT_EQ(setting(core::keys::readBarFillText), "16711680");
+    EXPECT_EQ(settings->number(core::Key::WriteBarBackground), 14737632);
+    EXPECT_EQ(setting(core::Key::ReadBarFillText), "16711680");
 }
 
 TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
@@ -45,11 +45,11 @@ TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
     read->clear();
     QTest::keyClicks(read, QStringLiteral("100"));
     EXPECT_EQ(read->text(), QStringLiteral("100"));
-    EXPECT_EQ(setting(core::keys::readFullScale), "100");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "100");
 
     QTest::keyClicks(read, QStringLiteral(".-aZ "));
     EXPECT_EQ(read->text(), QStringLiteral("100"));
-    EXPECT_EQ(setting(core::keys::readFullScale), "100");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "100");
 
     // Editing keys act as in any line edit. X11 and Wayland give Delete the text U+007F.
     read->home(false);
@@ -57,7 +57,7 @@ TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
     QKeyEvent deleteWithText(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
     QApplication::sendEvent(read, &deleteWithText);
     EXPECT_EQ(read->text(), QStringLiteral("0"));
-    EXPECT_EQ(setting(core::keys::readFullScale), "0");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "0");
     QTest::keyClick(read, Qt::Key_End);
     QTest::keyClick(read, Qt::Key_Left);
     QTest::keyClick(read, Qt::Key_3);
@@ -65,16 +65,16 @@ TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
     QTest::keyClick(read, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(read, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(read->text(), QString());
-    EXPECT_EQ(setting(core::keys::readFullScale), "");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "");
     QTest::keyClick(read, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(read->text(), QStringLiteral("30"));
-    EXPECT_EQ(setting(core::keys::readFullScale), "30") << "an undo is stored too";
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "30") << "an undo is stored too";
     read->end(false);
     QTest::keyClick(read, Qt::Key_Backspace);
-    EXPECT_EQ(setting(core::keys::readFullScale), "3");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "3");
 
     // Four "." (five fields, only possible from the file) block every typed character, backspace too.
-    settings->setText(core::keys::readFullScale, "1.2.3.4.5");
+    settings->setText(core::Key::ReadFullScale, "1.2.3.4.5");
     EXPECT_EQ(read->text(), QStringLiteral("1.2.3.4.5"));
     read->end(false);
     QTest::keyClick(read, Qt::Key_Backspace);
@@ -91,7 +91,7 @@ TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
     ASSERT_TRUE(write->hasFocus());
     QTest::keyClick(write, Qt::Key_5);
     EXPECT_EQ(write->text(), QStringLiteral("5"));
-    EXPECT_EQ(setting(core::keys::writeFullScale), "5");
+    EXPECT_EQ(setting(core::Key::WriteFullScale), "5");
     tick(5 * 1048576.0, 5 * 1048576.0);
     EXPECT_EQ(monitor().writeBar().value(), 100) << "the typed full scale counts from the next tick";
 }
@@ -106,7 +106,7 @@ TEST_F(Entries, APasteIsStoredWhenItAddsDigitsAndRefusedOtherwise) {
     QGuiApplication::clipboard()->setText(QStringLiteral("12a"));
     QTest::keyClick(read, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(read->text(), QStringLiteral("25")) << "refused";
-    EXPECT_EQ(setting(core::keys::readFullScale), "");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "");
     QTest::keyClick(read, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(read->text(), QStringLiteral("25"));
 
@@ -114,7 +114,7 @@ TEST_F(Entries, APasteIsStoredWhenItAddsDigitsAndRefusedOtherwise) {
     read->selectAll();
     QTest::keyClick(read, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(read->text(), QStringLiteral("120"));
-    EXPECT_EQ(setting(core::keys::readFullScale), "120") << "a paste from the keyboard is stored";
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "120") << "a paste from the keyboard is stored";
 
     // The context menu's paste, chosen with the keyboard once the menu is up.
     QGuiApplication::clipboard()->setText(QStringLiteral("4"));
@@ -131,7 +131,7 @@ TEST_F(Entries, APasteIsStoredWhenItAddsDigitsAndRefusedOtherwise) {
     paste->trigger();
     menu->close();
     EXPECT_EQ(read->text(), QStringLiteral("1204"));
-    EXPECT_EQ(setting(core::keys::readFullScale), "1204") << "a paste from the context menu is stored";
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "1204") << "a paste from the context menu is stored";
     tick(1204 * 1048576.0 / 2, 0);
     EXPECT_EQ(monitor().readBar().value(), 50);
 }
@@ -148,12 +148,12 @@ TEST_F(Entries, FillPictureDialogStartsOnTheShippedPictureAndStoresTheChoice) {
     ASSERT_EQ(dialogs.openRequests.size(), 1U);
     EXPECT_EQ(dialogs.openRequests[0].initialFile, QString::fromStdString(dir.path() + "/bars/bar1.jpg"));
     EXPECT_EQ(dialogs.openRequests[0].title, QStringLiteral("选择栏填充图形 - 建议154 x 12像素"));
-    EXPECT_EQ(setting(core::keys::writeFillPicturePath), path);
-    EXPECT_EQ(setting(core::keys::writeFillUsesPicture), "True");
-    EXPECT_EQ(setting(core::keys::writeFillUsesColour), "False");
+    EXPECT_EQ(setting(core::Key::WriteFillPicturePath), path);
+    EXPECT_EQ(setting(core::Key::WriteFillUsesPicture), "True");
+    EXPECT_EQ(setting(core::Key::WriteFillUsesColour), "False");
     monitor().writeBar().setValue(100);
     EXPECT_EQ(monitor().writeBar().image().pixel(20, 6), picture.pixel(20, 6));
-    EXPECT_EQ(setting(core::keys::readFillPicturePath), "") << "the read bar is left alone";
+    EXPECT_EQ(setting(core::Key::ReadFillPicturePath), "") << "the read bar is left alone";
 
     // The next dialog opens on the stored path; a file that is no picture changes only where the next one opens.
     const std::string junk = dir.file("junk.jpg");
@@ -162,7 +162,7 @@ TEST_F(Entries, FillPictureDialogStartsOnTheShippedPictureAndStoresTheChoice) {
     window().chooseFillPicture(core::Bar::Write);
     EXPECT_EQ(dialogs.openRequests[1].initialFile, QString::fromStdString(path));
     EXPECT_EQ(window().fillPicturePath(core::Bar::Write), QString::fromStdString(junk));
-    EXPECT_EQ(setting(core::keys::writeFillPicturePath), path);
+    EXPECT_EQ(setting(core::Key::WriteFillPicturePath), path);
     EXPECT_EQ(monitor().writeBar().image().pixel(20, 6), picture.pixel(20, 6));
 
     // Cancel: nothing changes.

@@ -38,24 +38,24 @@ TEST_F(Menu, ShowHideAndBarTextToggleTheirSettings) {
     auto& gadget = start();
     trigger(gadget, "toggleMonitorAction");
     EXPECT_FALSE(monitor().isVisible());
-    EXPECT_EQ(setting(core::keys::showMonitor), "0");
+    EXPECT_EQ(setting(core::Key::ShowMonitor), "0");
     EXPECT_FALSE(control<QGroupBox>("coloursGroupBox")->isEnabled());
     trigger(gadget, "toggleMonitorAction");
     EXPECT_TRUE(monitor().isVisible());
-    EXPECT_EQ(setting(core::keys::showMonitor), "1");
+    EXPECT_EQ(setting(core::Key::ShowMonitor), "1");
 
     trigger(gadget, "toggleBarTextAction");
     EXPECT_EQ(control<settings_ui::SettingCheckBox>("hideBarTextCheckBox")->value(), 1);
-    EXPECT_EQ(setting(core::keys::hideBarText), "1");
+    EXPECT_EQ(setting(core::Key::HideBarText), "1");
     tick(1024, 0);
     EXPECT_TRUE(monitor().readBar().text().isEmpty());
     trigger(gadget, "toggleBarTextAction");
-    EXPECT_EQ(setting(core::keys::hideBarText), "0");
+    EXPECT_EQ(setting(core::Key::HideBarText), "0");
 
     // A greyed box is left alone.
-    settings->setNumber(core::keys::hideBarText, 2);
+    settings->setNumber(core::Key::HideBarText, 2);
     trigger(gadget, "toggleBarTextAction");
-    EXPECT_EQ(settings->number(core::keys::hideBarText), 2);
+    EXPECT_EQ(settings->number(core::Key::HideBarText), 2);
 }
 
 TEST_F(Menu, SettingsCommandShowsTheWindowAndExitEndsTheProgram) {

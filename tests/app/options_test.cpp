@@ -20,18 +20,18 @@ TEST_F(Options, HidingResetsTransparencyAndStayOnTopAndGreysTheSettings) {
     QTest::mouseClick(control<QRadioButton>("ghostModeRadioButton"), Qt::LeftButton);
     QTest::mouseClick(control<SettingCheckBox>("alwaysOnTopCheckBox"), Qt::LeftButton);
     ASSERT_TRUE(control<QRadioButton>("ghostModeRadioButton")->isChecked());
-    ASSERT_EQ(setting(core::keys::alwaysOnTop), "1");
+    ASSERT_EQ(setting(core::Key::AlwaysOnTop), "1");
     ASSERT_TRUE(monitor().windowStyle().alwaysOnTop);
 
     QTest::mouseClick(control<SettingCheckBox>("showMonitorCheckBox"), Qt::LeftButton);
     EXPECT_FALSE(monitor().isVisible());
     EXPECT_TRUE(control<QRadioButton>("normalModeRadioButton")->isChecked());
-    EXPECT_EQ(setting(core::keys::normalMode), "True");
-    EXPECT_EQ(setting(core::keys::ghostMode), "False");
-    EXPECT_EQ(setting(core::keys::translucentMode), "False");
-    EXPECT_EQ(setting(core::keys::blendMode), "False");
-    EXPECT_EQ(setting(core::keys::alwaysOnTop), "0");
-    EXPECT_EQ(setting(core::keys::showMonitor), "0");
+    EXPECT_EQ(setting(core::Key::NormalMode), "True");
+    EXPECT_EQ(setting(core::Key::GhostMode), "False");
+    EXPECT_EQ(setting(core::Key::TranslucentMode), "False");
+    EXPECT_EQ(setting(core::Key::BlendMode), "False");
+    EXPECT_EQ(setting(core::Key::AlwaysOnTop), "0");
+    EXPECT_EQ(setting(core::Key::ShowMonitor), "0");
     EXPECT_EQ(control<SettingCheckBox>("alwaysOnTopCheckBox")->value(), 0);
     EXPECT_FALSE(monitor().windowStyle().clickThrough);
     EXPECT_FALSE(monitor().windowStyle().alwaysOnTop);
@@ -45,7 +45,7 @@ TEST_F(Options, HidingResetsTransparencyAndStayOnTopAndGreysTheSettings) {
 
     QTest::mouseClick(control<SettingCheckBox>("showMonitorCheckBox"), Qt::LeftButton);
     EXPECT_TRUE(monitor().isVisible());
-    EXPECT_EQ(setting(core::keys::showMonitor), "1");
+    EXPECT_EQ(setting(core::Key::ShowMonitor), "1");
     EXPECT_TRUE(control<QWidget>("coloursGroupBox")->isEnabled());
     EXPECT_FALSE(control<QWidget>("translucentOpacityScrollBar")->isEnabled());
     EXPECT_FALSE(control<QWidget>("ghostOpacityScrollBar")->isEnabled());
@@ -57,7 +57,7 @@ TEST_F(Options, CompactModeResizesTheMonitor) {
     window().show();
     auto* compact = control<SettingCheckBox>("compactModeCheckBox");
     QTest::mouseClick(compact, Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::compactMode), "1");
+    EXPECT_EQ(setting(core::Key::CompactMode), "1");
     EXPECT_EQ(monitor().widthTwips(), 2310);
     EXPECT_EQ(monitor().heightTwips(), 180);
     EXPECT_EQ(monitor().barGeometry(core::Bar::Write), (monitor::TwipRect{1155, 0, 1155, 180}));
@@ -74,12 +74,12 @@ TEST_F(Options, TheSpaceBarAppliesAndStoresEveryBox) {
     activateWindow();
     const struct {
         const char* box;
-        const core::SettingKey& key;
+        core::Key key;
     } boxes[] = {
-        {"startWithLoginCheckBox", core::keys::startWithLogin}, {"compactModeCheckBox", core::keys::compactMode},
-        {"alwaysOnTopCheckBox", core::keys::alwaysOnTop},       {"roundCornersCheckBox", core::keys::roundCorners},
-        {"barBorderCheckBox", core::keys::barBorder},           {"hideBarTextCheckBox", core::keys::hideBarText},
-        {"disableBarFillCheckBox", core::keys::disableBarFill}, {"showMonitorCheckBox", core::keys::showMonitor}};
+        {"startWithLoginCheckBox", core::Key::StartWithLogin}, {"compactModeCheckBox", core::Key::CompactMode},
+        {"alwaysOnTopCheckBox", core::Key::AlwaysOnTop},       {"roundCornersCheckBox", core::Key::RoundCorners},
+        {"barBorderCheckBox", core::Key::BarBorder},           {"hideBarTextCheckBox", core::Key::HideBarText},
+        {"disableBarFillCheckBox", core::Key::DisableBarFill}, {"showMonitorCheckBox", core::Key::ShowMonitor}};
     for (const auto& b : boxes) {
         SCOPED_TRACE(b.box);
         auto* box = control<SettingCheckBox>(b.box);
@@ -92,7 +92,7 @@ TEST_F(Options, TheSpaceBarAppliesAndStoresEveryBox) {
     }
     EXPECT_EQ(monitor().heightTwips(), 180) << "compact applied";
     EXPECT_FALSE(monitor().windowStyle().alwaysOnTop) << "hiding the monitor, last, took it off the top";
-    EXPECT_EQ(settings->number(core::keys::alwaysOnTop), 0);
+    EXPECT_EQ(settings->number(core::Key::AlwaysOnTop), 0);
     EXPECT_TRUE(monitor().shapeRegion().contains(QPoint(0, 0))) << "corners no longer rounded";
     EXPECT_EQ(monitor().readBar().borderStyle(), monitor::BorderStyle::Sunken);
     EXPECT_FALSE(monitor().isVisible()) << "the monitor hidden";
@@ -105,26 +105,26 @@ TEST_F(Options, TheSpaceBarAppliesAndStoresEveryBox) {
     QTest::keyClick(control<SettingCheckBox>("showMonitorCheckBox"), Qt::Key_Space);
     colour->setFocus();
     QTest::keyClick(colour, Qt::Key_Space);
-    EXPECT_EQ(setting(core::keys::readFillUsesColour), "True");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesColour), "True");
     QTest::keyClick(colour, Qt::Key_Down);
     EXPECT_TRUE(control<QRadioButton>("readFillPictureRadioButton")->isChecked());
-    EXPECT_EQ(setting(core::keys::readFillUsesColour), "False");
-    EXPECT_EQ(setting(core::keys::readFillUsesPicture), "True");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesColour), "False");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesPicture), "True");
 }
 
 TEST_F(Options, StayOnTopRoundCornersFillAndTextBoxesStoreTheirKeys) {
     start();
     window().show();
     QTest::mouseClick(control<SettingCheckBox>("roundCornersCheckBox"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::roundCorners), "0");
+    EXPECT_EQ(setting(core::Key::RoundCorners), "0");
     EXPECT_TRUE(monitor().shapeRegion().contains(QPoint(0, 0)));
     QTest::mouseClick(control<SettingCheckBox>("disableBarFillCheckBox"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::disableBarFill), "1");
+    EXPECT_EQ(setting(core::Key::DisableBarFill), "1");
     QTest::mouseClick(control<SettingCheckBox>("hideBarTextCheckBox"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::hideBarText), "1");
+    EXPECT_EQ(setting(core::Key::HideBarText), "1");
     QTest::mouseClick(control<QRadioButton>("readFillColourRadioButton"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::readFillUsesColour), "True");
-    EXPECT_EQ(setting(core::keys::readFillUsesPicture), "False");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesColour), "True");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesPicture), "False");
     EXPECT_FALSE(monitor().readBar().hasFillPicture());
     EXPECT_EQ(monitor().readBar().fillColour(), QColor(0, 192, 192));
 }
@@ -133,10 +133,10 @@ TEST_F(Options, TransparencyModesStoreTheirKeysAndApplyTheLevel) {
     start();
     window().show();
     QTest::mouseClick(control<QRadioButton>("translucentModeRadioButton"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::translucentMode), "True");
-    EXPECT_EQ(setting(core::keys::ghostMode), "False");
-    EXPECT_EQ(setting(core::keys::blendMode), "False");
-    EXPECT_EQ(setting(core::keys::normalMode), "False");
+    EXPECT_EQ(setting(core::Key::TranslucentMode), "True");
+    EXPECT_EQ(setting(core::Key::GhostMode), "False");
+    EXPECT_EQ(setting(core::Key::BlendMode), "False");
+    EXPECT_EQ(setting(core::Key::NormalMode), "False");
     EXPECT_EQ(monitor().windowStyle().opacity, 175);
     EXPECT_FALSE(monitor().windowStyle().clickThrough);
     auto* translucent = control<QScrollBar>("translucentOpacityScrollBar");
@@ -145,19 +145,19 @@ TEST_F(Options, TransparencyModesStoreTheirKeysAndApplyTheLevel) {
     EXPECT_FALSE(ghost->isEnabled());
 
     translucent->setValue(0);
-    EXPECT_EQ(setting(core::keys::translucentOpacity), "0");
+    EXPECT_EQ(setting(core::Key::TranslucentOpacity), "0");
     EXPECT_EQ(monitor().windowStyle().opacity, 0);
     EXPECT_EQ(control<QLabel>("translucentLevelLabel")->text(), QStringLiteral("透明度级别: 0"));
 
     // A ghost level set while ghost mode is not selected is stored and shown only.
     ghost->setValue(90);
-    EXPECT_EQ(setting(core::keys::ghostOpacity), "90");
+    EXPECT_EQ(setting(core::Key::GhostOpacity), "90");
     EXPECT_EQ(control<QLabel>("ghostLevelLabel")->text(), QStringLiteral("透明度级别: 90"));
     EXPECT_FALSE(monitor().windowStyle().clickThrough);
 
     QTest::mouseClick(control<QRadioButton>("blendModeRadioButton"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::blendMode), "True");
-    EXPECT_EQ(setting(core::keys::translucentMode), "False");
+    EXPECT_EQ(setting(core::Key::BlendMode), "True");
+    EXPECT_EQ(setting(core::Key::TranslucentMode), "False");
     EXPECT_FALSE(translucent->isEnabled());
     EXPECT_FALSE(control<QLabel>("ghostLevelLabel")->isEnabled());
     EXPECT_EQ(monitor().marginColour(), 1);
@@ -175,22 +175,22 @@ TEST_F(Options, ColourButtonsStoreTheScheme) {
     start();
     settings->setFillMode(core::Bar::Write, core::FillMode::Colour);
     QTest::mouseClick(control<QPushButton>("randomColoursButton"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::readFillUsesColour), "True");
-    EXPECT_EQ(setting(core::keys::writeFillUsesColour), "True");
-    EXPECT_EQ(setting(core::keys::readFillUsesPicture), "False");
-    EXPECT_EQ(setting(core::keys::writeFillUsesPicture), "False");
-    const core::Colour fill = settings->number(core::keys::readBarFill);
-    EXPECT_EQ(setting(core::keys::readBarFill), std::to_string(fill));
+    EXPECT_EQ(setting(core::Key::ReadFillUsesColour), "True");
+    EXPECT_EQ(setting(core::Key::WriteFillUsesColour), "True");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesPicture), "False");
+    EXPECT_EQ(setting(core::Key::WriteFillUsesPicture), "False");
+    const core::Colour fill = settings->number(core::Key::ReadBarFill);
+    EXPECT_EQ(setting(core::Key::ReadBarFill), std::to_string(fill));
     EXPECT_EQ(monitor().readBar().fillColour(), QColor(core::redOf(fill), core::greenOf(fill), core::blueOf(fill)));
 
     QTest::mouseClick(control<QPushButton>("defaultColoursButton"), Qt::LeftButton);
-    EXPECT_EQ(setting(core::keys::readBarBackground), "14737632");
-    EXPECT_EQ(setting(core::keys::readBarFill), "12632064");
-    EXPECT_EQ(setting(core::keys::writeBarFill), "49152");
-    EXPECT_EQ(setting(core::keys::writeBarText), "0");
-    EXPECT_EQ(setting(core::keys::readFillUsesPicture), "True");
-    EXPECT_EQ(setting(core::keys::readFillUsesColour), "False");
-    EXPECT_EQ(setting(core::keys::writeFillUsesColour), "True") << "the write bar's mode stays";
+    EXPECT_EQ(setting(core::Key::ReadBarBackground), "14737632");
+    EXPECT_EQ(setting(core::Key::ReadBarFill), "12632064");
+    EXPECT_EQ(setting(core::Key::WriteBarFill), "49152");
+    EXPECT_EQ(setting(core::Key::WriteBarText), "0");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesPicture), "True");
+    EXPECT_EQ(setting(core::Key::ReadFillUsesColour), "False");
+    EXPECT_EQ(setting(core::Key::WriteFillUsesColour), "True") << "the write bar's mode stays";
     EXPECT_EQ(monitor().writeBar().fillColour(), QColor(0, 192, 0));
     EXPECT_TRUE(monitor().readBar().hasFillPicture());
 }
@@ -199,18 +199,18 @@ TEST_F(Options, ColourButtonsStoreTheScheme) {
 TEST_F(Options, AChangeInTheSettingsReachesTheMonitorAndTheFileWithoutTheWindow) {
     start();
     ASSERT_FALSE(window().isVisible());
-    settings->setNumber(core::keys::compactMode, 1);
-    settings->setNumber(core::keys::barBorder, 1);
-    settings->setNumber(core::keys::writeBarBackground, core::makeColour(10, 20, 30));
+    settings->setNumber(core::Key::CompactMode, 1);
+    settings->setNumber(core::Key::BarBorder, 1);
+    settings->setNumber(core::Key::WriteBarBackground, core::makeColour(10, 20, 30));
     settings->setWindowMode(core::WindowMode::Ghost);
     EXPECT_EQ(monitor().heightTwips(), 180);
     EXPECT_EQ(monitor().writeBar().borderStyle(), monitor::BorderStyle::Sunken);
     EXPECT_EQ(monitor().writeBar().backgroundColour(), QColor(10, 20, 30));
     EXPECT_TRUE(monitor().windowStyle().clickThrough);
-    EXPECT_EQ(setting(core::keys::compactMode), "1");
-    EXPECT_EQ(setting(core::keys::barBorder), "1");
-    EXPECT_EQ(setting(core::keys::writeBarBackground), std::to_string(core::makeColour(10, 20, 30)));
-    EXPECT_EQ(setting(core::keys::ghostMode), "True");
+    EXPECT_EQ(setting(core::Key::CompactMode), "1");
+    EXPECT_EQ(setting(core::Key::BarBorder), "1");
+    EXPECT_EQ(setting(core::Key::WriteBarBackground), std::to_string(core::makeColour(10, 20, 30)));
+    EXPECT_EQ(setting(core::Key::GhostMode), "True");
     // The window, when it is opened, shows the same.
     EXPECT_EQ(control<SettingCheckBox>("barBorderCheckBox")->value(), 1);
     EXPECT_TRUE(control<QRadioButton>("ghostModeRadioButton")->isChecked());

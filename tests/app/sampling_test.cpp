@@ -12,7 +12,7 @@ using Sampling = test::GadgetFixture;
 
 TEST_F(Sampling, TextsAndPercentagesFollowTheOptions) {
     auto& gadget = start();
-    settings->setText(core::keys::readFullScale, "100");
+    settings->setText(core::Key::ReadFullScale, "100");
     tick(0, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
     tick(123456789, 5242880);
@@ -20,25 +20,25 @@ TEST_F(Sampling, TextsAndPercentagesFollowTheOptions) {
     EXPECT_EQ(monitor().readBar().value(), 100) << "117.7 percent is held at 100";
     EXPECT_EQ(monitor().writeBar().text(), QStringLiteral("Drive Write: 5.00 MB/s"));
     EXPECT_EQ(monitor().writeBar().value(), 20);
-    settings->setText(core::keys::writeFullScale, "50");
+    settings->setText(core::Key::WriteFullScale, "50");
     tick(123456789, 5242880);
     EXPECT_EQ(monitor().writeBar().value(), 10) << "a new full scale with the same rates";
-    settings->setText(core::keys::writeFullScale, "25");
+    settings->setText(core::Key::WriteFullScale, "25");
 
-    settings->setNumber(core::keys::compactMode, 1);
+    settings->setNumber(core::Key::CompactMode, 1);
     tick(5242880, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("读: 05.00 MB"));
     EXPECT_EQ(monitor().writeBar().text(), QStringLiteral("写: 00.00 MB"));
 
-    settings->setNumber(core::keys::hideBarText, 1);
+    settings->setNumber(core::Key::HideBarText, 1);
     tick(13002342, 0);
     EXPECT_TRUE(monitor().readBar().text().isEmpty());
     EXPECT_TRUE(monitor().writeBar().text().isEmpty());
     EXPECT_EQ(monitor().readBar().value(), 12) << "values still move: 13,002,342 of 100 MB/s";
 
-    settings->setNumber(core::keys::hideBarText, 0);
-    settings->setNumber(core::keys::disableBarFill, 1);
-    settings->setText(core::keys::readFullScale, "25");
+    settings->setNumber(core::Key::HideBarText, 0);
+    settings->setNumber(core::Key::DisableBarFill, 1);
+    settings->setText(core::Key::ReadFullScale, "25");
     tick(26214400, 26214400);
     EXPECT_EQ(monitor().readBar().value(), 0);
     EXPECT_EQ(monitor().writeBar().value(), 0);
@@ -74,7 +74,7 @@ TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
     tick(0, 0);
     EXPECT_EQ(gadget.tray().screenUpdates(), updates) << "an idle cycle changes neither picture nor tooltip";
 
-    settings->setText(core::keys::writeFullScale, "");
+    settings->setText(core::Key::WriteFullScale, "");
     tick(0, 0);
     EXPECT_EQ(monitor().writeBar().value(), 100) << "an emptied full scale gives a full bar";
     EXPECT_EQ(gadget.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
@@ -82,7 +82,7 @@ TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
 
 TEST_F(Sampling, HiddenMonitorIsStillUpdated) {
     start();
-    settings->setNumber(core::keys::showMonitor, 0);
+    settings->setNumber(core::Key::ShowMonitor, 0);
     tick(2048, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 2.00 KB/s"));
 }

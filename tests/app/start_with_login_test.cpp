@@ -34,18 +34,18 @@ TEST_F(StartWithLoginBox, AClickStartsTheStartupProgramAndStoresTheBox) {
     EXPECT_EQ(launches[0].program, dir.path() + "/oruvel_set_startup");
     EXPECT_EQ(launches[0].argument, "/create");
     EXPECT_EQ(launches[0].folder, dir.path());
-    EXPECT_EQ(setting(core::keys::startWithLogin), "1") << "stored although the program could not start";
+    EXPECT_EQ(setting(core::Key::StartWithLogin), "1") << "stored although the program could not start";
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_EQ(launches.back().argument, "/remove");
-    EXPECT_EQ(setting(core::keys::startWithLogin), "0");
+    EXPECT_EQ(setting(core::Key::StartWithLogin), "0");
 }
 
 TEST_F(StartWithLoginBox, MissingStartupProgramFailsQuietly) {
     start();
     startup::StartWithLoginSwitch real(dir.path(), startup::launchDetached);
     real.apply(true);
-    settings->setNumber(core::keys::startWithLogin, 1);
-    EXPECT_EQ(setting(core::keys::startWithLogin), "1");
+    settings->setNumber(core::Key::StartWithLogin, 1);
+    EXPECT_EQ(setting(core::Key::StartWithLogin), "1");
 }
 
 TEST_F(StartWithLoginBox, StartUpSetsTheBoxWithoutRegistering) {

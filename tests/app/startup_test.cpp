@@ -22,7 +22,7 @@ TEST_F(StartUp, FirstStartWritesTheDefaultsAndShowsTheMonitor) {
     EXPECT_TRUE(gadget.tray().isWanted());
     EXPECT_FALSE(gadget.tray().icon().isNull());
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Oruvel v1.1.0"));
-    EXPECT_EQ(settings->text(core::keys::diskInstance), "_Total");
+    EXPECT_EQ(settings->text(core::Key::DiskInstance), "_Total");
     EXPECT_EQ(monitor().size(), QSize(154, 24)) << "start-up ends in the 2310 x 360 layout";
     settings->flush();
     EXPECT_EQ(readFile(settingsPath()),
@@ -43,13 +43,13 @@ TEST_F(StartUp, StoredValuesThatDoNotConvertLeaveTheDefaults) {
     start();
     EXPECT_EQ(control<QScrollBar>("translucentOpacityScrollBar")->value(), 175);
     EXPECT_EQ(control<QScrollBar>("ghostOpacityScrollBar")->value(), 175);
-    EXPECT_EQ(settings->number(core::keys::readBarBackground), 14737632);
-    EXPECT_EQ(settings->number(core::keys::readBarText), -16777216);
+    EXPECT_EQ(settings->number(core::Key::ReadBarBackground), 14737632);
+    EXPECT_EQ(settings->number(core::Key::ReadBarText), -16777216);
     EXPECT_EQ(control<QLineEdit>("readFullScaleEdit")->text(), QStringLiteral("25"));
     EXPECT_EQ(control<QLineEdit>("writeFullScaleEdit")->text(), QStringLiteral("abc"));
     EXPECT_EQ(control<settings_ui::SettingCheckBox>("alwaysOnTopCheckBox")->value(), 0);
-    EXPECT_EQ(setting(core::keys::readFullScale), "0") << "nothing is written back";
-    EXPECT_EQ(settings->text(core::keys::diskInstance), "nonsense");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "0") << "nothing is written back";
+    EXPECT_EQ(settings->text(core::Key::DiskInstance), "nonsense");
     EXPECT_EQ(rateLog.front(), "select nonsense");
     tick(0, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
@@ -107,7 +107,7 @@ TEST_F(StartUp, StoredHiddenMonitorIsNeverShownAndTheTrayIs) {
         EXPECT_TRUE(gadget.tray().isWanted());
         EXPECT_FALSE(control<QGroupBox>("coloursGroupBox")->isEnabled());
         EXPECT_EQ(settings->windowMode(), core::WindowMode::Normal);
-        EXPECT_EQ(setting(core::keys::alwaysOnTop), std::string(stored).find("ontop") != std::string::npos ? "0" : "");
+        EXPECT_EQ(setting(core::Key::AlwaysOnTop), std::string(stored).find("ontop") != std::string::npos ? "0" : "");
     }
 }
 
@@ -156,9 +156,9 @@ TEST_F(StartUp, AFileReplacedByAnotherProcessKeepsItsKeysAtTheNextWrite) {
     start();
     // Another program rewrites the settings file while this one runs.
     writeSettings("[main]\nreadmax=77\nforeign=kept\n[other]\nx=1\n");
-    settings->setNumber(core::keys::disableBarFill, 1);
-    EXPECT_EQ(setting(core::keys::disableBarFill), "1");
-    EXPECT_EQ(setting(core::keys::readFullScale), "77");
+    settings->setNumber(core::Key::DisableBarFill, 1);
+    EXPECT_EQ(setting(core::Key::DisableBarFill), "1");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "77");
     EXPECT_EQ(platform::ini::readValue(settingsPath(), "main", "foreign"), "kept");
     EXPECT_EQ(platform::ini::readValue(settingsPath(), "other", "x"), "1");
 }
@@ -191,16 +191,16 @@ TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {
     }));
     EXPECT_TRUE(line->toolTip().contains(QString::fromStdString(settingsPath())));
     EXPECT_TRUE(line->toolTip().contains(QStringLiteral("the file is read-only")));
-    settings->setNumber(core::keys::compactMode, 1);
+    settings->setNumber(core::Key::CompactMode, 1);
     EXPECT_EQ(monitor().heightTwips(), 180) << "applied all the same";
     EXPECT_EQ(readFile(settingsPath()), "[main]\nreadmax=40\n") << "the user's read-only file is left as it is";
 
     std::filesystem::permissions(settingsPath(),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    settings->setNumber(core::keys::barBorder, 1); // the next change takes the kept ones along
+    settings->setNumber(core::Key::BarBorder, 1); // the next change takes the kept ones along
     EXPECT_TRUE(test::turnUntil([&] { return line->isHidden(); }));
-    EXPECT_EQ(setting(core::keys::compactMode), "1");
-    EXPECT_EQ(setting(core::keys::barBorder), "1");
-    EXPECT_EQ(setting(core::keys::diskInstance), "_Total") << "and what the start wrote";
-    EXPECT_EQ(setting(core::keys::readFullScale), "40");
+    EXPECT_EQ(setting(core::Key::CompactMode), "1");
+    EXPECT_EQ(setting(core::Key::BarBorder), "1");
+    EXPECT_EQ(setting(core::Key::DiskInstance), "_Total") << "and what the start wrote";
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "40");
 }

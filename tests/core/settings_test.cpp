@@ -1,5 +1,6 @@
 // The settings: read once from the file, served from memory, each change stored at once and announced.
 #include "core/settings.h"
+#include "core/value_conversion.h"
 #include "platform/ini_file.h"
 #include "support/temp_dir.h"
 
@@ -27,12 +28,12 @@ struct SettingsFile : ::testing::Test {
             writeFile(path, text);
         }
         settings.emplace(path);
-        settings->addListener([this](const SettingKey& key) { announced.emplace_back(key.name); });
+        settings->addListener([this](Key key) { announced.emplace_back(rowOf(key).name); });
         return *settings;
     }
-    std::string stored(const SettingKey& key) {
+    std::string stored(Key key) {
         settings->flush();
-        return oruvel::platform::ini::readValue(path, kSettingsSection, key.name);
+        return oruvel::platform::ini::readValue(path, kSettingsSection, rowOf(key).name);
     }
 };
 
@@ -40,17 +41,17 @@ struct SettingsFile : ::testing::Test {
 
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndWritesNothing) {
     Settings& s = load();
-    EXPECT_EQ(s.text(keys::diskInstance), "_Total");
-    EXPECT_EQ(s.number(keys::readBarBackground), 14737632);
-    EXPECT_EQ(s.number(keys::writeBarFill), 49152);
-    EXPECT_EQ(s.number(keys::roundCorners), 1);
-    EXPECT_EQ(s.number(keys::showMonitor), 1);
-    EXPECT_EQ(s.number(keys::translucentOpacity), 175);
+    EXPECT_EQ(s.text(Key::DiskInstance), "_Total");
+    EXPECT_EQ(s.number(Key::ReadBarBackground), 14737632);
+    EXPECT_EQ(s.number(Key::WriteBarFill), 49152);
+    EXPECT_EQ(s.number(Key::RoundCorners), 1);
+    EXPECT_EQ(s.number(Key::ShowMonitor), 1);
+    EXPECT_EQ(s.number(Key::TranslucentOpacity), 175);
     EXPECT_EQ(s.windowMode(), WindowMode::Normal);
     EXPECT_EQ(s.fillMode(Bar::Read), FillMode::Picture);
-    EXPECT_EQ(s.text(keys::readFullScale), "25");
-    EXPECT_EQ(s.text(keys::readFillPicturePath), "");
-    EXPECT_EQ(s.textAtStart(keys::diskInstance), "");
+    EXPECT_EQ(s.text(Key::ReadFullScale), "25");
+    EXPECT_EQ(s.text(Key::ReadFillPicturePath), "");
+    EXPECT_EQ(s.textAtStart(Key::DiskInstance), "");
     s.flush();
     EXPECT_FALSE(std::filesystem::exists(path));
 }
@@ -61,25 +62,25 @@ TEST_F(SettingsFile, StoredTextsConvertAsTheyAlwaysHave) {
                        "ontop=2\ncompact=\"1 \"\nshow=3\nroundcorners=0\nenableghost=1\nnormal=FALSE\n"
                        "BarFillGraphicLocation=/pictures/bar.jpg\nmonitorprogressdontusebarfill=yes\n"
                        "monitorprogressusebarfill2=TRUE\nmonitorprogressdontusebarfill2=0\ndrive=sdb\n");
-    EXPECT_EQ(s.number(keys::translucentOpacity), 175) << "out of range";
-    EXPECT_EQ(s.number(keys::ghostOpacity), 175) << "empty";
-    EXPECT_EQ(s.number(keys::readBarBackground), 14737632) << "not a number";
-    EXPECT_EQ(s.number(keys::readBarText), -16777216);
-    EXPECT_EQ(s.number(keys::readBarFill), 2) << "halves to even";
-    EXPECT_EQ(s.text(keys::readFullScale), "25") << "0 shows the default";
-    EXPECT_EQ(s.text(keys::writeFullScale), "abc") << "any other text as it is";
-    EXPECT_EQ(s.number(keys::alwaysOnTop), 2) << "a greyed box";
-    EXPECT_EQ(s.number(keys::compactMode), 1);
-    EXPECT_EQ(s.textAtStart(keys::compactMode), "1 ") << "the text itself is kept for what only exact 1 means";
-    EXPECT_EQ(s.number(keys::showMonitor), 1) << "3 is no box value";
-    EXPECT_EQ(s.number(keys::roundCorners), 0);
+    EXPECT_EQ(s.number(Key::TranslucentOpacity), 175) << "out of range";
+    EXPECT_EQ(s.number(Key::GhostOpacity), 175) << "empty";
+    EXPECT_EQ(s.number(Key::ReadBarBackground), 14737632) << "not a number";
+    EXPECT_EQ(s.number(Key::ReadBarText), -16777216);
+    EXPECT_EQ(s.number(Key::ReadBarFill), 2) << "halves to even";
+    EXPECT_EQ(s.text(Key::ReadFullScale), "25") << "0 shows the default";
+    EXPECT_EQ(s.text(Key::WriteFullScale), "abc") << "any other text as it is";
+    EXPECT_EQ(s.number(Key::AlwaysOnTop), 2) << "a greyed box";
+    EXPECT_EQ(s.number(Key::CompactMode), 1);
+    EXPECT_EQ(s.textAtStart(Key::CompactMode), "1 ") << "the text itself is kept for what only exact 1 means";
+    EXPECT_EQ(s.number(Key::ShowMonitor), 1) << "3 is no box value";
+    EXPECT_EQ(s.number(Key::RoundCorners), 0);
     EXPECT_EQ(s.windowMode(), WindowMode::Ghost);
-    EXPECT_TRUE(s.option(keys::ghostMode));
-    EXPECT_FALSE(s.option(keys::normalMode));
-    EXPECT_EQ(s.text(keys::readFillPicturePath), "/pictures/bar.jpg");
+    EXPECT_TRUE(s.option(Key::GhostMode));
+    EXPECT_FALSE(s.option(Key::NormalMode));
+    EXPECT_EQ(s.text(Key::ReadFillPicturePath), "/pictures/bar.jpg");
     EXPECT_EQ(s.fillMode(Bar::Read), FillMode::Picture) << "yes does not convert";
     EXPECT_EQ(s.fillMode(Bar::Write), FillMode::Colour);
-    EXPECT_EQ(s.text(keys::diskInstance), "sdb");
+    EXPECT_EQ(s.text(Key::DiskInstance), "sdb");
     EXPECT_TRUE(announced.empty()) << "reading announces nothing";
 }
 
@@ -99,60 +100,91 @@ TEST_F(SettingsFile, OptionButtonsOfAGroupReadInOrder) {
 
 TEST_F(SettingsFile, ChangesAreKeptStoredAndAnnouncedOnce) {
     Settings& s = load("[main]\nforeign=kept\n");
-    s.setNumber(keys::compactMode, 1);
-    s.setNumber(keys::compactMode, 1);
-    s.setText(keys::readFullScale, "120");
-    s.setNumber(keys::writeBarFill, -1);
-    EXPECT_EQ(s.number(keys::compactMode), 1);
+    s.setNumber(Key::CompactMode, 1);
+    s.setNumber(Key::CompactMode, 1);
+    s.setText(Key::ReadFullScale, "120");
+    s.setNumber(Key::WriteBarFill, -1);
+    EXPECT_EQ(s.number(Key::CompactMode), 1);
     EXPECT_EQ(announced, (std::vector<std::string>{"compact", "readmax", "monitorprogressbarfill2"}))
         << "an unchanged value is stored again but not announced";
-    EXPECT_EQ(stored(keys::compactMode), "1");
-    EXPECT_EQ(stored(keys::readFullScale), "120");
-    EXPECT_EQ(stored(keys::writeBarFill), "-1");
+    EXPECT_EQ(stored(Key::CompactMode), "1");
+    EXPECT_EQ(stored(Key::ReadFullScale), "120");
+    EXPECT_EQ(stored(Key::WriteBarFill), "-1");
     EXPECT_EQ(oruvel::platform::ini::readValue(path, "main", "foreign"), "kept");
 
     announced.clear();
     s.setWindowMode(WindowMode::Translucent);
     EXPECT_EQ(announced, (std::vector<std::string>{"normal", "enabletransparency"})) << "the buttons that changed";
-    EXPECT_EQ(stored(keys::normalMode), "False");
-    EXPECT_EQ(stored(keys::blendMode), "False") << "all four are written together";
-    EXPECT_EQ(stored(keys::translucentMode), "True");
-    EXPECT_EQ(stored(keys::ghostMode), "False");
+    EXPECT_EQ(stored(Key::NormalMode), "False");
+    EXPECT_EQ(stored(Key::BlendMode), "False") << "all four are written together";
+    EXPECT_EQ(stored(Key::TranslucentMode), "True");
+    EXPECT_EQ(stored(Key::GhostMode), "False");
 
     s.setFillMode(Bar::Write, FillMode::Colour);
     EXPECT_EQ(s.fillMode(Bar::Write), FillMode::Colour);
-    EXPECT_EQ(stored(keys::writeFillUsesColour), "True");
-    EXPECT_EQ(stored(keys::writeFillUsesPicture), "False");
+    EXPECT_EQ(stored(Key::WriteFillUsesColour), "True");
+    EXPECT_EQ(stored(Key::WriteFillUsesPicture), "False");
     EXPECT_EQ(s.fillMode(Bar::Read), FillMode::Picture);
 }
 
-TEST_F(SettingsFile, AListenerSeesTheNewValueAndMayChangeOthers) {
+// Hiding the monitor puts it back in the normal mode and off the top: one change, each key told once, after all of
+// them hold their new values.
+TEST_F(SettingsFile, HidingTheMonitorIsOneChangeThatListenersOnlyWatch) {
     Settings& s = load();
-    s.addListener([&s](const SettingKey& key) {
-        if (&key == &keys::showMonitor && s.number(key) == 0) {
-            s.setNumber(keys::alwaysOnTop, 0);
+    s.setWindowMode(WindowMode::Ghost);
+    s.setNumber(Key::AlwaysOnTop, 1);
+    std::vector<std::string> seen;
+    s.addListener([&s, &seen](Key) {
+        seen.push_back(std::string(booleanText(s.option(Key::NormalMode))) + "/" +
+                       std::to_string(s.number(Key::AlwaysOnTop)));
+    });
+    announced.clear();
+    s.setNumber(Key::ShowMonitor, 0);
+    EXPECT_EQ(announced, (std::vector<std::string>{"show", "normal", "enableghost", "ontop"}));
+    EXPECT_EQ(seen, (std::vector<std::string>(4, "True/0"))) << "every listener sees the whole change";
+    EXPECT_EQ(stored(Key::ShowMonitor), "0");
+    EXPECT_EQ(stored(Key::NormalMode), "True");
+    EXPECT_EQ(stored(Key::GhostMode), "False");
+    EXPECT_EQ(stored(Key::AlwaysOnTop), "0");
+
+    // While hidden, a mode other than normal is not taken.
+    announced.clear();
+    s.setWindowMode(WindowMode::Translucent);
+    EXPECT_EQ(s.windowMode(), WindowMode::Normal);
+    EXPECT_TRUE(announced.empty());
+    EXPECT_EQ(stored(Key::TranslucentMode), "False");
+
+    // Shown again, the monitor keeps the normal mode; a greyed show box does not count as hidden.
+    s.setNumber(Key::ShowMonitor, 2);
+    s.setWindowMode(WindowMode::Ghost);
+    s.setNumber(Key::AlwaysOnTop, 1);
+    EXPECT_EQ(s.windowMode(), WindowMode::Ghost);
+    EXPECT_EQ(s.box(Key::AlwaysOnTop), BoxState::Ticked);
+}
+
+TEST_F(SettingsFile, AListenerThatChangesTheSettingsIsCaught) {
+    Settings& s = load();
+    s.addListener([&s](Key key) {
+        if (key == Key::CompactMode) {
+            s.setNumber(Key::AlwaysOnTop, 1);
         }
     });
-    s.setNumber(keys::alwaysOnTop, 1);
-    s.setNumber(keys::showMonitor, 0);
-    EXPECT_EQ(s.number(keys::alwaysOnTop), 0);
-    EXPECT_EQ(announced, (std::vector<std::string>{"ontop", "show", "ontop"}));
-    EXPECT_EQ(stored(keys::alwaysOnTop), "0");
+    EXPECT_DEBUG_DEATH(s.setNumber(Key::CompactMode, 1), "a settings listener changed the settings");
 }
 
 TEST_F(SettingsFile, AValueTheFileCannotHoldIsKeptButNotWritten) {
     Settings& s = load();
-    s.setText(keys::readFillPicturePath, "/pictures/line\nbreak.jpg");
-    EXPECT_EQ(s.text(keys::readFillPicturePath), "/pictures/line\nbreak.jpg");
-    s.setText(keys::readFullScale, "25\n[main]\nshow=0");
-    EXPECT_EQ(stored(keys::readFillPicturePath), "");
-    EXPECT_EQ(stored(keys::showMonitor), "");
-    s.setNumber(keys::showMonitor, 1);
+    s.setText(Key::ReadFillPicturePath, "/pictures/line\nbreak.jpg");
+    EXPECT_EQ(s.text(Key::ReadFillPicturePath), "/pictures/line\nbreak.jpg");
+    s.setText(Key::ReadFullScale, "25\n[main]\nshow=0");
+    EXPECT_EQ(stored(Key::ReadFillPicturePath), "");
+    EXPECT_EQ(stored(Key::ShowMonitor), "");
+    s.setNumber(Key::ShowMonitor, 1);
     s.flush();
     EXPECT_EQ(readFile(path), nativeLines("[main]\nshow=1\n", oruvel::platform::ini::kNativeLineEnding));
 }
 
 TEST_F(SettingsFile, LongValuesAreCutAsTheFileReaderCutsThem) {
     Settings& s = load("[main]\nBarFillGraphicLocation=" + std::string(300, 'p') + "\n");
-    EXPECT_EQ(s.text(keys::readFillPicturePath), std::string(254, 'p'));
+    EXPECT_EQ(s.text(Key::ReadFillPicturePath), std::string(254, 'p'));
 }

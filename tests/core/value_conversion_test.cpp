@@ -59,8 +59,7 @@ TEST(ValueConversion, ControlsRefuseValuesOutsideTheirRange) {
 
 TEST(SettingKeys, EachKeyIsDeclaredOnceWithAConvertibleDefault) {
     std::set<std::string> names;
-    for (const SettingKey* entry : kAllSettingKeys) {
-        const SettingKey& key = *entry;
+    for (const KeyRow& key : kKeyTable) {
         EXPECT_TRUE(names.insert(std::string(key.name)).second) << key.name;
         switch (key.form) {
         case ValueForm::Colour:
@@ -79,5 +78,5 @@ TEST(SettingKeys, EachKeyIsDeclaredOnceWithAConvertibleDefault) {
             break;
         }
     }
-    EXPECT_EQ(names.size(), 31U);
+    EXPECT_EQ(names.size(), kKeyCount);
 }

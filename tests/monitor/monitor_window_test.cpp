@@ -44,13 +44,17 @@ struct MonitorFixture : ::testing::Test {
         QObject::connect(monitor.get(), &MonitorWindow::blendModeFinished, [this] { ++blendsFinished; });
         QObject::connect(monitor.get(), &MonitorWindow::dragFinished, [this] { ++drops; });
         snapSystem.track(monitor.get());
-        monitor->setLook(look);
+        // As the program starts it: nothing may show the window until the restore is over.
+        monitor::MonitorLook loading = look;
+        loading.shown = false;
+        monitor->setLook(loading);
         monitor->restore(compact);
         snapper.addWindow(monitor::windowIdOf(monitor.get()), monitor::windowIdOf(&settings));
         monitor->finishRestore();
-        monitor->applyAlwaysOnTop();
+        monitor->applyWindowMode();
+        monitor->setLook(look);
     }
-    // Changes the look and applies it, as the program does after a change of the settings.
+    // Changes the look, as the program does after a change of the settings; the monitor applies what changed.
     void change(const std::function<void(monitor::MonitorLook&)>& edit) {
         edit(look);
         monitor->setLook(look);
@@ -82,11 +86,13 @@ TEST_F(MonitorFixture, TheCompactLayoutAtLoadIsOneLine) {
 
 TEST_F(MonitorFixture, AHiddenLookIsNeverShown) {
     look.shown = false;
-    look.alwaysOnTop = true;
     load();
     EXPECT_FALSE(monitor->isVisible());
+    change([](auto& l) { l.alwaysOnTop = true; });
     EXPECT_TRUE(monitor->windowStyle().alwaysOnTop);
-    monitor->enterGhostMode();
+    EXPECT_FALSE(monitor->isVisible());
+    change([](auto& l) { l.windowMode = core::WindowMode::Ghost; });
+    EXPECT_TRUE(monitor->windowStyle().clickThrough);
     EXPECT_FALSE(monitor->isVisible());
 }
 
@@ -96,22 +102,32 @@ TEST_F(MonitorFixture, ModeTransitionsAreExact) {
         l.windowMode = core::WindowMode::Ghost;
         l.ghostOpacity = 175;
     });
-    monitor->enterGhostMode();
     EXPECT_TRUE(monitor->windowStyle().clickThrough);
     EXPECT_EQ(monitor->windowStyle().opacity, 175);
     EXPECT_NEAR(monitor->windowOpacity(), 175.0 / 255.0, 0.01);
     EXPECT_TRUE(monitor->windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
 
-    // Blend after ghost only adds the layered bit: the click-through bit stays.
-    monitor->setColourKey(1);
-    EXPECT_TRUE(monitor->windowStyle().clickThrough);
-    EXPECT_TRUE(monitor->windowStyle().colourKey.has_value());
+    // The level of the mode shown applies at once; the other mode's level waits for its mode.
+    change([](auto& l) { l.ghostOpacity = 90; });
+    EXPECT_EQ(monitor->windowStyle().opacity, 90);
+    change([](auto& l) { l.translucentOpacity = 20; });
+    EXPECT_EQ(monitor->windowStyle().opacity, 90);
 
-    // Normal only while the normal mode is selected.
-    monitor->enterNormalMode();
+    // Blend after ghost keys out the margin once the bars show the key colour; the click-through state stays.
+    change([](auto& l) { l.windowMode = core::WindowMode::BlendIntoDesktop; });
+    EXPECT_TRUE(monitor->isBlendPending());
+    QTest::qWait(400);
+    EXPECT_EQ(blendsFinished, 1);
     EXPECT_TRUE(monitor->windowStyle().clickThrough);
+    EXPECT_EQ(monitor->windowStyle().colourKey, std::optional<core::Colour>(1));
+    EXPECT_EQ(monitor->windowStyle().opacity, 255);
+
+    change([](auto& l) { l.windowMode = core::WindowMode::Translucent; });
+    EXPECT_FALSE(monitor->windowStyle().clickThrough);
+    EXPECT_FALSE(monitor->windowStyle().colourKey.has_value());
+    EXPECT_EQ(monitor->windowStyle().opacity, 20);
+
     change([](auto& l) { l.windowMode = core::WindowMode::Normal; });
-    monitor->enterNormalMode();
     EXPECT_FALSE(monitor->windowStyle().clickThrough);
     EXPECT_EQ(monitor->windowStyle().opacity, 255);
     EXPECT_DOUBLE_EQ(monitor->windowOpacity(), 1.0);
@@ -122,41 +138,41 @@ TEST_F(MonitorFixture, StayOnTopFollowsTheBoxAndShowsTheWindow) {
     load();
     monitor->hide();
     change([](auto& l) { l.alwaysOnTop = std::nullopt; });
-    monitor->applyAlwaysOnTop();
     EXPECT_FALSE(monitor->isVisible()) << "a greyed box changes nothing, not even visibility";
     change([](auto& l) { l.alwaysOnTop = true; });
-    monitor->applyAlwaysOnTop();
     EXPECT_TRUE(monitor->isVisible());
     EXPECT_TRUE(monitor->windowStyle().alwaysOnTop);
     EXPECT_TRUE(monitor->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     change([](auto& l) { l.alwaysOnTop = false; });
-    monitor->applyAlwaysOnTop();
     EXPECT_FALSE(monitor->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-TEST_F(MonitorFixture, SetColorsAppliesFillsOutlineAndBlend) {
+TEST_F(MonitorFixture, ALookAppliesFillsOutlineLayoutAndBlend) {
     load();
     change([](auto& l) {
         l.fills = {core::FillMode::Colour, core::FillMode::Neither};
         l.colours[core::indexOf(core::ColourRole::ReadFill)] = 255;
     });
-    monitor->applyAppearance();
     EXPECT_FALSE(monitor->readBar().hasFillPicture());
     EXPECT_EQ(monitor->readBar().fillColour(), QColor(255, 0, 0));
     EXPECT_TRUE(monitor->writeBar().hasFillPicture()) << "with neither option the write bar keeps its picture";
 
     change([](auto& l) { l.roundCorners = true; });
-    monitor->applyAppearance();
     EXPECT_FALSE(monitor->shapeRegion().contains(QPoint(0, 0))) << "rounded corner cut";
     EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(10, 10)));
     change([](auto& l) { l.roundCorners = false; });
-    monitor->applyAppearance();
     EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(0, 0)));
 
-    change([](auto& l) { l.windowMode = core::WindowMode::BlendIntoDesktop; });
+    change([](auto& l) { l.compact = true; });
+    EXPECT_EQ(monitor->size(), QSize(154, 12));
+    change([](auto& l) { l.compact = std::nullopt; });
+    EXPECT_EQ(monitor->size(), QSize(154, 12)) << "a greyed box keeps the layout";
+    change([](auto& l) { l.compact = false; });
+    EXPECT_EQ(monitor->size(), QSize(154, 24));
+
     monitor->readBar().setValue(0);
     monitor->writeBar().setValue(50);
-    monitor->applyAppearance();
+    change([](auto& l) { l.windowMode = core::WindowMode::BlendIntoDesktop; });
     EXPECT_EQ(monitor->marginColour(), 1);
     EXPECT_EQ(monitor->readBar().backgroundColour(), QColor(1, 0, 0));
     EXPECT_EQ(monitor->readBar().textColour(), QColor(Qt::white));
@@ -164,7 +180,6 @@ TEST_F(MonitorFixture, SetColorsAppliesFillsOutlineAndBlend) {
     QTest::qWait(400);
     EXPECT_FALSE(monitor->isBlendPending()) << "one shot";
     EXPECT_EQ(blendsFinished, 1);
-    EXPECT_TRUE(monitor->windowStyle().colourKey.has_value());
     EXPECT_EQ(monitor->windowStyle().colourKey, std::optional<core::Colour>(1));
     // The empty read bar is see-through, the filled half of the write bar is not.
     EXPECT_FALSE(monitor->shapeRegion().contains(QPoint(100, 5)));
@@ -172,8 +187,6 @@ TEST_F(MonitorFixture, SetColorsAppliesFillsOutlineAndBlend) {
 
     // Back to normal: the bars get their colours back, the window's own back colour stays 1.
     change([](auto& l) { l.windowMode = core::WindowMode::Normal; });
-    monitor->applyAppearance();
-    monitor->enterNormalMode();
     EXPECT_EQ(monitor->readBar().backgroundColour(), QColor(224, 224, 224));
     EXPECT_EQ(monitor->marginColour(), 1);
     EXPECT_FALSE(monitor->windowStyle().colourKey.has_value());

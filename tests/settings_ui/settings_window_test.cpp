@@ -91,14 +91,16 @@ TEST_F(View, ShowsTheStoredSettingsAndFollowsChangesMadeElsewhere) {
     EXPECT_TRUE(control<QRadioButton>("writeFillColourRadioButton")->isChecked());
     EXPECT_FALSE(control<QRadioButton>("writeFillPictureRadioButton")->isChecked());
 
-    settings->setNumber(core::keys::alwaysOnTop, 1);
+    settings->setNumber(core::Key::AlwaysOnTop, 1);
     settings->setWindowMode(core::WindowMode::Translucent);
-    settings->setNumber(core::keys::readBarFill, core::makeColour(0, 0, 9));
-    settings->setText(core::keys::writeFullScale, "60");
-    settings->setNumber(core::keys::showMonitor, 0);
+    settings->setNumber(core::Key::ReadBarFill, core::makeColour(0, 0, 9));
+    settings->setText(core::Key::WriteFullScale, "60");
     EXPECT_EQ(control<SettingCheckBox>("alwaysOnTopCheckBox")->value(), 1);
     EXPECT_TRUE(control<QRadioButton>("translucentModeRadioButton")->isChecked());
     EXPECT_FALSE(control<QRadioButton>("ghostModeRadioButton")->isChecked());
+    settings->setNumber(core::Key::ShowMonitor, 0);
+    EXPECT_EQ(control<SettingCheckBox>("alwaysOnTopCheckBox")->value(), 0) << "hiding takes the monitor off the top";
+    EXPECT_TRUE(control<QRadioButton>("normalModeRadioButton")->isChecked()) << "and back to the normal mode";
     EXPECT_EQ(control<settings_ui::ColourSwatch>("readFillSwatch")->colour(), QColor(0, 0, 9));
     EXPECT_EQ(control<QLineEdit>("writeFullScaleEdit")->text(), QStringLiteral("60"));
     EXPECT_FALSE(control<QGroupBox>("coloursGroupBox")->isEnabled()) << "a hidden monitor greys the look";
@@ -109,19 +111,19 @@ TEST_F(View, EditsGoToTheSettings) {
     open();
     window->show();
     QTest::mouseClick(control<SettingCheckBox>("barBorderCheckBox"), Qt::LeftButton);
-    EXPECT_EQ(settings->number(core::keys::barBorder), 1);
+    EXPECT_EQ(settings->number(core::Key::BarBorder), 1);
     QTest::mouseClick(control<QRadioButton>("blendModeRadioButton"), Qt::LeftButton);
     EXPECT_EQ(settings->windowMode(), core::WindowMode::BlendIntoDesktop);
     QTest::mouseClick(control<QRadioButton>("writeFillColourRadioButton"), Qt::LeftButton);
     EXPECT_EQ(settings->fillMode(core::Bar::Write), core::FillMode::Colour);
     EXPECT_EQ(settings->fillMode(core::Bar::Read), core::FillMode::Picture);
     control<QScrollBar>("translucentOpacityScrollBar")->setValue(12);
-    EXPECT_EQ(settings->number(core::keys::translucentOpacity), 12);
+    EXPECT_EQ(settings->number(core::Key::TranslucentOpacity), 12);
 
     // A greyed box from the file becomes ticked at the first click.
-    settings->setNumber(core::keys::roundCorners, 2);
+    settings->setNumber(core::Key::RoundCorners, 2);
     QTest::mouseClick(control<SettingCheckBox>("roundCornersCheckBox"), Qt::LeftButton);
-    EXPECT_EQ(settings->number(core::keys::roundCorners), 1);
+    EXPECT_EQ(settings->number(core::Key::RoundCorners), 1);
 
     int resets = 0;
     QObject::connect(&*window, &settings_ui::SettingsWindow::resetPositionsRequested, [&resets] { ++resets; });

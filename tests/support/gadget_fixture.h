@@ -46,7 +46,8 @@ private:
         if (answers.empty()) {
             return std::nullopt;
         }
-        auto answer = answers.front();
+        std::optional<T> answer;
+        answer.swap(answers.front());
         answers.pop_front();
         return answer;
     }
@@ -79,11 +80,11 @@ struct GadgetFixture : ::testing::Test {
         }
         writeFile(settingsPath(), text);
     }
-    std::string setting(const core::SettingKey& key) {
+    std::string setting(core::Key key) {
         if (settings) {
             settings->flush();
         }
-        return platform::ini::readValue(settingsPath(), core::kSettingsSection, key.name);
+        return platform::ini::readValue(settingsPath(), core::kSettingsSection, core::rowOf(key).name);
     }
     // A stored place value, as the store holds it.
     std::string stored(const char* name) const {
