@@ -22,10 +22,11 @@ function(oruvel_add_library name)
     oruvel_set_warnings(${name})
 endfunction()
 
-# oruvel_add_test(NAME SOURCES ... LIBS ... [GUI])
-# One GoogleTest binary per area; GUI tests run on Qt's offscreen platform.
+# oruvel_add_test(NAME SOURCES ... LIBS ... [GUI] [LABEL label])
+# One GoogleTest binary per area; GUI tests run on Qt's offscreen platform. A label sets the tests apart from the
+# default run (soak: long runs that CI runs once).
 function(oruvel_add_test name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "GUI" "LABEL" "SOURCES;LIBS" ${ARGN})
     if(ARG_GUI)
         add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
         target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test GTest::gtest GTest::gmock)
@@ -40,8 +41,12 @@ function(oruvel_add_test name)
     if(ARG_GUI)
         set(env "QT_QPA_PLATFORM=offscreen")
     endif()
+    set(labels "")
+    if(ARG_LABEL)
+        set(labels LABELS ${ARG_LABEL})
+    endif()
     gtest_discover_tests(${name}
-        PROPERTIES ENVIRONMENT "${env}"
+        PROPERTIES ENVIRONMENT "${env}" ${labels}
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()

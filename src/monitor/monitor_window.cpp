@@ -50,9 +50,6 @@ MonitorWindow::~MonitorWindow() {
 
 void MonitorWindow::setUpBar(Bar which) {
     RateBar& b = bar(which);
-    b.setRange(0, 100);
-    b.setTextVisible(true);
-    b.setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     b.setBackgroundColour(toQColor(core::kWhite));
     b.setFillPicture(fillPictures_[core::indexOf(which)]);
 }

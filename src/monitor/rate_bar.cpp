@@ -38,61 +38,17 @@ void fillSolid(QPainter& dc, const QRect& r, const QColor& colour) {
     }
 }
 
-} // namespace
-
-void drawBorder(QPainter& dc, BorderLook look, Rect r, bool raised) {
-    const int l = r.left;
-    const int t = r.top;
-    const int rr = r.right;
-    const int b = r.bottom;
-    switch (look) {
-    case BorderLook::Flat: {
-        const QColor black(Qt::black);
-        lineTo(dc, black, {l, t}, {rr - 1, t});
-        lineTo(dc, black, {rr - 1, t}, {rr - 1, b - 1});
-        lineTo(dc, black, {rr - 1, b - 1}, {l, b - 1});
-        lineTo(dc, black, {l, b - 1}, {l, t});
-        break;
-    }
-    case BorderLook::Bevel: {
-        const QColor shadow = systemColour(core::syscolour::kButtonShadow);
-        const QColor light = systemColour(core::syscolour::kButtonHighlight);
-        if (!raised) {
-            lineTo(dc, shadow, {l, b - 1}, {l, t});
-            lineTo(dc, shadow, {l, t}, {rr, t});
-            lineTo(dc, light, {rr - 1, t + 1}, {rr - 1, b - 1});
-            lineTo(dc, light, {rr - 1, b - 1}, {l, b - 1});
-        } else {
-            lineTo(dc, light, {l, b - 2}, {l, t});
-            lineTo(dc, light, {l, t}, {rr - 1, t});
-            lineTo(dc, shadow, {rr - 1, t}, {rr - 1, b - 1});
-            lineTo(dc, shadow, {rr - 1, b - 1}, {l - 1, b - 1});
-        }
-        break;
-    }
-    case BorderLook::Edge: {
-        // Two rings: outer and inner, each with a top-left and a bottom-right colour.
-        using namespace core::syscolour;
-        const int outerTL = raised ? kLight : kButtonShadow;
-        const int outerBR = raised ? kDarkShadow : kButtonHighlight;
-        const int innerTL = raised ? kButtonHighlight : kDarkShadow;
-        const int innerBR = raised ? kButtonShadow : kLight;
-        const auto ring = [&](int inset, int tl, int br) {
-            const QRect q(l + inset, t + inset, rr - l - 2 * inset, b - t - 2 * inset);
-            if (q.width() <= 0 || q.height() <= 0) {
-                return;
-            }
-            dc.fillRect(QRect(q.left(), q.top(), q.width(), 1), systemColour(tl));
-            dc.fillRect(QRect(q.left(), q.top(), 1, q.height()), systemColour(tl));
-            dc.fillRect(QRect(q.left(), q.bottom(), q.width(), 1), systemColour(br));
-            dc.fillRect(QRect(q.right(), q.top(), 1, q.height()), systemColour(br));
-        };
-        ring(0, outerTL, outerBR);
-        ring(1, innerTL, innerBR);
-        break;
-    }
-    }
+// The sunken border: shadow along the top and the left, light along the bottom and the right.
+void drawSunkenBorder(QPainter& dc, Rect r) {
+    const QColor shadow = systemColour(core::syscolour::kButtonShadow);
+    const QColor light = systemColour(core::syscolour::kButtonHighlight);
+    lineTo(dc, shadow, {r.left, r.bottom - 1}, {r.left, r.top});
+    lineTo(dc, shadow, {r.left, r.top}, {r.right, r.top});
+    lineTo(dc, light, {r.right - 1, r.top + 1}, {r.right - 1, r.bottom - 1});
+    lineTo(dc, light, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1});
 }
+
+} // namespace
 
 RateBar::RateBar(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -103,14 +59,8 @@ RateBar::RateBar(QWidget* parent) : QWidget(parent) {
 // Each setter changes the picture only when the value differs; the picture is composed once, when it is next shown.
 void RateBar::invalidate() {
     dirty_ = true;
-    ++updateRequests_;
     update();
     emit pictureChanged();
-}
-
-void RateBar::setRange(std::int32_t minimum, std::int32_t maximum) {
-    setMinimum(minimum);
-    setMaximum(maximum);
 }
 
 // A picture set anew is drawn anew, even when it equals the last one.
@@ -127,11 +77,6 @@ void RateBar::setFillPicture(const QImage& picture) {
     invalidate();
 }
 
-std::optional<double> RateBar::percent() const {
-    const auto f = barFraction(value_, min_, max_);
-    return f ? std::optional<double>(*f * 100.0) : std::nullopt;
-}
-
 const QImage& RateBar::image() {
     const QSize size = this->size().expandedTo(QSize(1, 1));
     if (!dirty_ && image_.size() == size) {
@@ -142,11 +87,8 @@ const QImage& RateBar::image() {
         image_ = QImage(size, QImage::Format_RGB32);
         image_.fill(palette().color(QPalette::Window));
     }
-    // Drawn over the last picture, which stays as it was when nothing can be drawn; the image keeps its paint engine.
     QPainter p(&image_);
-    if (paint(p, image_.rect())) {
-        ++composeCount_;
-    }
+    paint(p, image_.rect());
     return image_;
 }
 
@@ -177,73 +119,38 @@ void RateBar::drawText(QPainter& p, const Rect& r) {
     }
     textLayout_.set(shown, font);
     p.setFont(font);
-    // The text is clipped to r.
-    const QSizeF size = textLayout_.size();
-    double x = r.left;
-    if ((alignment_ & Qt::AlignHCenter) != 0) {
-        x = r.left + (r.width() - size.width()) / 2.0;
-    } else if ((alignment_ & Qt::AlignRight) != 0) {
-        x = r.right - size.width();
-    }
-    double y = r.top;
-    if ((alignment_ & Qt::AlignVCenter) != 0) {
-        y = r.top + (r.height() - size.height()) / 2.0;
-    } else if ((alignment_ & Qt::AlignBottom) != 0) {
-        y = r.bottom - size.height();
-    }
-    textLayout_.draw(p, QPointF(std::round(x), std::round(y)));
+    // Left-aligned and centred in height; the text is clipped to r.
+    const double y = r.top + (r.height() - textLayout_.size().height()) / 2.0;
+    textLayout_.draw(p, QPointF(r.left, std::round(y)));
 }
 
-void RateBar::fillWithPicture(QPainter& p, int width, int height) const {
-    if (barPictureMode_ == PictureMode::Tile) {
-        for (const Tile& t : tileBitmap(0, 0, width, height, barPicture_.width(), barPicture_.height(), 0, 0)) {
-            p.drawImage(QPoint(t.dstX, t.dstY), barPicture_, QRect(t.srcX, t.srcY, t.width, t.height));
-        }
-        return;
-    }
-    p.drawImage(QRect(0, 0, width, height), barPicture_);
-}
-
-bool RateBar::paint(QPainter& painter, const QRect& target) {
-    const auto f = barFraction(value_, min_, max_);
-    if (!f) {
-        return false; // nothing is drawn
-    }
+void RateBar::paint(QPainter& painter, const QRect& target) {
     const int w = target.width();
     const int h = target.height();
-    const bool horizontal = isHorizontalBar(w, h);
     QPainter& p = painter;
     p.save();
     p.translate(target.topLeft());
-    Rect r{0, 0, w, h};
+    const Rect outer{0, 0, w, h};
+    fillSolid(p, toQRect(outer), backColour_);
+    const Rect r = innerRect(outer, borderStyle_ == BorderStyle::Sunken);
 
-    fillSolid(p, toQRect(r), backColour_);
-    const int snapPeriod = segments_ ? kSegmentChunk + kSegmentSpace : 0;
-
-    const Rect outer = r;
-    r = innerRect(r, static_cast<int>(borderStyle_), static_cast<int>(borderLook_), false);
-
-    const bool withText = showText_ && !text_.isEmpty();
+    const bool withText = !text_.isEmpty();
     if (withText) {
         p.setClipRect(toQRect(r));
         p.setPen(textColour_);
         drawText(p, r);
     }
 
-    const Rect fill = fillRect(r, *f, horizontal, snapPeriod);
-
+    const Rect fill = fillRect(r, barFraction(value_));
     // An empty bar (an idle disk) has nothing to fill and no text over a fill.
     if (fill.width() > 0 && fill.height() > 0) {
         p.setClipRect(toQRect(fill));
         if (!barPicture_.isNull()) {
-            fillWithPicture(p, w, h);
+            for (const Tile& t : tileBitmap(w, h, barPicture_.width(), barPicture_.height())) {
+                p.drawImage(QPoint(t.dstX, t.dstY), barPicture_, QRect(t.srcX, t.srcY, t.width, t.height));
+            }
         } else {
             fillSolid(p, toQRect(fill), fillColour_);
-        }
-        if (segments_) {
-            for (const Rect& gap : segmentGaps(fill, r, horizontal)) {
-                fillSolid(p, toQRect(gap), backColour_);
-            }
         }
         if (withText) {
             p.setPen(fillTextColour_);
@@ -252,12 +159,10 @@ bool RateBar::paint(QPainter& painter, const QRect& target) {
     }
     p.setClipping(false);
 
-    if (borderStyle_ != BorderStyle::None) {
-        drawBorder(p, borderLook_, outer, borderStyle_ == BorderStyle::Raised);
+    if (borderStyle_ == BorderStyle::Sunken) {
+        drawSunkenBorder(p, outer);
     }
-
     p.restore();
-    return true;
 }
 
 } // namespace oruvel::monitor

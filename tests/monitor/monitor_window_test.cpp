@@ -71,7 +71,6 @@ TEST_F(MonitorFixture, LoadsInTheNormalLayoutAtTheBottomOfTheWorkArea) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(monitor->frameGeometry().left() * 15, (area.right() + 1) * 15 - 2 * monitor->widthTwips());
     EXPECT_EQ(monitor->frameGeometry().top() * 15, (area.bottom() + 1) * 15 - monitor->heightTwips());
-    EXPECT_TRUE(monitor->readBar().isTextVisible());
     EXPECT_TRUE(monitor->readBar().hasFillPicture());
     EXPECT_FALSE(monitor->windowStyle().clickThrough) << "normal mode is applied at load";
     EXPECT_TRUE(snapper.isRegistered(monitor::windowIdOf(monitor.get())));
