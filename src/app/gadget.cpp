@@ -24,6 +24,7 @@ namespace oruvel::app {
 
 using core::Bar;
 using core::WindowMode;
+using core::BoxState;
 using core::Key;
 
 Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices services)
@@ -159,16 +160,16 @@ void Gadget::start() {
 
 void Gadget::sampleRates() {
     sampler_.sample();
-    const TickReadout::Shown& shown =
-        readout_.compute(sampler_.readRate(), sampler_.writeRate(), settings_.number(Key::CompactMode) != 0,
+    const core::Readout::Shown& shown =
+        readout_.compute(sampler_.readRate(), sampler_.writeRate(), settings_.box(Key::CompactMode) != BoxState::Clear,
                          settings_.text(Key::ReadFullScale), settings_.text(Key::WriteFullScale), separators_);
 
-    const bool emptyBars = settings_.number(Key::DisableBarFill) != 0;
+    const bool emptyBars = settings_.box(Key::DisableBarFill) != BoxState::Clear;
     monitor_->readBar().setValue(emptyBars ? 0 : shown.readPercent);
     monitor_->writeBar().setValue(emptyBars ? 0 : shown.writePercent);
-    const bool hideText = settings_.number(Key::HideBarText) == 1;
-    const QString readText = hideText ? QString() : shown.readText;
-    const QString writeText = hideText ? QString() : shown.writeText;
+    const bool hideText = settings_.box(Key::HideBarText) == BoxState::Ticked;
+    const QString readText = hideText ? QString() : QString::fromStdString(shown.texts.read);
+    const QString writeText = hideText ? QString() : QString::fromStdString(shown.texts.write);
     const bool textsChanged = monitor_->readBar().text() != readText || monitor_->writeBar().text() != writeText;
     monitor_->readBar().setText(readText);
     monitor_->writeBar().setText(writeText);
@@ -186,9 +187,7 @@ void Gadget::sampleRates() {
 }
 
 QString Gadget::trayToolTip() const {
-    const QString caption = settingsWindow_->windowTitle();
-    const qsizetype by = caption.indexOf(QStringLiteral("By"));
-    QStringList lines{by < 0 ? caption : caption.left(by),
+    QStringList lines{settings_ui::programCaption(),
                       QStringLiteral("Drive: ") + QString::fromStdString(settings_.text(Key::DiskInstance)),
                       monitor_->readBar().text(), monitor_->writeBar().text()};
     return lines.join(QStringLiteral("\r\n"));

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/tick_readout.h"
 #include "core/disk_rate_sampler.h"
 #include "core/format_bytes.h"
-#include "core/sampling.h"
+#include "core/readout.h"
 #include "core/settings_keys.h"
 #include "monitor/monitor_look.h"
 #include "platform/disk_list.h"
@@ -84,7 +83,7 @@ public:
 
     // The tray picture chosen by the last sampling cycle.
     core::LoadBands currentTrayPicture() const { return readout_.last().loadBands; }
-    // The tray tooltip: the caption up to "By", the disk instance and both bar texts, one per line (CR LF).
+    // The tray tooltip: the program's caption, the disk instance and both bar texts, one per line (CR LF).
     QString trayToolTip() const;
 
 private:
@@ -107,7 +106,7 @@ private:
     GadgetServices services_;
     core::DiskRateSampler sampler_;
     core::NumberSeparators separators_;
-    TickReadout readout_;
+    core::Readout readout_;
     QTimer sampleTimer_;
     QTimer compositorWatch_; // while the settings window is up
     std::unique_ptr<settings_ui::SettingsWindow> settingsWindow_;

@@ -1,7 +1,6 @@
 #include "settings_ui/dialogs.h"
 
 #include "monitor/system_palette.h"
-#include "settings_ui/file_filter.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -13,19 +12,10 @@ namespace {
 class QtDialogBackend final : public DialogBackend {
 public:
     std::optional<QString> openFile(const OpenRequest& r) override {
-        QStringList nameFilters;
-        for (const auto& [description, patterns] : filterEntries(r.filter.toStdString())) {
-            QStringList globs;
-            for (const auto& p : patterns) {
-                globs << QString::fromStdString(p);
-            }
-            nameFilters << QString::fromStdString(description) + QStringLiteral(" (") + globs.join(QLatin1Char(' ')) +
-                               QLatin1Char(')');
-        }
         QFileDialog dialog(r.owner, r.title);
         dialog.setOption(QFileDialog::DontUseNativeDialog); // a desktop's own dialog may need another event loop
-        dialog.setNameFilters(nameFilters);
-        dialog.setFileMode(r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setNameFilters(r.nameFilters);
+        dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         if (!r.initialFile.isEmpty()) {
             const QFileInfo info(r.initialFile);

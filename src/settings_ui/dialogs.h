@@ -3,6 +3,7 @@
 #include "core/colour.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,15 +18,13 @@ public:
     struct OpenRequest {
         QWidget* owner = nullptr;
         QString title;
-        QString filter; // "description|patterns|..."
+        QStringList nameFilters; // Qt's form: "description (*.a *.b)"
         QString initialFile;
-        bool mustExist = false;
     };
     struct ColourRequest {
         QWidget* owner = nullptr;
         QString title;
         core::Colour initial = 0; // RGB
-        bool fullOpen = true;     // the custom colour part is open from the start
     };
     // The chosen file, or nullopt when cancelled.
     virtual std::optional<QString> openFile(const OpenRequest& request) = 0;

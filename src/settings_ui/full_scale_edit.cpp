@@ -39,8 +39,6 @@ private:
     QString before_;
 };
 
-constexpr char16_t kBackspace = 0x08;
-
 // The character a key press types into the box, or 0 when the key edits or moves instead (arrows, Home, End,
 // Delete, whose text on X11 and Wayland is U+007F, and the line edit's shortcuts such as Ctrl+A/C/V/X/Z).
 // Backspace counts as typed: the key filter decides on it like on a digit.
@@ -73,7 +71,7 @@ void FullScaleEdit::focusInEvent(QFocusEvent* event) {
 
 void FullScaleEdit::keyPressEvent(QKeyEvent* event) {
     const char16_t typed = typedCharacter(*event);
-    if (typed != 0 && filterRateKey(text().toStdString(), typed) == 0) {
+    if (typed != 0 && !acceptsTypedCharacter(text().toStdString(), typed)) {
         event->accept();
         return;
     }

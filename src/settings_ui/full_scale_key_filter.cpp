@@ -11,19 +11,11 @@ int fieldCount(std::string_view text, std::string_view separator) {
     return count;
 }
 
-int filterRateKey(std::string_view text, int code) {
-    const int fields = fieldCount(text, ".");
-    int c = code;
-    if (fields > 4) {
-        c = 0;
+bool acceptsTypedCharacter(std::string_view text, char16_t typed) {
+    if (fieldCount(text, ".") > 4) {
+        return false;
     }
-    if (fields == 4 && c == '.') {
-        c = 0;
-    }
-    if (c != 23 && c != 8 && c != 3 && c != 24 && (c < '0' || c > '9')) {
-        c = 0;
-    }
-    return c;
+    return typed == kBackspace || (typed >= u'0' && typed <= u'9');
 }
 
 } // namespace oruvel::settings_ui

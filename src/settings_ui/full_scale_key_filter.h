@@ -8,8 +8,11 @@ namespace oruvel::settings_ui {
 // separators plus one.
 int fieldCount(std::string_view text, std::string_view separator);
 
-// The key filter of the full-scale boxes: returns the character code to keep, or 0 to discard it. Only digits,
-// backspace, Ctrl+C, Ctrl+X and Ctrl+W pass; a text of more than four "."-fields blocks every character.
-int filterRateKey(std::string_view text, int code);
+// The key filter of the full-scale boxes: whether a typed character reaches a box holding `text`. Digits and
+// backspace do; a text of more than four "."-fields blocks every character. (Shortcuts such as Ctrl+C never count as
+// typed.)
+bool acceptsTypedCharacter(std::string_view text, char16_t typed);
+
+inline constexpr char16_t kBackspace = 0x08;
 
 } // namespace oruvel::settings_ui

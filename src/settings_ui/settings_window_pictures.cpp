@@ -10,7 +10,7 @@
 namespace oruvel::settings_ui {
 namespace {
 
-const QString kPictureFilter = QStringLiteral("图片文件 (*.jpg *.bmp *.gif *.ico)|*.jpg;*.bmp;*.gif;*.ico");
+const QString kPictureFilter = QStringLiteral("图片文件 (*.jpg *.bmp *.gif *.ico)");
 const QString kPictureTitle = QStringLiteral("选择栏填充图形 - 建议154 x 12像素");
 
 } // namespace
@@ -33,7 +33,7 @@ void SettingsWindow::chooseFillPicture(Bar bar) {
     DialogBackend::OpenRequest request;
     request.owner = this;
     request.title = kPictureTitle;
-    request.filter = kPictureFilter;
+    request.nameFilters = {kPictureFilter};
     request.initialFile = !location.isEmpty() ? location : picturesFolder_ + QStringLiteral("/bar1.jpg");
     const std::optional<QString> chosen = dialogs_->openFile(request);
     if (!chosen || chosen->isEmpty()) {

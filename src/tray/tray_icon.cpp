@@ -40,7 +40,6 @@ void TrayIcon::hide() {
 
 void TrayIcon::setIcon(const QIcon& icon) {
     icon_.setIcon(icon);
-    ++screenUpdates_;
 }
 
 void TrayIcon::setToolTip(const QString& text) {
@@ -48,17 +47,15 @@ void TrayIcon::setToolTip(const QString& text) {
         return;
     }
     icon_.setToolTip(text);
-    ++screenUpdates_;
 }
 
 void TrayIcon::onTrayAreaChanged() {
     const bool now = isAvailable();
     if (now && !wasAvailable_) {
-        if (wanted_ && reshowsWhenTrayReturns_) {
+        if (wanted_) {
             icon_.hide();
             icon_.show();
         }
-        emit trayAreaRecreated();
     }
     wasAvailable_ = now;
 }

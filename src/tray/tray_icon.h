@@ -24,12 +24,6 @@ public:
     QIcon icon() const { return icon_.icon(); }
     QString toolTip() const { return icon_.toolTip(); }
 
-    bool reshowsWhenTrayReturns() const { return reshowsWhenTrayReturns_; }
-    void setReshowsWhenTrayReturns(bool reshows) { reshowsWhenTrayReturns_ = reshows; }
-
-    // How many times the icon or tooltip on screen was changed (for measuring wasted work).
-    int screenUpdates() const { return screenUpdates_; }
-
 public slots:
     // Shows the icon; without a notification area it appears once one does.
     void show();
@@ -42,8 +36,6 @@ signals:
     // A right click (or the platform's context request) at a screen position.
     void contextMenuRequested(QPoint globalPos);
     void doubleClicked();
-    // A notification area appeared or came back (the icon has been shown again when it should be).
-    void trayAreaRecreated();
 
 private slots:
     void onTrayAreaChanged();
@@ -56,8 +48,6 @@ private:
     QElapsedTimer lastTrigger_; // the last single click, while it may begin a double-click
     bool wanted_ = false;
     bool wasAvailable_ = false;
-    bool reshowsWhenTrayReturns_ = true;
-    int screenUpdates_ = 0;
 };
 
 } // namespace oruvel::tray

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sampling.h"
+#include "core/readout.h"
 
 #include <QImage>
 

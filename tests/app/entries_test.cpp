@@ -24,7 +24,6 @@ TEST_F(Entries, SwatchClickStoresTheChosenColourAndCancelChangesNothing) {
     ASSERT_EQ(dialogs.colourRequests.size(), 1U);
     EXPECT_EQ(dialogs.colourRequests[0].title, QStringLiteral("选择颜色"));
     EXPECT_EQ(dialogs.colourRequests[0].initial, 0);
-    EXPECT_TRUE(dialogs.colourRequests[0].fullOpen);
     EXPECT_EQ(setting(core::Key::ReadBarFillText), "16711680");
     EXPECT_EQ(setting(core::Key::ReadBarFill), "12632064");
     EXPECT_EQ(monitor().readBar().fillTextColour(), QColor(0, 0, 255));

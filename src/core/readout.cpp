@@ -1,4 +1,4 @@
-#include "core/sampling.h"
+#include "core/readout.h"
 
 #include "platform/text_util.h"
 
@@ -64,16 +64,28 @@ LoadBand loadBand(int percent) {
     return percent >= 50 ? LoadBand::Middle : LoadBand::Low;
 }
 
-BarTexts barTexts(double readRate, double writeRate, bool compact, bool hideText, const NumberSeparators& separators) {
-    if (hideText) {
-        return {};
-    }
+BarTexts barTexts(double readRate, double writeRate, bool compact, const NumberSeparators& separators) {
     if (compact) {
         return {"读: " + formatFixedMegabytes(readRate, separators),
                 "写: " + formatFixedMegabytes(writeRate, separators)};
     }
     return {"Drive Read: " + formatBytes(readRate, true, separators) + "/s",
             "Drive Write: " + formatBytes(writeRate, true, separators) + "/s"};
+}
+
+const Readout::Shown& Readout::compute(double readRate, double writeRate, bool compact,
+                                       const std::string& readFullScale, const std::string& writeFullScale,
+                                       const NumberSeparators& separators) {
+    Inputs inputs{readRate, writeRate, compact, readFullScale, writeFullScale, separators};
+    if (last_ && *last_ == inputs) {
+        return shown_;
+    }
+    shown_.texts = barTexts(readRate, writeRate, compact, separators);
+    shown_.readPercent = ratePercent(readRate, readFullScale, separators.decimal);
+    shown_.writePercent = ratePercent(writeRate, writeFullScale, separators.decimal);
+    shown_.loadBands = {loadBand(shown_.readPercent), loadBand(shown_.writePercent)};
+    last_ = std::move(inputs);
+    return shown_;
 }
 
 } // namespace oruvel::core
