@@ -70,11 +70,11 @@ void WindowGlue::followSettingsWindow(const QPoint& from, const QPoint& to) {
     const QPoint delta = to - from;
     std::vector<std::pair<monitor::WindowId, monitor::Point>> moves;
     for (const monitor::WindowId follower : snapper_.followersOf(monitor::windowIdOf(&settingsWindow_))) {
-        const monitor::Rect r = system_.windowRect(follower);
+        const monitor::Rect r = system_.frame(follower);
         moves.push_back({follower, {r.left + delta.x(), r.top + delta.y()}});
     }
     if (!moves.empty()) {
-        system_.moveWindows(moves);
+        system_.moveTogether(moves);
     }
     snapper_.updateGlue();
 }

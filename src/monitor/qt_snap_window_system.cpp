@@ -25,9 +25,9 @@ QWidget* QtSnapWindowSystem::widget(WindowId window) const {
     return nullptr;
 }
 
-bool QtSnapWindowSystem::isWindow(WindowId window) const { return widget(window) != nullptr; }
+bool QtSnapWindowSystem::exists(WindowId window) const { return widget(window) != nullptr; }
 
-Rect QtSnapWindowSystem::windowRect(WindowId window) const {
+Rect QtSnapWindowSystem::frame(WindowId window) const {
     const QWidget* w = widget(window);
     if (w == nullptr) {
         return {};
@@ -50,12 +50,12 @@ Rect QtSnapWindowSystem::workArea() const {
     return {a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
 }
 
-Point QtSnapWindowSystem::cursorPos() const {
+Point QtSnapWindowSystem::pointer() const {
     const QPoint p = cursor_.value_or(QCursor::pos());
     return {p.x(), p.y()};
 }
 
-void QtSnapWindowSystem::moveWindows(const std::vector<std::pair<WindowId, Point>>& moves) {
+void QtSnapWindowSystem::moveTogether(const std::vector<std::pair<WindowId, Point>>& moves) {
     for (const auto& [id, topLeft] : moves) {
         if (QWidget* w = widget(id)) {
             w->move(topLeft.x, topLeft.y);

@@ -22,12 +22,12 @@ public:
     void forget(QWidget* window);
     void setCursor(std::optional<QPoint> global) { cursor_ = global; }
 
-    bool isWindow(WindowId window) const override;
-    Rect windowRect(WindowId window) const override;
+    bool exists(WindowId window) const override;
+    Rect frame(WindowId window) const override;
     bool isMaximised(WindowId window) const override;
     Rect workArea() const override;
-    Point cursorPos() const override;
-    void moveWindows(const std::vector<std::pair<WindowId, Point>>& moves) override;
+    Point pointer() const override;
+    void moveTogether(const std::vector<std::pair<WindowId, Point>>& moves) override;
 
 private:
     QWidget* widget(WindowId window) const;

@@ -7,58 +7,48 @@ namespace oruvel::monitor {
 
 WindowSnapper::WindowSnapper(SnapWindowSystem& system) : system_(system) {}
 
-int WindowSnapper::indexOf(WindowId window) const {
-    for (std::size_t i = 1; i < windows_.size(); ++i) {
-        if (windows_[i].window == window) {
-            return static_cast<int>(i);
-        }
-    }
-    return 0;
+const WindowSnapper::TrackedWindow* WindowSnapper::find(WindowId window) const {
+    const auto at = std::find_if(windows_.begin(), windows_.end(),
+                                 [window](const TrackedWindow& t) { return t.window == window; });
+    return at == windows_.end() ? nullptr : &*at;
 }
 
 bool WindowSnapper::isGlued(WindowId window) const {
-    const int i = indexOf(window);
-    return i > 0 && windows_[static_cast<std::size_t>(i)].glued;
+    const TrackedWindow* t = find(window);
+    return t != nullptr && t->glued;
 }
 
 WindowId WindowSnapper::parentOf(WindowId window) const {
-    const int i = indexOf(window);
-    return i > 0 ? windows_[static_cast<std::size_t>(i)].parent : 0;
+    const TrackedWindow* t = find(window);
+    return t != nullptr ? t->parent : 0;
 }
 
 std::vector<WindowId> WindowSnapper::followersOf(WindowId parent) const {
     std::vector<WindowId> out;
-    for (std::size_t j = 1; j < windows_.size(); ++j) {
-        if (windows_[j].glued && windows_[j].parent == parent) {
-            out.push_back(windows_[j].window);
+    for (const TrackedWindow& t : windows_) {
+        if (followsMover(t, parent)) {
+            out.push_back(t.window);
         }
     }
     return out;
 }
 
 bool WindowSnapper::addWindow(WindowId window, WindowId gluedTo) {
-    if (indexOf(window) > 0) {
+    if (isRegistered(window) || !system_.exists(window) || (gluedTo != 0 && !system_.exists(gluedTo))) {
         return false;
     }
-    if (!system_.isWindow(window) || (gluedTo != 0 && !system_.isWindow(gluedTo))) {
-        return false;
-    }
-    windows_.push_back({window, gluedTo, false});
-    rects_.emplace_back();
+    windows_.push_back({window, gluedTo, false, {}});
     updateGlue();
     return true;
 }
 
 bool WindowSnapper::removeWindow(WindowId window) {
-    const int i = indexOf(window);
-    if (i == 0) {
+    if (std::erase_if(windows_, [window](const TrackedWindow& t) { return t.window == window; }) == 0) {
         return false;
     }
-    windows_.erase(windows_.begin() + i);
-    rects_.erase(rects_.begin() + i);
-    for (TrackedWindow& e : windows_) {
-        if (e.parent == window) {
-            e.parent = 0;
+    for (TrackedWindow& t : windows_) {
+        if (t.parent == window) {
+            t.parent = 0;
         }
     }
     updateGlue();
@@ -75,25 +65,24 @@ bool WindowSnapper::touching(const Rect& a, const Rect& b) {
 }
 
 void WindowSnapper::updateGlue() {
-    const std::size_t n = windows_.size() - 1;
-    for (std::size_t i = 1; i <= n; ++i) {
-        rects_[i] = system_.windowRect(windows_[i].window);
-        windows_[i].glued = false;
+    for (TrackedWindow& t : windows_) {
+        t.frame = system_.frame(t.window);
+        t.glued = false;
     }
-    for (std::size_t i = 1; i <= n; ++i) {
-        if (windows_[i].parent != 0) {
-            const auto p = static_cast<std::size_t>(indexOf(windows_[i].parent));
-            windows_[i].glued = touching(rects_[p], rects_[i]);
+    for (TrackedWindow& t : windows_) {
+        if (const TrackedWindow* parent = t.parent != 0 ? find(t.parent) : nullptr) {
+            t.glued = touching(parent->frame, t.frame);
         }
     }
-    for (std::size_t round = 0; round < n; ++round) {
-        for (std::size_t j = 1; j <= n; ++j) {
-            if (!windows_[j].glued) {
+    // A window touching a glued sibling is glued too, however long the chain.
+    for (std::size_t round = 0; round < windows_.size(); ++round) {
+        for (const TrackedWindow& j : windows_) {
+            if (!j.glued) {
                 continue;
             }
-            for (std::size_t k = 1; k <= n; ++k) {
-                if (k != j && !windows_[k].glued && windows_[k].parent == windows_[j].parent) {
-                    windows_[k].glued = touching(rects_[j], rects_[k]);
+            for (TrackedWindow& k : windows_) {
+                if (&k != &j && !k.glued && k.parent == j.parent) {
+                    k.glued = touching(j.frame, k.frame);
                 }
             }
         }
@@ -101,13 +90,13 @@ void WindowSnapper::updateGlue() {
 }
 
 void WindowSnapper::startMove(WindowId window) {
-    rects_[0] = system_.workArea();
-    for (std::size_t i = 1; i < windows_.size(); ++i) {
-        rects_[i] = system_.isMaximised(windows_[i].window) ? rects_[0] : system_.windowRect(windows_[i].window);
-        if (windows_[i].window == window) {
-            const Point cursor = system_.cursorPos();
+    workArea_ = system_.workArea();
+    for (TrackedWindow& t : windows_) {
+        t.frame = system_.isMaximised(t.window) ? workArea_ : system_.frame(t.window);
+        if (t.window == window) {
+            const Point cursor = system_.pointer();
             startPoint_ = cursor;
-            grabOffset_ = {rects_[i].left - cursor.x, rects_[i].top - cursor.y};
+            grabOffset_ = {t.frame.left - cursor.x, t.frame.top - cursor.y};
         }
     }
 }
@@ -139,8 +128,7 @@ void WindowSnapper::snapEdges(const Rect& m, const Rect& t, int& dx, int& dy) co
 }
 
 void WindowSnapper::moveRule(WindowId window, Rect& m) {
-    const auto w = static_cast<std::size_t>(indexOf(window));
-    const Point p = system_.cursorPos();
+    const Point p = system_.pointer();
     const int width = m.width();
     const int height = m.height();
     m.left = p.x + grabOffset_.x;
@@ -148,40 +136,41 @@ void WindowSnapper::moveRule(WindowId window, Rect& m) {
     m.right = m.left + width;
     m.bottom = m.top + height;
 
-    const auto gluedTo = [&](std::size_t k) { return windows_[k].glued && windows_[k].parent == window; };
+    // The moved window snaps to the work area and to every window that does not move with it; so does each window
+    // glued to it, at the place the move takes it, to the windows that are neither glued nor the moved one.
     int dx = 0;
     int dy = 0;
-    for (std::size_t k = 0; k < windows_.size(); ++k) {
-        if (k != w && !(k > 0 && gluedTo(k))) {
-            snapEdges(m, rects_[k], dx, dy);
+    snapEdges(m, workArea_, dx, dy);
+    for (const TrackedWindow& k : windows_) {
+        if (k.window != window && !followsMover(k, window)) {
+            snapEdges(m, k.frame, dx, dy);
         }
     }
-    for (std::size_t j = 1; j < windows_.size(); ++j) {
-        if (!gluedTo(j)) {
+    const int sx = p.x - startPoint_.x;
+    const int sy = p.y - startPoint_.y;
+    for (const TrackedWindow& j : windows_) {
+        if (!followsMover(j, window)) {
             continue;
         }
-        Rect g = rects_[j];
-        const int sx = p.x - startPoint_.x;
-        const int sy = p.y - startPoint_.y;
-        g = {g.left + sx, g.top + sy, g.right + sx, g.bottom + sy};
-        for (std::size_t h = 0; h < windows_.size(); ++h) {
-            if (h != j && !(h > 0 && windows_[h].glued) && h != w) {
-                snapEdges(g, rects_[h], dx, dy);
+        const Rect g{j.frame.left + sx, j.frame.top + sy, j.frame.right + sx, j.frame.bottom + sy};
+        snapEdges(g, workArea_, dx, dy);
+        for (const TrackedWindow& h : windows_) {
+            if (&h != &j && !h.glued && h.window != window) {
+                snapEdges(g, h.frame, dx, dy);
             }
         }
     }
     m = {m.left + dx, m.top + dy, m.right + dx, m.bottom + dy};
 
     std::vector<std::pair<WindowId, Point>> moves;
-    const Rect& start = rects_[w];
-    for (std::size_t j = 1; j < windows_.size(); ++j) {
-        if (gluedTo(j)) {
-            moves.push_back(
-                {windows_[j].window, {rects_[j].left - (start.left - m.left), rects_[j].top - (start.top - m.top)}});
+    const Rect& start = find(window)->frame;
+    for (const TrackedWindow& j : windows_) {
+        if (followsMover(j, window)) {
+            moves.push_back({j.window, {j.frame.left - (start.left - m.left), j.frame.top - (start.top - m.top)}});
         }
     }
     if (!moves.empty()) {
-        system_.moveWindows(moves);
+        system_.moveTogether(moves);
     }
 }
 
@@ -189,10 +178,9 @@ Rect WindowSnapper::settle(WindowId window, Rect r) const {
     int dx = 0;
     int dy = 0;
     snapEdges(r, system_.workArea(), dx, dy);
-    for (std::size_t k = 1; k < windows_.size(); ++k) {
-        const TrackedWindow& other = windows_[k];
-        if (other.window != window && !(other.glued && other.parent == window)) {
-            snapEdges(r, system_.windowRect(other.window), dx, dy);
+    for (const TrackedWindow& other : windows_) {
+        if (other.window != window && !followsMover(other, window)) {
+            snapEdges(r, system_.frame(other.window), dx, dy);
         }
     }
     return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};

@@ -19,13 +19,15 @@ struct Point {
 class SnapWindowSystem {
 public:
     virtual ~SnapWindowSystem() = default;
-    virtual bool isWindow(WindowId window) const = 0;
-    virtual Rect windowRect(WindowId window) const = 0;
+    virtual bool exists(WindowId window) const = 0;
+    // The window's frame on the screen.
+    virtual Rect frame(WindowId window) const = 0;
     virtual bool isMaximised(WindowId window) const = 0;
     virtual Rect workArea() const = 0;
-    virtual Point cursorPos() const = 0;
+    // Where the pointer is.
+    virtual Point pointer() const = 0;
     // Moves windows to new top-left corners in one batch, keeping size, z-order and activation.
-    virtual void moveWindows(const std::vector<std::pair<WindowId, Point>>& moves) = 0;
+    virtual void moveTogether(const std::vector<std::pair<WindowId, Point>>& moves) = 0;
 };
 
 // Makes a set of top-level windows magnetic: while one is moved, its edges jump to the work area's edges and
@@ -54,7 +56,7 @@ public:
     int snapDistance() const { return snapDistance_; }
     void setSnapDistance(int pixels) { snapDistance_ = pixels; }
 
-    bool isRegistered(WindowId window) const { return indexOf(window) > 0; }
+    bool isRegistered(WindowId window) const { return find(window) != nullptr; }
     bool isGlued(WindowId window) const;
     WindowId parentOf(WindowId window) const;
     // The windows glued to `parent` (its followers).
@@ -68,17 +70,19 @@ private:
         WindowId window = 0;
         WindowId parent = 0;
         bool glued = false;
+        Rect frame; // where it was when the glue was worked out or the move began
     };
 
-    int indexOf(WindowId window) const;
+    const TrackedWindow* find(WindowId window) const;
+    bool followsMover(const TrackedWindow& t, WindowId mover) const { return t.glued && t.parent == mover; }
     void startMove(WindowId window);
     void moveRule(WindowId window, Rect& m);
     void snapEdges(const Rect& m, const Rect& t, int& dx, int& dy) const;
 
     SnapWindowSystem& system_;
     int snapDistance_ = 10;
-    std::vector<TrackedWindow> windows_{TrackedWindow{}}; // entry 0 is never a real window
-    std::vector<Rect> rects_{Rect{}};                     // entry 0 is the work area
+    std::vector<TrackedWindow> windows_;
+    Rect workArea_; // when the move began
     Point startPoint_;
     Point grabOffset_;
 };

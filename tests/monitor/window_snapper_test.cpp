@@ -14,12 +14,12 @@ public:
     Rect area{0, 0, 1920, 1040};
     Point cursor;
 
-    bool isWindow(WindowId w) const override { return rects.count(w) != 0; }
-    Rect windowRect(WindowId w) const override { return rects.at(w); }
+    bool exists(WindowId w) const override { return rects.count(w) != 0; }
+    Rect frame(WindowId w) const override { return rects.at(w); }
     bool isMaximised(WindowId) const override { return false; }
     Rect workArea() const override { return area; }
-    Point cursorPos() const override { return cursor; }
-    void moveWindows(const std::vector<std::pair<WindowId, Point>>& moves) override {
+    Point pointer() const override { return cursor; }
+    void moveTogether(const std::vector<std::pair<WindowId, Point>>& moves) override {
         for (const auto& [w, p] : moves) {
             Rect& r = rects.at(w);
             r = {p.x, p.y, p.x + r.width(), p.y + r.height()};
