@@ -2,8 +2,8 @@
 #include "app/gadget.h"
 #include "app/window_places.h"
 #include "core/settings.h"
-#include "monitor/built_in_fill.h"
-#include "monitor/fonts.h"
+#include "look/built_in_fill.h"
+#include "look/fonts.h"
 #include "monitor/rate_bar.h"
 #include "platform/disk_rate_source.h"
 
@@ -27,7 +27,7 @@ void drawBar(benchmark::State& state) {
     bar.setText(QStringLiteral("Drive Read: 117.74 MB/s"));
     bar.setBackgroundColour(QColor(224, 224, 224));
     bar.setFillColour(QColor(0, 192, 192));
-    const QImage picture = monitor::builtInFillPicture();
+    const QImage picture = look::builtInFillPicture();
     if (state.range(0) == 1) {
         bar.setFillPicture(picture);
     }
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    monitor::installFontSubstitutes();
+    look::installFontSubstitutes();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

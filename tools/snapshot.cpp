@@ -3,7 +3,7 @@
 #include "app/gadget.h"
 #include "app/window_places.h"
 #include "core/settings.h"
-#include "monitor/fonts.h"
+#include "look/fonts.h"
 #include "monitor/monitor_window.h"
 #include "platform/disk_rate_source.h"
 
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
-    monitor::installFontSubstitutes();
+    look::installFontSubstitutes();
 
     QTemporaryDir scratch;
     core::Settings settings(scratch.filePath(QStringLiteral("Oruvel_Settings.ini")).toStdString());

@@ -8,7 +8,7 @@
 #include "app/window_places.h"
 #include "core/settings.h"
 #include "core/settings_location.h"
-#include "monitor/fonts.h"
+#include "look/fonts.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
 #include "settings_ui/picture_file.h"
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     ownEnvironment.release();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Oruvel"));
-    monitor::installFontSubstitutes();
+    look::installFontSubstitutes();
 
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     const std::string configFolder = platform::userConfigFolder();

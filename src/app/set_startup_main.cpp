@@ -3,7 +3,7 @@
 //   oruvel_set_startup                       (a window with Create and Remove)
 // A switch that fails says why on stderr and ends with status 1; without a display the window cannot open, and the
 // usage goes to stderr with status 2.
-#include "monitor/fonts.h"
+#include "look/fonts.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
 #include "startup_task/set_startup_logic.h"
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    monitor::installFontSubstitutes();
+    look::installFontSubstitutes();
     startup_task::StartupTaskWindow window(*registrar, QCoreApplication::applicationDirPath().toStdString());
     window.show();
     QApplication::exec();

@@ -1,9 +1,9 @@
 #include "monitor/monitor_window.h"
 
 #include "core/twips.h"
-#include "monitor/built_in_fill.h"
+#include "look/built_in_fill.h"
 #include "monitor/qt_snap_window_system.h"
-#include "monitor/system_palette.h"
+#include "look/system_palette.h"
 #include "monitor/window_region.h"
 #include "monitor/window_snapper.h"
 
@@ -13,6 +13,10 @@
 #include <QScreen>
 
 namespace oruvel::monitor {
+
+using look::builtInFillPicture;
+using look::toQColor;
+using look::textColour;
 
 using core::Bar;
 using core::twipsToPixels;

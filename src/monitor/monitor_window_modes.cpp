@@ -1,6 +1,6 @@
 // The monitor's transparency modes, stay-on-top and the blend-mode colour key.
 #include "monitor/monitor_window.h"
-#include "monitor/system_palette.h"
+#include "look/system_palette.h"
 
 #include <QPainter>
 #include <QWindow>
@@ -8,6 +8,8 @@
 #include <utility>
 
 namespace oruvel::monitor {
+
+using look::toQColor;
 
 void MonitorWindow::setLook(const MonitorLook& look) {
     const MonitorLook before = std::exchange(look_, look);

@@ -1,6 +1,6 @@
 #include "monitor/rate_bar.h"
 
-#include "monitor/system_palette.h"
+#include "look/system_palette.h"
 
 #include <QGuiApplication>
 #include <QPaintEvent>
@@ -9,6 +9,9 @@
 #include <cmath>
 
 namespace oruvel::monitor {
+
+using look::systemColour;
+using look::toQColor;
 namespace {
 
 QRect toQRect(Rect r) {

@@ -1,6 +1,6 @@
 #include "settings_ui/dialogs.h"
 
-#include "monitor/system_palette.h"
+#include "look/system_palette.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -30,11 +30,11 @@ public:
 
     std::optional<core::Colour> chooseColour(const ColourRequest& r) override {
         const QColor chosen =
-            QColorDialog::getColor(monitor::toQColor(r.initial), r.owner, r.title, QColorDialog::DontUseNativeDialog);
+            QColorDialog::getColor(look::toQColor(r.initial), r.owner, r.title, QColorDialog::DontUseNativeDialog);
         if (!chosen.isValid()) {
             return std::nullopt;
         }
-        return monitor::fromQColor(chosen);
+        return look::fromQColor(chosen);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "settings_ui/settings_window.h"
 
 #include "core/settings.h"
-#include "monitor/built_in_fill.h"
+#include "look/built_in_fill.h"
 #include "oruvel_version.h"
 #include "settings_ui/dialogs.h"
 #include "settings_ui/links.h"
@@ -59,8 +59,8 @@ SettingsWindow::~SettingsWindow() {
 // The form gives the controls their places, captions and initial states; what it cannot hold is set here.
 void SettingsWindow::buildControls() {
     ui_->setupUi(this);
-    showFillPicture(core::Bar::Read, monitor::builtInFillPicture());
-    showFillPicture(core::Bar::Write, monitor::builtInFillPicture());
+    showFillPicture(core::Bar::Read, look::builtInFillPicture());
+    showFillPicture(core::Bar::Write, look::builtInFillPicture());
     ui_->socialLogoLabel->setPixmap(QPixmap::fromImage(socialLogo()));
     QPalette linkPalette = ui_->socialPageLinkLabel->palette();
     linkPalette.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));

@@ -1,7 +1,7 @@
 // Each control of the settings window bound to its key: how the key's value shows in the control, and how a change
 // the user makes (with the mouse or the keyboard) reaches the settings.
 #include "core/settings.h"
-#include "monitor/system_palette.h"
+#include "look/system_palette.h"
 #include "settings_ui/full_scale_edit.h"
 #include "settings_ui/setting_widgets.h"
 #include "settings_ui/settings_window.h"
@@ -91,7 +91,7 @@ void SettingsWindow::bindColour(ColourSwatch* swatch, ColourRole role) {
     connect(swatch, &ColourSwatch::clicked, this, [this, role] { chooseColour(role); });
     const Key key = core::colourKey(role);
     bind(key, [this, swatch, key] {
-        swatch->setColour(monitor::toQColor(settings_.number(key), palette().color(QPalette::Window)));
+        swatch->setColour(look::toQColor(settings_.number(key), palette().color(QPalette::Window)));
     });
 }
 

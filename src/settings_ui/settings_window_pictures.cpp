@@ -1,7 +1,7 @@
 // The colour scheme and the bars' fill pictures: the dialogs and the two colour buttons.
 #include "core/settings.h"
 #include "core/value_conversion.h"
-#include "monitor/system_palette.h"
+#include "look/system_palette.h"
 #include "settings_ui/dialogs.h"
 #include "settings_ui/settings_window.h"
 
@@ -22,7 +22,7 @@ void SettingsWindow::chooseColour(core::ColourRole role) {
     DialogBackend::ColourRequest request;
     request.owner = this;
     request.title = QStringLiteral("选择颜色");
-    request.initial = monitor::fromQColor(monitor::toQColor(settings_.number(key), QColor(Qt::black)));
+    request.initial = look::fromQColor(look::toQColor(settings_.number(key), QColor(Qt::black)));
     if (const auto chosen = dialogs_->chooseColour(request)) {
         settings_.setNumber(key, *chosen);
     }

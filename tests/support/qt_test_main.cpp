@@ -1,6 +1,6 @@
 // Test entry for widget tests: a QApplication on Qt's offscreen platform, with the event dispatcher and fonts the
 // program uses.
-#include "monitor/fonts.h"
+#include "look/fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    oruvel::monitor::installFontSubstitutes();
+    oruvel::look::installFontSubstitutes();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,9 +1,9 @@
-#include "monitor/fonts.h"
+#include "look/fonts.h"
 
 #include <QFont>
 #include <QStringList>
 
-namespace oruvel::monitor {
+namespace oruvel::look {
 
 void installFontSubstitutes() {
     const QStringList fallbacks{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
@@ -13,4 +13,4 @@ void installFontSubstitutes() {
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), fallbacks);
 }
 
-} // namespace oruvel::monitor
+} // namespace oruvel::look

@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-namespace oruvel::monitor {
+namespace oruvel::look {
 
 // The desktop's colour for a system colour index (the operating system's numbering), from the application palette.
 // Unknown indices give an invalid colour.
@@ -20,4 +20,4 @@ QColor textColour(core::Colour colour);
 // The stored form of a QColor (red in the low byte).
 core::Colour fromQColor(const QColor& colour);
 
-} // namespace oruvel::monitor
+} // namespace oruvel::look

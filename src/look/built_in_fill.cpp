@@ -1,9 +1,9 @@
-#include "monitor/built_in_fill.h"
+#include "look/built_in_fill.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
-namespace oruvel::monitor {
+namespace oruvel::look {
 
 QImage builtInFillPicture() {
     QImage image(154, 12, QImage::Format_RGB32);
@@ -24,4 +24,4 @@ QImage builtInFillPicture() {
     return image;
 }
 
-} // namespace oruvel::monitor
+} // namespace oruvel::look

@@ -1,9 +1,9 @@
-#include "monitor/system_palette.h"
+#include "look/system_palette.h"
 
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace oruvel::monitor {
+namespace oruvel::look {
 
 QColor systemColour(int index) {
     const QPalette pal = QGuiApplication::palette();
@@ -80,4 +80,4 @@ core::Colour fromQColor(const QColor& colour) {
     return core::makeColour(colour.red(), colour.green(), colour.blue());
 }
 
-} // namespace oruvel::monitor
+} // namespace oruvel::look

@@ -2,9 +2,9 @@
 
 #include <QImage>
 
-namespace oruvel::monitor {
+namespace oruvel::look {
 
 // The bars' built-in fill picture: 154 x 12 pixels, green on the left through yellow to dark red on the right.
 QImage builtInFillPicture();
 
-} // namespace oruvel::monitor
+} // namespace oruvel::look
