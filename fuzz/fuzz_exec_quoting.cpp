@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, unsigned long s
     if (folder.find('\0') != std::string::npos) {
         return 0; // no path holds a NUL
     }
-    oruvel::platform::LogonTask task;
+    oruvel::platform::LoginStart task;
     task.name = "Oruvel";
     task.programPath = folder + "/Oruvel";
     task.workingDirectory = folder;

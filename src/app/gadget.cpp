@@ -1,14 +1,14 @@
 #include "app/gadget.h"
 
-#include "app/desktop_state.h"
 #include "app/program_menu.h"
 #include "app/window_glue.h"
 #include "app/window_places.h"
 #include "core/settings.h"
 #include "core/settings_location.h"
-#include "core/start_with_login_port.h"
+#include "core/login_start_switch.h"
 #include "monitor/monitor_window.h"
 #include "platform/file_ops.h"
+#include "platform/qt/desktop_state.h"
 #include "platform/platform_services.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_pictures.h"
@@ -49,7 +49,7 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
         trayIcons_[i] = QIcon(pictures[i]);
     }
     settingsWindow_->setTrayLegend(pictures);
-    if (const std::string caption = platform::startWithLoginCaption(); !caption.empty()) {
+    if (const std::string caption = platform::loginStartCaption(); !caption.empty()) {
         settingsWindow_->setStartWithLoginCaption(QString::fromStdString(caption));
     }
 
@@ -66,7 +66,7 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     compositorWatch_.setInterval(2000);
     connect(&compositorWatch_, &QTimer::timeout, this, [this] {
         if (settingsWindow_->isVisible()) {
-            settingsWindow_->showNoCompositorNote(!compositorRunning());
+            settingsWindow_->showNoCompositorNote(!platform::compositorRunning());
         } else {
             compositorWatch_.stop();
         }
@@ -217,7 +217,7 @@ void Gadget::showSettings() {
         return;
     }
     const bool wasHidden = !settingsWindow_->isVisible();
-    settingsWindow_->showNoCompositorNote(!compositorRunning());
+    settingsWindow_->showNoCompositorNote(!platform::compositorRunning());
     compositorWatch_.start();
     settingsWindow_->showInFront();
     if (wasHidden) {

@@ -21,7 +21,7 @@
 
 namespace oruvel::core {
 class Settings;
-class StartWithLoginPort;
+class LoginStartSwitch;
 } // namespace oruvel::core
 namespace oruvel::monitor {
 class MonitorWindow;
@@ -45,7 +45,7 @@ struct GadgetServices {
     std::string programFolder;
     core::DiskRateSampler::SourceOpener openDiskRates;
     platform::DiskLister listDisks;
-    core::StartWithLoginPort* startWithLogin = nullptr;
+    core::LoginStartSwitch* loginStart = nullptr;
     settings_ui::DialogBackend* dialogs = nullptr; // Qt's own when null
     settings_ui::SettingsWindow::PictureLoader loadPicture;
 };

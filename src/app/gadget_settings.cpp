@@ -1,7 +1,7 @@
 // How each setting reaches the monitor, whoever changed it.
 #include "app/gadget.h"
 #include "core/settings.h"
-#include "core/start_with_login_port.h"
+#include "core/login_start_switch.h"
 #include "monitor/monitor_window.h"
 #include "tray/tray_icon.h"
 
@@ -56,8 +56,8 @@ void Gadget::onSettingChanged(Key key) {
         tray_->setToolTip(trayToolTip());
         break;
     case core::Effect::StartWithLogin:
-        if (services_.startWithLogin != nullptr) {
-            services_.startWithLogin->apply(settings_.box(key) == BoxState::Ticked);
+        if (services_.loginStart != nullptr) {
+            services_.loginStart->apply(settings_.box(key) == BoxState::Ticked);
         }
         break;
     case core::Effect::NextTick:

@@ -12,7 +12,7 @@
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
 #include "settings_ui/picture_file.h"
-#include "startup/start_with_login_switch.h"
+#include "login_start/set_startup_launcher.h"
 #include "tray/tray_icon.h"
 
 #include <QApplication>
@@ -61,12 +61,12 @@ int main(int argc, char** argv) {
         places.importHive(QString::fromStdString(configFolder + "/Oruvel/registry/HKEY_CURRENT_USER.hive"));
     }
 
-    startup::StartWithLoginSwitch startWithLogin(programFolder, startup::launchDetached);
+    login_start::SetStartupLauncher loginStart(programFolder, login_start::launchDetached);
     app::GadgetServices services;
     services.programFolder = programFolder;
     services.openDiskRates = [] { return platform::openDiskRateSource(); };
     services.listDisks = platform::listPhysicalDisks;
-    services.startWithLogin = &startWithLogin;
+    services.loginStart = &loginStart;
     services.loadPicture = settings_ui::loadPictureFile;
     app::Gadget gadget(settings, places, std::move(services));
     app::onTerminationRequest([&gadget] { gadget.exit(); });

@@ -1,6 +1,6 @@
 #include "app/window_glue.h"
+#include "platform/qt/desktop_state.h"
 
-#include "app/desktop_state.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -54,7 +54,7 @@ void WindowGlue::settle() {
     if (!settingsWindow_.isVisible() || QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
         return; // nothing to settle, or a platform where the program cannot place windows
     }
-    if (pointerButtonHeld()) {
+    if (platform::pointerButtonHeld()) {
         rest_.start(); // the window manager is still moving it
         return;
     }

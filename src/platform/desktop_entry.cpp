@@ -43,7 +43,7 @@ std::string escapeDesktopString(std::string_view value) {
     return out;
 }
 
-std::string autostartEntryText(const LogonTask& task) {
+std::string autostartEntryText(const LoginStart& task) {
     std::string exec = quoteExecArgument(task.programPath);
     if (!task.arguments.empty()) {
         exec += ' ';
@@ -52,16 +52,12 @@ std::string autostartEntryText(const LogonTask& task) {
     std::string text = "[Desktop Entry]\n";
     text += "Type=Application\n";
     text += "Name=" + escapeDesktopString(task.name) + "\n";
-    // A comment that only repeats the name tells nothing.
-    const std::string comment = task.description == task.name ? "Starts " + task.name + " at login" : task.description;
-    text += "Comment=" + escapeDesktopString(comment) + "\n";
+    text += "Comment=" + escapeDesktopString("Starts " + task.name + " at login") + "\n";
     text += "TryExec=" + escapeDesktopString(task.programPath) + "\n";
     text += "Exec=" + escapeDesktopString(exec) + "\n";
     text += "Path=" + escapeDesktopString(task.workingDirectory) + "\n";
     text += "Terminal=false\n";
     text += "X-GNOME-Autostart-enabled=true\n";
-    text += "X-Oruvel-Author=" + escapeDesktopString(task.author) + "\n";
-    text += "X-Oruvel-Action-Id=" + escapeDesktopString(task.actionId) + "\n";
     return text;
 }
 

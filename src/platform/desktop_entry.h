@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/startup_registrar.h"
+#include "platform/login_start_registry.h"
 
 #include <string>
 #include <string_view>
@@ -15,6 +15,6 @@ std::string quoteExecArgument(std::string_view argument);
 std::string escapeDesktopString(std::string_view value);
 
 // The autostart entry that starts the task's program with its arguments in its working directory.
-std::string autostartEntryText(const LogonTask& task);
+std::string autostartEntryText(const LoginStart& task);
 
 } // namespace oruvel::platform

@@ -2,7 +2,7 @@
 
 #include "platform/disk_list.h"
 #include "platform/disk_rate_source.h"
-#include "platform/startup_registrar.h"
+#include "platform/login_start_registry.h"
 
 #include <memory>
 #include <string>
@@ -23,14 +23,14 @@ std::vector<DiskInfo> listPhysicalDisks();
 std::string userConfigFolder();
 
 // Where logon starts are registered: the XDG autostart folder on Linux, the Task Scheduler on Windows.
-std::unique_ptr<StartupRegistrar> openStartupRegistrar();
+std::unique_ptr<LoginStartRegistry> openLoginStartRegistry();
 
 // A program's file name on this system ("NAME.exe" on Windows), and the separator between folder and file.
 std::string executableFileName(std::string_view baseName);
 extern const char kPathSeparator;
 
 // The caption of the start-at-login box in this system's words (UTF-8); empty where the form's own caption fits.
-std::string startWithLoginCaption();
+std::string loginStartCaption();
 
 // Whether a window can be shown: on Linux an X server at DISPLAY answers, or a Wayland compositor is named; always
 // on Windows.

@@ -1,6 +1,6 @@
 // The start-at-login box and the switch that runs the start-up program.
 #include "settings_ui/setting_widgets.h"
-#include "startup/start_with_login_switch.h"
+#include "login_start/set_startup_launcher.h"
 #include "support/gadget_fixture.h"
 
 #include <QTest>
@@ -15,12 +15,12 @@ struct Launch {
 
 struct StartWithLoginBox : test::GadgetFixture {
     std::vector<Launch> launches;
-    startup::StartWithLoginSwitch recording{dir.path(),
+    login_start::SetStartupLauncher recording{dir.path(),
                                             [this](const std::string& p, const std::string& a, const std::string& f) {
                                                 launches.push_back({p, a, f});
                                                 return false;
                                             }};
-    StartWithLoginBox() { startWithLogin = &recording; }
+    StartWithLoginBox() { loginStart = &recording; }
 };
 
 } // namespace
@@ -42,7 +42,7 @@ TEST_F(StartWithLoginBox, AClickStartsTheStartupProgramAndStoresTheBox) {
 
 TEST_F(StartWithLoginBox, MissingStartupProgramFailsQuietly) {
     start();
-    startup::StartWithLoginSwitch real(dir.path(), startup::launchDetached);
+    login_start::SetStartupLauncher real(dir.path(), login_start::launchDetached);
     real.apply(true);
     settings->setNumber(core::Key::StartWithLogin, 1);
     EXPECT_EQ(setting(core::Key::StartWithLogin), "1");

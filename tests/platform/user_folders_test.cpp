@@ -1,5 +1,5 @@
 #include "platform/linux/user_config_folder.h"
-#include "platform/xdg_autostart_registrar.h"
+#include "platform/xdg_login_start_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +18,10 @@ TEST(UserConfigFolder, WithoutAHomeFolderPerUserDataFailsQuietlyInsteadOfGoingTo
     EXPECT_EQ(configFolderFrom("", "", ""), "");
     EXPECT_EQ(configFolderFrom(nullptr, nullptr, "relative"), "");
 
-    XdgAutostartRegistrar autostart{std::string()};
-    LogonTask task;
+    XdgLoginStartRegistry autostart{std::string()};
+    LoginStart task;
     task.name = "Oruvel";
     task.programPath = "/usr/bin/oruvel";
-    EXPECT_FALSE(autostart.registerTask(task));
-    EXPECT_FALSE(autostart.deleteTask("Oruvel"));
+    EXPECT_FALSE(autostart.add(task));
+    EXPECT_FALSE(autostart.remove("Oruvel"));
 }

@@ -1,7 +1,7 @@
 // The Windows backends against the system's own services (Wine's, when run under Wine).
 #include "platform/platform_services.h"
 #include "platform/windows/pdh_disk_rate_source.h"
-#include "platform/windows/task_scheduler_registrar.h"
+#include "platform/windows/task_scheduler_login_start_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -32,25 +32,22 @@ TEST(PdhCounters, ReadZeroWhereNothingValidExists) {
     EXPECT_EQ(source.writeRate(), 0.0);
 }
 
-TEST(TaskScheduler, CreateAndRemoveTheLogonTask) {
-    TaskSchedulerRegistrar registrar;
-    LogonTask task;
+TEST(TaskScheduler, CreateAndRemoveTheLoginStart) {
+    TaskSchedulerLoginStartRegistry registrar;
+    LoginStart task;
     task.name = "OruvelTestTask";
-    task.author = "Oruvel - Quorlane";
-    task.description = "Oruvel";
-    task.actionId = "Oruvel Monitor";
     task.programPath = "C:\\Program Files\\Oruvel\\Oruvel.exe";
     task.workingDirectory = "C:\\Program Files\\Oruvel";
     task.arguments = "/startup";
-    registrar.deleteTask(task.name);
-    const bool created = registrar.registerTask(task);
+    registrar.remove(task.name);
+    const bool created = registrar.add(task);
     if (!created) {
         GTEST_SKIP() << "this system's Task Scheduler did not register the task (no service or no rights); the "
                         "calls ran and failed quietly";
     }
-    EXPECT_FALSE(registrar.registerTask(task)) << "a second create leaves the first task";
-    EXPECT_TRUE(registrar.deleteTask(task.name));
-    EXPECT_FALSE(registrar.deleteTask(task.name)) << "deleting a missing task fails quietly";
+    EXPECT_FALSE(registrar.add(task)) << "a second create leaves the first task";
+    EXPECT_TRUE(registrar.remove(task.name));
+    EXPECT_FALSE(registrar.remove(task.name)) << "deleting a missing task fails quietly";
 }
 
 TEST(WindowsServices, Paths) {

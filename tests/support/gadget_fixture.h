@@ -60,7 +60,7 @@ struct GadgetFixture : ::testing::Test {
     std::vector<std::string> rateLog;
     RecordingRateSource* rates = nullptr;
     ScriptedDialogs dialogs;
-    core::StartWithLoginPort* startWithLogin = nullptr;
+    core::LoginStartSwitch* loginStart = nullptr;
     platform::DiskLister listDisks;
     // The disk rates the gadget opens; recorded ones (`rates`) unless set.
     core::DiskRateSampler::SourceOpener openDiskRates;
@@ -106,7 +106,7 @@ struct GadgetFixture : ::testing::Test {
             return source;
         };
         services.listDisks = listDisks;
-        services.startWithLogin = startWithLogin;
+        services.loginStart = loginStart;
         services.dialogs = &dialogs;
         services.loadPicture = settings_ui::loadPictureFile;
         gadget = std::make_unique<app::Gadget>(*settings, *places, std::move(services));

@@ -3,7 +3,7 @@
 #include "platform/linux/sysfs_disk_rate_source.h"
 #include "platform/linux/sysfs_disks.h"
 #include "platform/linux/user_config_folder.h"
-#include "platform/xdg_autostart_registrar.h"
+#include "platform/xdg_login_start_registry.h"
 
 #include <cstdlib>
 #include <pwd.h>
@@ -26,9 +26,9 @@ std::string userConfigFolder() {
     return configFolderFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), pw != nullptr ? pw->pw_dir : nullptr);
 }
 
-std::unique_ptr<StartupRegistrar> openStartupRegistrar() {
+std::unique_ptr<LoginStartRegistry> openLoginStartRegistry() {
     const std::string config = userConfigFolder();
-    return std::make_unique<XdgAutostartRegistrar>(config.empty() ? std::string() : config + "/autostart");
+    return std::make_unique<XdgLoginStartRegistry>(config.empty() ? std::string() : config + "/autostart");
 }
 
 std::string executableFileName(std::string_view baseName) {
@@ -36,7 +36,7 @@ std::string executableFileName(std::string_view baseName) {
 }
 const char kPathSeparator = '/';
 
-std::string startWithLoginCaption() {
+std::string loginStartCaption() {
     return "登录时自动运行";
 }
 

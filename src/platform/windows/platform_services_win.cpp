@@ -1,7 +1,7 @@
 #include "platform/platform_services.h"
 
 #include "platform/windows/pdh_disk_rate_source.h"
-#include "platform/windows/task_scheduler_registrar.h"
+#include "platform/windows/task_scheduler_login_start_registry.h"
 #include "platform/windows/win_text.h"
 
 #include <windows.h>
@@ -28,8 +28,8 @@ std::string userConfigFolder() {
     return out;
 }
 
-std::unique_ptr<StartupRegistrar> openStartupRegistrar() {
-    return std::make_unique<TaskSchedulerRegistrar>();
+std::unique_ptr<LoginStartRegistry> openLoginStartRegistry() {
+    return std::make_unique<TaskSchedulerLoginStartRegistry>();
 }
 
 std::string executableFileName(std::string_view baseName) {
@@ -37,7 +37,7 @@ std::string executableFileName(std::string_view baseName) {
 }
 const char kPathSeparator = '\\';
 
-std::string startWithLoginCaption() {
+std::string loginStartCaption() {
     return {}; // the form's "Windows" caption
 }
 

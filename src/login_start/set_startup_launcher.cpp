@@ -1,20 +1,20 @@
-#include "startup/start_with_login_switch.h"
+#include "login_start/set_startup_launcher.h"
 
 #include "platform/platform_services.h"
 
 #include <QProcess>
 #include <QStringList>
 
-namespace oruvel::startup {
+namespace oruvel::login_start {
 
-StartWithLoginSwitch::StartWithLoginSwitch(std::string programFolder, Launcher launcher)
+SetStartupLauncher::SetStartupLauncher(std::string programFolder, Launcher launcher)
     : programFolder_(std::move(programFolder)), launcher_(std::move(launcher)) {}
 
-std::string StartWithLoginSwitch::startupProgramPath() const {
+std::string SetStartupLauncher::startupProgramPath() const {
     return programFolder_ + platform::kPathSeparator + platform::executableFileName("oruvel_set_startup");
 }
 
-void StartWithLoginSwitch::apply(bool on) {
+void SetStartupLauncher::apply(bool on) {
     if (launcher_) {
         launcher_(startupProgramPath(), on ? "/create" : "/remove", programFolder_);
     }
@@ -25,4 +25,4 @@ bool launchDetached(const std::string& program, const std::string& argument, con
                                    QString::fromStdString(workingDirectory));
 }
 
-} // namespace oruvel::startup
+} // namespace oruvel::login_start

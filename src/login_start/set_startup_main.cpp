@@ -6,8 +6,8 @@
 #include "look/fonts.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
-#include "startup_task/set_startup_logic.h"
-#include "startup_task/startup_task_window.h"
+#include "login_start/set_startup_logic.h"
+#include "login_start/set_startup_window.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -48,12 +48,12 @@ bool canShowWindow() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const startup_task::Command which = startup_task::parseCommand(argumentText(argc, argv));
-    const auto registrar = platform::openStartupRegistrar();
-    if (which != startup_task::Command::ShowWindow) {
-        const bool create = which == startup_task::Command::Create;
-        if (create ? startup_task::createLogonTask(*registrar, programFolder())
-                   : startup_task::removeLogonTask(*registrar)) {
+    const login_start::Command which = login_start::parseCommand(argumentText(argc, argv));
+    const auto registrar = platform::openLoginStartRegistry();
+    if (which != login_start::Command::ShowWindow) {
+        const bool create = which == login_start::Command::Create;
+        if (create ? login_start::createLoginStart(*registrar, programFolder())
+                   : login_start::removeLoginStart(*registrar)) {
             return 0;
         }
         std::fprintf(stderr, "oruvel_set_startup: the start at login was not %s: %s\n",
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     look::installFontSubstitutes();
-    startup_task::StartupTaskWindow window(*registrar, QCoreApplication::applicationDirPath().toStdString());
+    login_start::SetStartupWindow window(*registrar, QCoreApplication::applicationDirPath().toStdString());
     window.show();
     QApplication::exec();
     return 0;

@@ -1,11 +1,11 @@
-#include "startup_task/set_startup_logic.h"
+#include "login_start/set_startup_logic.h"
 
 #include "platform/platform_services.h"
 #include "platform/text_util.h"
 
 #include "oruvel_version.h"
 
-namespace oruvel::startup_task {
+namespace oruvel::login_start {
 
 Command parseCommand(std::string_view argumentText) {
     const std::string text = platform::toLowerAscii(argumentText);
@@ -22,24 +22,21 @@ std::string monitorProgramPath(const std::string& folder) {
     return folder + platform::kPathSeparator + platform::executableFileName(kProgramFileName);
 }
 
-platform::LogonTask oruvelLogonTask(const std::string& folder) {
-    platform::LogonTask task;
+platform::LoginStart oruvelLoginStart(const std::string& folder) {
+    platform::LoginStart task;
     task.name = kTaskName;
-    task.author = "Oruvel - Quorlane";
-    task.description = "Oruvel";
-    task.actionId = "Oruvel Monitor";
     task.programPath = monitorProgramPath(folder);
     task.workingDirectory = folder;
     task.arguments = "/startup";
     return task;
 }
 
-bool createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder) {
-    return registrar.registerTask(oruvelLogonTask(folder));
+bool createLoginStart(platform::LoginStartRegistry& registrar, const std::string& folder) {
+    return registrar.add(oruvelLoginStart(folder));
 }
 
-bool removeLogonTask(platform::StartupRegistrar& registrar) {
-    return registrar.deleteTask(kTaskName);
+bool removeLoginStart(platform::LoginStartRegistry& registrar) {
+    return registrar.remove(kTaskName);
 }
 
-} // namespace oruvel::startup_task
+} // namespace oruvel::login_start

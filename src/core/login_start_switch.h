@@ -3,9 +3,9 @@
 namespace oruvel::core {
 
 // Registers or removes the program's start at the user's logon.
-class StartWithLoginPort {
+class LoginStartSwitch {
 public:
-    virtual ~StartWithLoginPort() = default;
+    virtual ~LoginStartSwitch() = default;
     virtual void apply(bool on) = 0;
 };
 

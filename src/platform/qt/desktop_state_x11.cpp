@@ -1,4 +1,4 @@
-#include "app/desktop_state.h"
+#include "platform/qt/desktop_state.h"
 
 #include <QGuiApplication>
 
@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace oruvel::app {
+namespace oruvel::platform {
 namespace {
 
 xcb_connection_t* x11Connection() {
@@ -62,4 +62,4 @@ bool compositorRunning() {
     return owner == nullptr || owner->owner != XCB_NONE;
 }
 
-} // namespace oruvel::app
+} // namespace oruvel::platform

@@ -1,5 +1,5 @@
-#include "startup_task/set_startup_logic.h"
-#include "startup_task/startup_task_window.h"
+#include "login_start/set_startup_logic.h"
+#include "login_start/set_startup_window.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,15 +11,15 @@ using namespace oruvel;
 
 namespace {
 
-class RecordingRegistrar final : public platform::StartupRegistrar {
+class RecordingRegistrar final : public platform::LoginStartRegistry {
 public:
-    std::vector<platform::LogonTask> registered;
+    std::vector<platform::LoginStart> registered;
     std::vector<std::string> deleted;
-    bool registerTask(const platform::LogonTask& task) override {
+    bool add(const platform::LoginStart& task) override {
         registered.push_back(task);
         return false; // as without administrator rights: nothing tells the user
     }
-    bool deleteTask(const std::string& name) override {
+    bool remove(const std::string& name) override {
         deleted.push_back(name);
         return false;
     }
@@ -27,9 +27,9 @@ public:
 
 } // namespace
 
-TEST(StartupTaskWindow, ButtonsActAndLeaveTheWindowOpen) {
+TEST(SetStartupWindow, ButtonsActAndLeaveTheWindowOpen) {
     RecordingRegistrar registrar;
-    startup_task::StartupTaskWindow window(registrar, "/apps/oruvel");
+    login_start::SetStartupWindow window(registrar, "/apps/oruvel");
     window.show();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("设置任务计划项"));
     EXPECT_TRUE(window.descriptionText->toPlainText().startsWith(QStringLiteral("此工具用于设置Oruvel")));
@@ -39,7 +39,7 @@ TEST(StartupTaskWindow, ButtonsActAndLeaveTheWindowOpen) {
     QTest::mouseClick(window.createButton, Qt::LeftButton);
     QTest::mouseClick(window.removeButton, Qt::LeftButton);
     ASSERT_EQ(registrar.registered.size(), 1U);
-    EXPECT_EQ(registrar.registered[0], startup_task::oruvelLogonTask("/apps/oruvel"));
+    EXPECT_EQ(registrar.registered[0], login_start::oruvelLoginStart("/apps/oruvel"));
     EXPECT_EQ(registrar.deleted, std::vector<std::string>{"Oruvel"});
     EXPECT_TRUE(window.isVisible());
 }

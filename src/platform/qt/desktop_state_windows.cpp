@@ -1,10 +1,10 @@
-#include "app/desktop_state.h"
+#include "platform/qt/desktop_state.h"
 
 #include <windows.h>
 
 #include <initializer_list>
 
-namespace oruvel::app {
+namespace oruvel::platform {
 
 // The system's own button state: the window manager's move loop holds the button on a title bar, which Qt does not
 // see as a press of its own.
@@ -22,4 +22,4 @@ bool compositorRunning() {
     return true;
 }
 
-} // namespace oruvel::app
+} // namespace oruvel::platform

@@ -1,4 +1,4 @@
-#include "platform/xdg_autostart_registrar.h"
+#include "platform/xdg_login_start_registry.h"
 
 #include "platform/desktop_entry.h"
 #include "platform/file_ops.h"
@@ -18,11 +18,11 @@ bool usableName(const std::string& name) {
 
 } // namespace
 
-std::string XdgAutostartRegistrar::entryPath(const std::string& name) const {
+std::string XdgLoginStartRegistry::entryPath(const std::string& name) const {
     return folder_ + "/" + name + ".desktop";
 }
 
-bool XdgAutostartRegistrar::registerTask(const LogonTask& task) {
+bool XdgLoginStartRegistry::add(const LoginStart& task) {
     if (folder_.empty() || !usableName(task.name)) {
         setFileFailure(folder_.empty() ? "there is no per-user configuration folder" : "the name cannot be a file name");
         return false;
@@ -35,7 +35,7 @@ bool XdgAutostartRegistrar::registerTask(const LogonTask& task) {
     return createFileExclusively(entryPath(task.name), [&](OutputSink& out) { return out.write(text); });
 }
 
-bool XdgAutostartRegistrar::deleteTask(const std::string& name) {
+bool XdgLoginStartRegistry::remove(const std::string& name) {
     if (folder_.empty() || !usableName(name)) {
         setFileFailure(folder_.empty() ? "there is no per-user configuration folder" : "the name cannot be a file name");
         return false;

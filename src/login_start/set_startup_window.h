@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/startup_registrar.h"
+#include "platform/login_start_registry.h"
 
 #include <QWidget>
 
@@ -8,13 +8,13 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace oruvel::startup_task {
+namespace oruvel::login_start {
 
 // The start-up program's window: what it does, and Create and Remove buttons that act and leave it open.
-class StartupTaskWindow : public QWidget {
+class SetStartupWindow : public QWidget {
     Q_OBJECT
 public:
-    StartupTaskWindow(platform::StartupRegistrar& registrar, std::string folder);
+    SetStartupWindow(platform::LoginStartRegistry& registrar, std::string folder);
 
     QPlainTextEdit* descriptionText = nullptr;
     QPushButton* createButton = nullptr;
@@ -22,8 +22,8 @@ public:
     QLabel* usageLabel = nullptr;
 
 private:
-    platform::StartupRegistrar& registrar_;
+    platform::LoginStartRegistry& registrar_;
     std::string folder_;
 };
 
-} // namespace oruvel::startup_task
+} // namespace oruvel::login_start

@@ -1,4 +1,4 @@
-#include "platform/windows/task_scheduler_registrar.h"
+#include "platform/windows/task_scheduler_login_start_registry.h"
 
 #include "platform/file_ops.h"
 
@@ -103,7 +103,8 @@ bool connect(Com<ITaskService>& service) {
 
 } // namespace
 
-bool TaskSchedulerRegistrar::registerTask(const LogonTask& task) {
+bool TaskSchedulerLoginStartRegistry::add(const LoginStart& task) {
+    constexpr TaskProperties kTask = kTaskProperties;
     const ComApartment apartment;
     Com<ITaskService> service;
     if (!connect(service)) {
@@ -117,21 +118,21 @@ bool TaskSchedulerRegistrar::registerTask(const LogonTask& task) {
     {
         Com<IRegistrationInfo> info;
         if (SUCCEEDED(definition->get_RegistrationInfo(info.out())) && info) {
-            info->put_Author(Bstr(task.author));
-            info->put_Description(Bstr(task.description));
+            info->put_Author(Bstr(kTask.author));
+            info->put_Description(Bstr(kTask.description));
         }
     }
     {
         Com<ITaskSettings> settings;
         if (SUCCEEDED(definition->get_Settings(settings.out())) && settings) {
-            settings->put_ExecutionTimeLimit(Bstr(task.noTimeLimit ? "PT0S" : "PT72H"));
-            settings->put_DisallowStartIfOnBatteries(task.runOnBatteries ? VARIANT_FALSE : VARIANT_TRUE);
-            settings->put_StopIfGoingOnBatteries(task.runOnBatteries ? VARIANT_FALSE : VARIANT_TRUE);
-            settings->put_AllowHardTerminate(task.allowHardTerminate ? VARIANT_TRUE : VARIANT_FALSE);
-            settings->put_AllowDemandStart(task.allowDemandStart ? VARIANT_TRUE : VARIANT_FALSE);
-            settings->put_MultipleInstances(static_cast<TASK_INSTANCES_POLICY>(task.multipleInstances));
-            settings->put_RunOnlyIfIdle(task.runOnlyIfIdle ? VARIANT_TRUE : VARIANT_FALSE);
-            settings->put_RunOnlyIfNetworkAvailable(task.runOnlyIfNetworkAvailable ? VARIANT_TRUE : VARIANT_FALSE);
+            settings->put_ExecutionTimeLimit(Bstr(kTask.executionTimeLimit));
+            settings->put_DisallowStartIfOnBatteries(kTask.runOnBatteries ? VARIANT_FALSE : VARIANT_TRUE);
+            settings->put_StopIfGoingOnBatteries(kTask.runOnBatteries ? VARIANT_FALSE : VARIANT_TRUE);
+            settings->put_AllowHardTerminate(kTask.allowHardTerminate ? VARIANT_TRUE : VARIANT_FALSE);
+            settings->put_AllowDemandStart(kTask.allowDemandStart ? VARIANT_TRUE : VARIANT_FALSE);
+            settings->put_MultipleInstances(static_cast<TASK_INSTANCES_POLICY>(kTask.multipleInstances));
+            settings->put_RunOnlyIfIdle(kTask.runOnlyIfIdle ? VARIANT_TRUE : VARIANT_FALSE);
+            settings->put_RunOnlyIfNetworkAvailable(kTask.runOnlyIfNetworkAvailable ? VARIANT_TRUE : VARIANT_FALSE);
         }
     }
     {
@@ -144,7 +145,7 @@ bool TaskSchedulerRegistrar::registerTask(const LogonTask& task) {
     {
         Com<IPrincipal> principal;
         if (SUCCEEDED(definition->get_Principal(principal.out())) && principal) {
-            principal->put_RunLevel(task.highestRunLevel ? TASK_RUNLEVEL_HIGHEST : TASK_RUNLEVEL_LUA);
+            principal->put_RunLevel(kTask.highestRunLevel ? TASK_RUNLEVEL_HIGHEST : TASK_RUNLEVEL_LUA);
         }
     }
     {
@@ -154,7 +155,7 @@ bool TaskSchedulerRegistrar::registerTask(const LogonTask& task) {
         if (SUCCEEDED(definition->get_Actions(actions.out())) && actions &&
             SUCCEEDED(actions->Create(TASK_ACTION_EXEC, action.out())) && action &&
             SUCCEEDED(action->QueryInterface(IID_IExecAction, reinterpret_cast<void**>(exec.out()))) && exec) {
-            exec->put_Id(Bstr(task.actionId));
+            exec->put_Id(Bstr(kTask.actionId));
             exec->put_Path(Bstr(task.programPath));
             exec->put_WorkingDirectory(Bstr(task.workingDirectory));
             exec->put_Arguments(Bstr(task.arguments));
@@ -174,7 +175,7 @@ bool TaskSchedulerRegistrar::registerTask(const LogonTask& task) {
                      "register the task");
 }
 
-bool TaskSchedulerRegistrar::deleteTask(const std::string& name) {
+bool TaskSchedulerLoginStartRegistry::remove(const std::string& name) {
     const ComApartment apartment;
     Com<ITaskService> service;
     Com<ITaskFolder> root;

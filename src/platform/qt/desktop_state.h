@@ -1,6 +1,6 @@
 #pragma once
 
-namespace oruvel::app {
+namespace oruvel::platform {
 
 // What the window system can tell that Qt does not: on X11 the X server is asked, on Windows the system itself.
 // Where neither answers (native Wayland) no button counts as held and the desktop counts as composited.
@@ -11,4 +11,4 @@ bool pointerButtonHeld();
 // Whether a compositing manager runs, so that see-through windows show as such.
 bool compositorRunning();
 
-} // namespace oruvel::app
+} // namespace oruvel::platform

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "core/start_with_login_port.h"
+#include "core/login_start_switch.h"
 
 #include <functional>
 #include <string>
 
-namespace oruvel::startup {
+namespace oruvel::login_start {
 
 // Makes the program start at logon, or stops that, by starting the start-up program from the program's folder with
 // "/create" or "/remove" (not waited for; a missing program fails quietly).
-class StartWithLoginSwitch final : public core::StartWithLoginPort {
+class SetStartupLauncher final : public core::LoginStartSwitch {
 public:
     using Launcher = std::function<bool(const std::string& program, const std::string& argument,
                                         const std::string& workingDirectory)>;
-    StartWithLoginSwitch(std::string programFolder, Launcher launcher);
+    SetStartupLauncher(std::string programFolder, Launcher launcher);
 
     void apply(bool on) override;
 
@@ -28,4 +28,4 @@ private:
 // Starts a program detached, without waiting; false when it could not be started.
 bool launchDetached(const std::string& program, const std::string& argument, const std::string& workingDirectory);
 
-} // namespace oruvel::startup
+} // namespace oruvel::login_start

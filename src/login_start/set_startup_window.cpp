@@ -1,15 +1,15 @@
-#include "startup_task/startup_task_window.h"
+#include "login_start/set_startup_window.h"
 
-#include "startup_task/set_startup_logic.h"
+#include "login_start/set_startup_logic.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace oruvel::startup_task {
+namespace oruvel::login_start {
 
-StartupTaskWindow::StartupTaskWindow(platform::StartupRegistrar& registrar, std::string folder)
+SetStartupWindow::SetStartupWindow(platform::LoginStartRegistry& registrar, std::string folder)
     : registrar_(registrar), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("startupTaskWindow"));
     setWindowTitle(QStringLiteral("设置任务计划项"));
@@ -40,8 +40,8 @@ StartupTaskWindow::StartupTaskWindow(platform::StartupRegistrar& registrar, std:
     usageLabel->setWordWrap(true);
     usageLabel->setGeometry(8, 154, 404, 48);
 
-    connect(createButton, &QPushButton::clicked, this, [this] { createLogonTask(registrar_, folder_); });
-    connect(removeButton, &QPushButton::clicked, this, [this] { removeLogonTask(registrar_); });
+    connect(createButton, &QPushButton::clicked, this, [this] { createLoginStart(registrar_, folder_); });
+    connect(removeButton, &QPushButton::clicked, this, [this] { removeLoginStart(registrar_); });
 }
 
-} // namespace oruvel::startup_task
+} // namespace oruvel::login_start

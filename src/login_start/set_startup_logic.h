@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/startup_registrar.h"
+#include "platform/login_start_registry.h"
 
 #include <string>
 #include <string_view>
 
-namespace oruvel::startup_task {
+namespace oruvel::login_start {
 
 enum class Command { ShowWindow, Create, Remove };
 
@@ -17,13 +17,13 @@ Command parseCommand(std::string_view argumentText);
 std::string monitorProgramPath(const std::string& folder);
 
 // The logon task that starts the monitor program from `folder` with "/startup".
-platform::LogonTask oruvelLogonTask(const std::string& folder);
+platform::LoginStart oruvelLoginStart(const std::string& folder);
 
 inline constexpr const char* kTaskName = "Oruvel";
 
 // Registers or removes the logon task, as the window's buttons and the switches run them; false when it could not be
 // done, with platform::lastFileFailure() saying why where the system said.
-bool createLogonTask(platform::StartupRegistrar& registrar, const std::string& folder);
-bool removeLogonTask(platform::StartupRegistrar& registrar);
+bool createLoginStart(platform::LoginStartRegistry& registrar, const std::string& folder);
+bool removeLoginStart(platform::LoginStartRegistry& registrar);
 
-} // namespace oruvel::startup_task
+} // namespace oruvel::login_start

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/startup_registrar.h"
+#include "platform/login_start_registry.h"
 
 #include <string>
 
@@ -8,12 +8,12 @@ namespace oruvel::platform {
 
 // Starts programs at logon through an XDG autostart entry NAME.desktop in the user's autostart folder (injected).
 // The entry is written atomically; an existing entry is never replaced.
-class XdgAutostartRegistrar final : public StartupRegistrar {
+class XdgLoginStartRegistry final : public LoginStartRegistry {
 public:
-    explicit XdgAutostartRegistrar(std::string autostartFolder) : folder_(std::move(autostartFolder)) {}
+    explicit XdgLoginStartRegistry(std::string autostartFolder) : folder_(std::move(autostartFolder)) {}
 
-    bool registerTask(const LogonTask& task) override;
-    bool deleteTask(const std::string& name) override;
+    bool add(const LoginStart& task) override;
+    bool remove(const std::string& name) override;
 
     std::string entryPath(const std::string& name) const;
 

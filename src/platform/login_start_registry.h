@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace oruvel::platform {
+
+// A program started at the user's login.
+struct LoginStart {
+    std::string name;             // "Oruvel"
+    std::string programPath;      // the program to start, full path
+    std::string workingDirectory; // its folder
+    std::string arguments;        // "/startup"
+    bool operator==(const LoginStart&) const = default;
+};
+
+// Where starts at login are registered. Both calls fail quietly (false) and never replace an existing registration.
+class LoginStartRegistry {
+public:
+    virtual ~LoginStartRegistry() = default;
+    // Registers a new start; an existing one of the same name stays unchanged and the call fails.
+    virtual bool add(const LoginStart& start) = 0;
+    virtual bool remove(const std::string& name) = 0;
+};
+
+} // namespace oruvel::platform
