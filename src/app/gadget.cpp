@@ -33,27 +33,13 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     separators_.decimal = locale.decimalPoint().toStdString();
     separators_.grouping = locale.groupSeparator().toStdString();
 
-    settingsWindow_ = std::make_unique<settings_ui::SettingsWindow>(settings_);
-    if (services_.dialogs != nullptr) {
-        settingsWindow_->setDialogBackend(services_.dialogs);
-    }
-    if (services_.loadPicture) {
-        settingsWindow_->setPictureLoader(services_.loadPicture);
-    }
-    settingsWindow_->setPicturesFolder(
-        QString::fromStdString(core::picturesFolder(services_.programFolder, platform::isFolder)));
     // Each tray picture is drawn once: for the tray icon and for the settings window's legend.
-    std::array<QPixmap, 9> pictures;
     for (std::size_t i = 0; i < tray::kTrayLegendOrder.size(); ++i) {
-        pictures[i] = QPixmap::fromImage(tray::trayPicture(tray::kTrayLegendOrder[i]));
-        trayIcons_[i] = QIcon(pictures[i]);
-    }
-    settingsWindow_->setTrayLegend(pictures);
-    if (const std::string caption = platform::loginStartCaption(); !caption.empty()) {
-        settingsWindow_->setStartWithLoginCaption(QString::fromStdString(caption));
+        trayPictures_[i] = QPixmap::fromImage(tray::trayPicture(tray::kTrayLegendOrder[i]));
+        trayIcons_[i] = QIcon(trayPictures_[i]);
     }
 
-    glue_ = std::make_unique<WindowGlue>(*settingsWindow_);
+    glue_ = std::make_unique<WindowGlue>();
     monitor_ = std::make_unique<monitor::MonitorWindow>(glue_->snapper(), glue_->system());
     monitor_->setLook(look());
     tray_ = std::make_unique<tray::TrayIcon>();
@@ -65,15 +51,12 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     // started or ended meanwhile is told.
     compositorWatch_.setInterval(2000);
     connect(&compositorWatch_, &QTimer::timeout, this, [this] {
-        if (settingsWindow_->isVisible()) {
+        if (settingsWindow_ != nullptr && settingsWindow_->isVisible()) {
             settingsWindow_->showNoCompositorNote(!platform::compositorRunning());
         } else {
             compositorWatch_.stop();
         }
     });
-    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::fillPictureChosen, this, &Gadget::setFillPicture);
-    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::resetPositionsRequested, this,
-            &Gadget::resetWindowPositions);
     connect(monitor_.get(), &monitor::MonitorWindow::contextMenuRequested, this, &Gadget::popUpMenu);
     connect(monitor_.get(), &monitor::MonitorWindow::dragFinished, this,
             [this] { places_.save(kMonitorPlace, monitor_->frameGeometry().topLeft()); });
@@ -97,6 +80,42 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     });
 }
 
+// The settings window costs memory that a gadget left alone never needs: it is built when it is first shown.
+void Gadget::buildSettingsWindow() {
+    settingsWindow_ = std::make_unique<settings_ui::SettingsWindow>(settings_);
+    if (services_.dialogs != nullptr) {
+        settingsWindow_->setDialogBackend(services_.dialogs);
+    }
+    if (services_.loadPicture) {
+        settingsWindow_->setPictureLoader(services_.loadPicture);
+    }
+    settingsWindow_->setPicturesFolder(
+        QString::fromStdString(core::picturesFolder(services_.programFolder, platform::isFolder)));
+    settingsWindow_->setTrayLegend(trayPictures_);
+    if (const std::string caption = platform::loginStartCaption(); !caption.empty()) {
+        settingsWindow_->setStartWithLoginCaption(QString::fromStdString(caption));
+    }
+    for (const Bar bar : core::kBars) {
+        settingsWindow_->showFillPicture(bar, monitor_->fillPicture(bar));
+    }
+    if (!saveProblem_.isEmpty()) {
+        settingsWindow_->showSaveProblem(saveProblem_);
+    }
+    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::fillPictureChosen, this, &Gadget::setFillPicture);
+    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::resetPositionsRequested, this,
+            &Gadget::resetWindowPositions);
+    glue_->addSettingsWindow(*settingsWindow_);
+    placeSettingsWindowInTheMiddle();
+    restorePlace(*settingsWindow_, kSettingsWindowPlace);
+}
+
+settings_ui::SettingsWindow& Gadget::settingsWindow() {
+    if (settingsWindow_ == nullptr) {
+        buildSettingsWindow();
+    }
+    return *settingsWindow_;
+}
+
 Gadget::~Gadget() {
     *alive_ = false;
     settings_.setSaveListener({});
@@ -108,8 +127,6 @@ void Gadget::start() {
     if (exiting_) {
         return;
     }
-    placeSettingsWindowInTheMiddle();
-    restorePlace(*settingsWindow_, kSettingsWindowPlace);
     if (settings_.textAtStart(Key::DiskInstance).empty()) {
         settings_.store(Key::DiskInstance);
     }
@@ -208,7 +225,9 @@ void Gadget::exit() {
             w->hide();
         }
     }
-    settingsWindow_->hide();
+    if (settingsWindow_ != nullptr) {
+        settingsWindow_->hide();
+    }
     QCoreApplication::quit();
 }
 
@@ -216,6 +235,7 @@ void Gadget::showSettings() {
     if (exiting_) {
         return;
     }
+    settingsWindow();
     const bool wasHidden = !settingsWindow_->isVisible();
     settingsWindow_->showNoCompositorNote(!platform::compositorRunning());
     compositorWatch_.start();
@@ -233,6 +253,9 @@ void Gadget::showSettings() {
 }
 
 void Gadget::saveSettingsWindowPlace() {
+    if (settingsWindow_ == nullptr) {
+        return; // never shown: its stored place stays
+    }
     places_.save(kSettingsWindowPlace, settingsWindow_->frameGeometry().topLeft());
 }
 
@@ -270,16 +293,18 @@ void Gadget::keepReachable() {
 void Gadget::resetWindowPositions() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         monitor_->moveToDefaultPlace();
-        const QRect s = screen->geometry();
-        const QRect frame = settingsWindow_->frameGeometry();
-        glue_->moveFromCode(*settingsWindow_, {s.left() + s.width() / 2 - frame.width() / 2,
-                                               s.top() + s.height() / 2 - frame.height() / 2});
+        if (settingsWindow_ != nullptr) {
+            const QRect s = screen->geometry();
+            const QRect frame = settingsWindow_->frameGeometry();
+            glue_->moveFromCode(*settingsWindow_, {s.left() + s.width() / 2 - frame.width() / 2,
+                                                   s.top() + s.height() / 2 - frame.height() / 2});
+        }
     }
     places_.forget();
 }
 
 void Gadget::popUpMenu(const QPoint& globalPos) {
-    if (settingsWindow_->isVisible()) {
+    if (settingsWindow_ != nullptr && settingsWindow_->isVisible()) {
         settingsWindow_->raise();
     }
     menu_->popUp(globalPos);
@@ -294,12 +319,17 @@ void Gadget::showSaveState(const platform::ini::SaveState& state) {
                      qPrintable(reason));
     }
     saveProblemTold_ = state.unsaved;
-    settingsWindow_->showSaveProblem(state.unsaved ? QStringLiteral("设置未保存到 %1：%2").arg(file, reason) : QString());
+    saveProblem_ = state.unsaved ? QStringLiteral("设置未保存到 %1：%2").arg(file, reason) : QString();
+    if (settingsWindow_ != nullptr) {
+        settingsWindow_->showSaveProblem(saveProblem_);
+    }
 }
 
 void Gadget::setFillPicture(Bar bar, const QImage& picture) {
     monitor_->setFillPicture(bar, picture);
-    settingsWindow_->showFillPicture(bar, picture);
+    if (settingsWindow_ != nullptr) {
+        settingsWindow_->showFillPicture(bar, picture);
+    }
 }
 
 } // namespace oruvel::app

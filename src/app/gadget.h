@@ -72,10 +72,13 @@ public:
     void setFillPicture(core::Bar bar, const QImage& picture);
     // Puts both windows back to their first places and forgets the stored ones.
     void resetWindowPositions();
+    // Stores where the settings window is, once it has been built.
     void saveSettingsWindowPlace();
 
     monitor::MonitorWindow& monitor() { return *monitor_; }
-    settings_ui::SettingsWindow& settingsWindow() { return *settingsWindow_; }
+    // The settings window, built now when it has not been yet.
+    settings_ui::SettingsWindow& settingsWindow();
+    bool hasSettingsWindow() const { return settingsWindow_ != nullptr; }
     tray::TrayIcon& tray() { return *tray_; }
     ProgramMenu& menu() { return *menu_; }
     QTimer& sampleTimer() { return sampleTimer_; }
@@ -91,6 +94,7 @@ private:
     monitor::MonitorLook look() const;
     void applyMonitorVisibility();
     void popUpMenu(const QPoint& globalPos);
+    void buildSettingsWindow();
     void placeSettingsWindowInTheMiddle();
     // Moves a window to its stored place, or as near to it as lies wholly on a screen.
     void restorePlace(QWidget& window, const QString& name);
@@ -114,7 +118,9 @@ private:
     std::unique_ptr<monitor::MonitorWindow> monitor_;
     std::unique_ptr<tray::TrayIcon> tray_;
     std::unique_ptr<ProgramMenu> menu_;
-    std::array<QIcon, 9> trayIcons_; // in the legend's order
+    std::array<QPixmap, 9> trayPictures_; // in the legend's order
+    std::array<QIcon, 9> trayIcons_;
+    QString saveProblem_; // shown at the foot of the settings window
     std::optional<core::LoadBands> shownTrayPicture_;
     int listener_ = -1;
     bool visibilityApplied_ = false;

@@ -19,13 +19,15 @@ namespace oruvel::app {
 class WindowGlue : public QObject {
     Q_OBJECT
 public:
-    explicit WindowGlue(QWidget& settingsWindow);
+    WindowGlue();
 
     monitor::WindowSnapper& snapper() { return snapper_; }
     monitor::QtSnapWindowSystem& system() { return system_; }
 
-    // Registers the monitor, glued to the settings window while they touch.
+    // Registers the monitor, glued to the settings window while they touch once there is one.
     void addMonitor(QWidget& monitorWindow);
+    // Registers the settings window, which is built when it is first needed; a registered monitor is glued to it.
+    void addSettingsWindow(QWidget& settingsWindow);
     void moveFromCode(QWidget& window, const QPoint& topLeft);
 
 protected:
@@ -38,7 +40,8 @@ private:
 
     static constexpr int kRestMilliseconds = 150;
 
-    QWidget& settingsWindow_;
+    QWidget* settingsWindow_ = nullptr;
+    QWidget* monitor_ = nullptr;
     monitor::QtSnapWindowSystem system_;
     monitor::WindowSnapper snapper_{system_};
     QPoint lastPosition_;

@@ -38,6 +38,7 @@ public:
     const MonitorLook& look() const { return look_; }
     // The picture a bar's fill shows when the look asks for a picture.
     void setFillPicture(core::Bar bar, const QImage& picture);
+    const QImage& fillPicture(core::Bar bar) const { return fillPictures_[core::indexOf(bar)]; }
 
     // Lays the window out as it loads (the compact layout only when `compact`), gives the bars their pictures,
     // applies the look and moves it to its default place at the bottom of the work area.

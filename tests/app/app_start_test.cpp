@@ -3,6 +3,7 @@
 #include "app/own_environment.h"
 #include "app/platform_choice.h"
 #include "app/session_follower.h"
+#include "settings_ui/setting_widgets.h"
 #include "support/gadget_fixture.h"
 
 #include <QApplication>
@@ -89,4 +90,48 @@ TEST_F(SessionEnd, ASessionSaveStoresThePlaceAndKeepsRunningTheSessionsEndShutsD
     EXPECT_FALSE(monitor().isVisible());
     EXPECT_EQ(stored("FrmMain_x"), std::to_string(second.y() * 15));
     EXPECT_EQ(stored("FrmMain_y"), std::to_string(second.x() * 15));
+}
+
+using LazyWindow = test::GadgetFixture;
+
+// The settings window is built when it is first needed: a start, ticks, changes and an exit leave it unbuilt and its
+// stored place as it was; once shown it comes up at its stored place, with the monitor glued to it.
+TEST_F(LazyWindow, TheSettingsWindowIsBuiltWhenFirstShown) {
+    {
+        QSettings store(QString::fromStdString(placesPath()), QSettings::IniFormat);
+        store.setValue(QStringLiteral("FrmMain_x"), QStringLiteral("1500")); // the top, in twips
+        store.setValue(QStringLiteral("FrmMain_y"), QStringLiteral("3000"));
+    }
+    auto& gadget = start();
+    tick(1048576, 0);
+    settings->setNumber(core::Key::CompactMode, 1);
+    const auto built = [] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](const QWidget* w) {
+            return w->objectName() == QStringLiteral("settingsWindow");
+        });
+    };
+    EXPECT_FALSE(gadget.hasSettingsWindow());
+    EXPECT_FALSE(built());
+    EXPECT_EQ(monitor().heightTwips(), 180) << "a change applies without the window";
+
+    gadget.showSettings();
+    ASSERT_TRUE(built());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().frameGeometry().topLeft(), QPoint(200, 100));
+    EXPECT_EQ(control<settings_ui::SettingCheckBox>("compactModeCheckBox")->value(), 1)
+        << "it shows the settings as they are";
+
+}
+
+TEST_F(LazyWindow, AnExitWithoutTheWindowLeavesItsPlace) {
+    {
+        QSettings store(QString::fromStdString(placesPath()), QSettings::IniFormat);
+        store.setValue(QStringLiteral("FrmMain_x"), QStringLiteral("1500"));
+    }
+    auto& gadget = start();
+    gadget.exit();
+    EXPECT_FALSE(gadget.hasSettingsWindow());
+    EXPECT_EQ(stored("FrmMain_x"), "1500");
+    EXPECT_EQ(stored("FrmMain_y"), "");
 }
