@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Oruvel beside two well-known desktop monitors from Debian, each run alone on the same virtual display (no window
-# manager): conky showing the disk read and write rates once a second, and gkrellm with its default panel; a minimal
-# Qt Widgets program is the memory baseline. Prints CPU time per minute in three phases: the disks still ("idle"), one
-# kept busy (a direct-I/O write and read every second, so the bars jump: "busy") and a steady background writer of
-# 4 MB/s (fio: "writer"), and RSS and PSS, then checks the targets:
-#   Oruvel idle CPU <= 0.4 of conky's; writer CPU <= 0.6 of conky's; busy CPU below both peers'; RSS within 4 MiB of
-#   the minimal program's.
+# manager): conky showing the disk read and write rates once a second, and gkrellm with its default panel; the floor is
+# a small Qt program that does only the visible job (bench/floor_gadget.cpp). Prints CPU time per minute in three
+# phases: the disks still ("idle"), one kept busy (a direct-I/O write and read every second, so the bars jump: "busy")
+# and a steady background writer of 4 MB/s (fio: "writer"), and RSS and PSS, then checks the targets:
+#   Oruvel idle CPU <= 0.4 of conky's and <= 1.15 of the floor's; writer CPU <= 0.6 of conky's; busy CPU below both
+#   peers' and at most the floor's; RSS within 3 MiB of the floor's.
 # With --rounds N every program runs N times, one after the other, and the medians count.
 # With --baseline, an earlier build of Oruvel (a folder holding its Oruvel program, for example the build/release/src/app
 # of another commit) runs in the same way, and this build's CPU in each phase must be within 10 % of it or lower.
@@ -134,13 +134,13 @@ busy_disk() {
 
 names=(Oruvel)
 [ -n "$baseline" ] && names+=("Oruvel baseline")
-names+=(conky gkrellm "minimal Qt Widgets")
+names+=(conky gkrellm floor)
 declare -A command=(
     [Oruvel]="$work/oruvel/Oruvel"
     ["Oruvel baseline"]="$work/baseline/Oruvel"
     [conky]="conky -c $work/conky.conf"
     [gkrellm]="gkrellm"
-    ["minimal Qt Widgets"]="build/release/bench/oruvel_minimal_widgets"
+    [floor]="build/release/bench/oruvel_floor_gadget"
 )
 declare -A cpu io rss pss
 phases=(idle busy writer)
@@ -155,26 +155,24 @@ for ((round = 1; round <= rounds; round++)); do
         pid=$!
         pids+=("$pid")
         sleep 5 # start-up is not measured
-        if [ "$name" != "minimal Qt Widgets" ]; then
-            echo "round $round, $name: ${secs} s in each of ${phases[*]}..." >&2
-            for phase in "${phases[@]}"; do
-                load=""
-                if [ "$phase" = idle ]; then
-                    wait_for_quiet_disks
-                else
-                    if [ "$phase" = busy ]; then busy_disk & else steady_writer & fi
-                    load=$!
-                    pids+=("$load")
-                    sleep 2
-                fi
-                cpu[$name,$phase,$round]=$(cpu_per_minute "$pid" "$work/io")
-                io[$name,$phase,$round]=$(cat "$work/io")
-                if [ -n "$load" ]; then
-                    kill "$load" 2>/dev/null || true
-                    wait "$load" 2>/dev/null || true
-                fi
-            done
-        fi
+        echo "round $round, $name: ${secs} s in each of ${phases[*]}..." >&2
+        for phase in "${phases[@]}"; do
+            load=""
+            if [ "$phase" = idle ]; then
+                wait_for_quiet_disks
+            else
+                if [ "$phase" = busy ]; then busy_disk & else steady_writer & fi
+                load=$!
+                pids+=("$load")
+                sleep 2
+            fi
+            cpu[$name,$phase,$round]=$(cpu_per_minute "$pid" "$work/io")
+            io[$name,$phase,$round]=$(cat "$work/io")
+            if [ -n "$load" ]; then
+                kill "$load" 2>/dev/null || true
+                wait "$load" 2>/dev/null || true
+            fi
+        done
         if ! kill -0 "$pid" 2>/dev/null; then
             echo "$name ended during the run" >&2
             exit 1
@@ -192,19 +190,15 @@ printf '%-20s %-30s %-30s %-30s %8s %8s\n' program idle busy writer "RSS MiB" "P
 for name in "${names[@]}"; do
     line=""
     for phase in "${phases[@]}"; do
-        if [ "$name" = "minimal Qt Widgets" ]; then
-            cell="-"
-        else
-            values=()
-            cell=""
-            for ((round = 1; round <= rounds; round++)); do
-                values+=("${cpu[$name,$phase,$round]}")
-                cell="$cell ${cpu[$name,$phase,$round]}(${io[$name,$phase,$round]})"
-            done
-            m=$(median "${values[@]}")
-            eval "$phase[\$name]=$m"
-            cell="$m:$cell"
-        fi
+        values=()
+        cell=""
+        for ((round = 1; round <= rounds; round++)); do
+            values+=("${cpu[$name,$phase,$round]}")
+            cell="$cell ${cpu[$name,$phase,$round]}(${io[$name,$phase,$round]})"
+        done
+        m=$(median "${values[@]}")
+        eval "$phase[\$name]=$m"
+        cell="$m:$cell"
         line="$line$(printf '%-31s' "$cell")"
     done
     r=(); p=()
@@ -224,8 +218,9 @@ check "Oruvel CPU with a steady 4 MB/s writer at most 0.6 of conky's" \
     '[ $((writer[Oruvel] * 10)) -le $((writer[conky] * 6)) ]'
 check "Oruvel busy CPU below conky's and gkrellm's" \
     '[ "${busy[Oruvel]}" -lt "${busy[conky]}" ] && [ "${busy[Oruvel]}" -lt "${busy[gkrellm]}" ]'
-check "Oruvel RSS within 4 MiB of the minimal Qt Widgets program's" \
-    '[ $((rss[Oruvel] - rss["minimal Qt Widgets"])) -le 4096 ]'
+check "Oruvel idle CPU at most 1.15 of the floor's" '[ $((idle[Oruvel] * 100)) -le $((idle[floor] * 115)) ]'
+check "Oruvel busy CPU at most the floor's" '[ "${busy[Oruvel]}" -le "${busy[floor]}" ]'
+check "Oruvel RSS within 3 MiB of the floor's" '[ $((rss[Oruvel] - rss[floor])) -le 3072 ]'
 if [ -n "$baseline" ]; then
     for phase in "${phases[@]}"; do
         check "Oruvel $phase CPU within 10 % of the baseline build's or lower" \

@@ -105,8 +105,7 @@ void Gadget::buildSettingsWindow() {
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::resetPositionsRequested, this,
             &Gadget::resetWindowPositions);
     glue_->addSettingsWindow(*settingsWindow_);
-    placeSettingsWindowInTheMiddle();
-    restorePlace(*settingsWindow_, kSettingsWindowPlace);
+    glue_->moveFromCode(*settingsWindow_, firstSettingsWindowPlace());
 }
 
 settings_ui::SettingsWindow& Gadget::settingsWindow() {
@@ -253,19 +252,22 @@ void Gadget::showSettings() {
 }
 
 void Gadget::saveSettingsWindowPlace() {
-    if (settingsWindow_ == nullptr) {
-        return; // never shown: its stored place stays
-    }
-    places_.save(kSettingsWindowPlace, settingsWindow_->frameGeometry().topLeft());
+    places_.save(kSettingsWindowPlace,
+                 settingsWindow_ != nullptr ? settingsWindow_->frameGeometry().topLeft() : firstSettingsWindowPlace());
 }
 
-void Gadget::placeSettingsWindowInTheMiddle() {
+// Its stored place as far as it lies on a screen, else the middle of the screen; the window is placed before the
+// window manager frames it, so its size is its own.
+QPoint Gadget::firstSettingsWindowPlace() const {
+    const QSize size(settings_ui::SettingsWindow::kClientWidth, settings_ui::SettingsWindow::kClientHeight);
+    if (const std::optional<QPoint> place = places_.place(kSettingsWindowPlace)) {
+        return placeOnScreen(QRect(*place, size), availableAreas());
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
-        const QRect frame = settingsWindow_->frameGeometry();
-        glue_->moveFromCode(*settingsWindow_,
-                            {s.left() + (s.width() - frame.width()) / 2, s.top() + (s.height() - frame.height()) / 2});
+        return {s.left() + (s.width() - size.width()) / 2, s.top() + (s.height() - size.height()) / 2};
     }
+    return {};
 }
 
 void Gadget::restorePlace(QWidget& window, const QString& name) {

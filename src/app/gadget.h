@@ -72,7 +72,7 @@ public:
     void setFillPicture(core::Bar bar, const QImage& picture);
     // Puts both windows back to their first places and forgets the stored ones.
     void resetWindowPositions();
-    // Stores where the settings window is, once it has been built.
+    // Stores where the settings window is, or would be when it has not been built.
     void saveSettingsWindowPlace();
 
     monitor::MonitorWindow& monitor() { return *monitor_; }
@@ -95,7 +95,7 @@ private:
     void applyMonitorVisibility();
     void popUpMenu(const QPoint& globalPos);
     void buildSettingsWindow();
-    void placeSettingsWindowInTheMiddle();
+    QPoint firstSettingsWindowPlace() const;
     // Moves a window to its stored place, or as near to it as lies wholly on a screen.
     void restorePlace(QWidget& window, const QString& name);
     static QList<QRect> availableAreas();

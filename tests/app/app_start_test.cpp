@@ -124,14 +124,23 @@ TEST_F(LazyWindow, TheSettingsWindowIsBuiltWhenFirstShown) {
 
 }
 
-TEST_F(LazyWindow, AnExitWithoutTheWindowLeavesItsPlace) {
+TEST_F(LazyWindow, AnExitWithoutTheWindowStoresWhereItWouldBe) {
     {
         QSettings store(QString::fromStdString(placesPath()), QSettings::IniFormat);
         store.setValue(QStringLiteral("FrmMain_x"), QStringLiteral("1500"));
+        store.setValue(QStringLiteral("FrmMain_y"), QStringLiteral("3000"));
     }
     auto& gadget = start();
     gadget.exit();
     EXPECT_FALSE(gadget.hasSettingsWindow());
     EXPECT_EQ(stored("FrmMain_x"), "1500");
-    EXPECT_EQ(stored("FrmMain_y"), "");
+    EXPECT_EQ(stored("FrmMain_y"), "3000");
+
+    // With no place stored, the middle of the screen.
+    stop();
+    QSettings(QString::fromStdString(placesPath()), QSettings::IniFormat).clear();
+    start().exit();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(stored("FrmMain_x"), std::to_string((screen.height() - 392) / 2 * 15));
+    EXPECT_EQ(stored("FrmMain_y"), std::to_string((screen.width() - 486) / 2 * 15));
 }
