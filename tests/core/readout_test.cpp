@@ -51,8 +51,8 @@ TEST(Readout, EachChangedInputGivesTheResultsOfAFreshReadout) {
     const std::vector<std::pair<const char*, std::function<void(Call&)>>> changes{
         {"read rate", [](Call& c) { c.read = 2 * kMb; }},
         {"write rate", [](Call& c) { c.write = 20 * kMb; }},
-        {"full scale of reads", [](Call& c) { c.readScale = "4"; }},
-        {"full scale of writes", [](Call& c) { c.writeScale = "1000"; }},
+        {"full scale of reads", [](Call& c) { c.readScale = std::string("4"); }},
+        {"full scale of writes", [](Call& c) { c.writeScale = std::string("1000"); }},
         {"decimal point",
          [](Call& c) {
              c.separators = NumberSeparators{",", ","};
