@@ -1,6 +1,6 @@
 // The floor the gadget is measured against: a small Qt program that does only the visible job. A frameless 154 x 24
-// window with two painted bars and their texts, a one-second timer that reads the whole disks' /sys/block/*/stat,
-// and a repaint only when a text or a fill changes.
+// window with two painted bars and their texts, a one-second timer that reads the whole disks' /sys/block/*/stat
+// (opened once, read again from the start), and a repaint only when a text or a fill changes.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -18,20 +20,29 @@ struct Totals {
     double writeBytes = 0;
 };
 
-// Sectors read and written by whole disks (those with a device link, not loop, ram or zram devices).
-Totals readTotals() {
-    Totals t;
+// The whole disks' stat files (those with a device link, not loop, ram or zram devices), opened once.
+std::vector<std::unique_ptr<QFile>> openWholeDisks() {
+    std::vector<std::unique_ptr<QFile>> files;
     const QDir block(QStringLiteral("/sys/block"));
     for (const QString& name : block.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         if (name.startsWith(QLatin1String("loop")) || name.startsWith(QLatin1String("ram")) ||
             name.startsWith(QLatin1String("zram")) || !QFile::exists(block.filePath(name + QStringLiteral("/device")))) {
             continue;
         }
-        QFile stat(block.filePath(name + QStringLiteral("/stat")));
-        if (!stat.open(QIODevice::ReadOnly)) {
-            continue;
+        auto stat = std::make_unique<QFile>(block.filePath(name + QStringLiteral("/stat")));
+        if (stat->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            files.push_back(std::move(stat));
         }
-        const QList<QByteArray> fields = stat.readAll().simplified().split(' ');
+    }
+    return files;
+}
+
+// Sectors read and written, from each file read again from its start.
+Totals readTotals(const std::vector<std::unique_ptr<QFile>>& files) {
+    Totals t;
+    for (const auto& stat : files) {
+        stat->seek(0);
+        const QList<QByteArray> fields = stat->read(256).simplified().split(' ');
         if (fields.size() > 6) {
             t.readBytes += fields[2].toDouble() * 512;
             t.writeBytes += fields[6].toDouble() * 512;
@@ -44,7 +55,7 @@ class FloorGadget final : public QWidget {
 public:
     FloorGadget() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
         setFixedSize(154, 24);
-        last_ = readTotals();
+        last_ = readTotals(disks_);
         clock_.start();
         timer_.setInterval(1000);
         connect(&timer_, &QTimer::timeout, this, [this] { sample(); });
@@ -64,7 +75,7 @@ protected:
 
 private:
     void sample() {
-        const Totals now = readTotals();
+        const Totals now = readTotals(disks_);
         const double seconds = static_cast<double>(clock_.restart()) / 1000.0;
         const std::array<double, 2> rates{(now.readBytes - last_.readBytes) / seconds,
                                           (now.writeBytes - last_.writeBytes) / seconds};
@@ -84,6 +95,7 @@ private:
         }
     }
 
+    std::vector<std::unique_ptr<QFile>> disks_ = openWholeDisks();
     QTimer timer_;
     QElapsedTimer clock_;
     Totals last_;

@@ -45,11 +45,9 @@ std::optional<double> fullScaleMegabytes(std::string_view text, std::string_view
 
 int ratePercent(double bytesPerSecond, std::string_view fullScaleText, std::string_view localeDecimalPoint) {
     const auto m = fullScaleMegabytes(fullScaleText, localeDecimalPoint);
-    if (!m || *m == 0.0) {
-        return 100;
-    }
+    const double scale = m && *m > 0 && std::isfinite(*m * 1048576.0) ? *m : kDefaultFullScaleMegabytes;
     const double r = std::isfinite(bytesPerSecond) && bytesPerSecond > 0 ? bytesPerSecond : 0.0;
-    const double p = r / (*m * 1048576.0) * 100.0;
+    const double p = r / (scale * 1048576.0) * 100.0;
     const double rounded = std::round(p); // halves away from zero
     if (!(rounded < 100.0)) {
         return 100;

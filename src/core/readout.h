@@ -9,8 +9,10 @@
 namespace oruvel::core {
 
 // Bar percentage of a rate (bytes per second) against a full-scale text in megabytes per second: rounded to the
-// nearest whole number with halves away from zero and capped at 100. An empty, non-numeric or zero full scale gives
-// 100. The decimal point may be "." or the locale's own.
+// nearest whole number with halves away from zero and capped at 100. A full scale that is no rate (empty, not a
+// number, zero or less, or too large to be one) counts as the default 25 MB/s while it stands, as the box shows 25 at
+// the next start: an idle disk never shows a full bar. The decimal point may be "." or the locale's own.
+inline constexpr double kDefaultFullScaleMegabytes = 25;
 int ratePercent(double bytesPerSecond, std::string_view fullScaleText, std::string_view localeDecimalPoint);
 
 // The full scale as a number of megabytes per second, kept to four decimals; nullopt when it is not a number.

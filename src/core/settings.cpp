@@ -167,7 +167,7 @@ void Settings::settleHiddenMonitor(News& news) {
         return;
     }
     if (windowMode() != WindowMode::Normal) {
-        selectInGroup(kWindowModeKeys, windowModeKey(WindowMode::Normal), news);
+        selectInGroup(kWindowModeWriteOrder, windowModeKey(WindowMode::Normal), news);
     }
     if (number(Key::AlwaysOnTop) != 0) {
         assignNumber(Key::AlwaysOnTop, 0, news);
@@ -218,9 +218,12 @@ std::optional<WindowMode> Settings::windowMode() const {
 
 void Settings::setWindowMode(WindowMode mode) {
     News news;
-    // A hidden monitor stays in the normal mode.
+    // The level of the mode chosen is stored with it; a hidden monitor stays in the normal mode.
+    if (mode == WindowMode::Translucent || mode == WindowMode::Ghost) {
+        store(mode == WindowMode::Translucent ? Key::TranslucentOpacity : Key::GhostOpacity);
+    }
     const bool hidden = box(Key::ShowMonitor) == BoxState::Clear;
-    selectInGroup(kWindowModeKeys, windowModeKey(hidden ? WindowMode::Normal : mode), news);
+    selectInGroup(kWindowModeWriteOrder, windowModeKey(hidden ? WindowMode::Normal : mode), news);
     settleHiddenMonitor(news);
     announce(news);
 }

@@ -50,6 +50,7 @@ public:
 
     // The option groups, read and written as one: nullopt / Neither when no button of the group is selected.
     std::optional<WindowMode> windowMode() const;
+    // Stores the level of a see-through mode, then the four mode keys (translucent, ghost, blend, normal).
     void setWindowMode(WindowMode mode);
     FillMode fillMode(Bar bar) const;
     void setFillMode(Bar bar, FillMode mode);

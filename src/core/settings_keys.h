@@ -135,6 +135,9 @@ enum class BoxState : std::uint8_t { Clear = 0, Ticked = 1, Greyed = 2 };
 
 // Option buttons of one group: at most one of them holds True.
 inline constexpr std::array kWindowModeKeys{Key::NormalMode, Key::BlendMode, Key::TranslucentMode, Key::GhostMode};
+// The order a choice of mode writes them in.
+inline constexpr std::array kWindowModeWriteOrder{Key::TranslucentMode, Key::GhostMode, Key::BlendMode,
+                                                  Key::NormalMode};
 inline constexpr Key windowModeKey(WindowMode mode) {
     return kWindowModeKeys[indexOf(mode)];
 }

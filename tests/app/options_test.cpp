@@ -132,7 +132,10 @@ TEST_F(Options, StayOnTopRoundCornersFillAndTextBoxesStoreTheirKeys) {
 TEST_F(Options, TransparencyModesStoreTheirKeysAndApplyTheLevel) {
     start();
     window().show();
+    ASSERT_EQ(setting(core::Key::TranslucentOpacity), "") << "a first start writes no level";
     QTest::mouseClick(control<QRadioButton>("translucentModeRadioButton"), Qt::LeftButton);
+    EXPECT_EQ(setting(core::Key::TranslucentOpacity), "175") << "choosing the mode stores its level";
+    EXPECT_EQ(setting(core::Key::GhostOpacity), "");
     EXPECT_EQ(setting(core::Key::TranslucentMode), "True");
     EXPECT_EQ(setting(core::Key::GhostMode), "False");
     EXPECT_EQ(setting(core::Key::BlendMode), "False");

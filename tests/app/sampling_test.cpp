@@ -70,10 +70,16 @@ TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
     EXPECT_EQ(gadget.tray().toolTip(),
               QStringLiteral("Oruvel v1.1.0\r\nDrive: _Total\r\nDrive Read: 0 Bytes/s\r\nDrive Write: 0 Bytes/s"));
 
-    settings->setText(core::Key::WriteFullScale, "");
-    tick(0, 0);
-    EXPECT_EQ(monitor().writeBar().value(), 100) << "an emptied full scale gives a full bar";
-    EXPECT_EQ(gadget.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::High}));
+    // A box cleared to type a new number, or holding no rate, counts as 25 MB/s while it does.
+    for (const std::string& noRate : {std::string(), std::string("0"), std::string("-3"), std::string("abc"),
+                                      std::string(400, '9')}) {
+        settings->setText(core::Key::WriteFullScale, noRate);
+        tick(0, 0);
+        EXPECT_EQ(monitor().writeBar().value(), 0) << noRate.size();
+        EXPECT_EQ(gadget.currentTrayPicture(), (LoadBands{LoadBand::Low, LoadBand::Low})) << noRate.size();
+        tick(0, 20 * mb);
+        EXPECT_EQ(monitor().writeBar().value(), 80) << noRate.size();
+    }
 }
 
 TEST_F(Sampling, HiddenMonitorIsStillUpdated) {

@@ -53,7 +53,9 @@ TEST_F(StartUp, StoredValuesThatDoNotConvertLeaveTheDefaults) {
     EXPECT_EQ(rateLog.front(), "select nonsense");
     tick(0, 0);
     EXPECT_EQ(monitor().readBar().text(), QStringLiteral("Drive Read: 0 Bytes/s"));
-    EXPECT_EQ(monitor().writeBar().value(), 100) << "a non-numeric full scale gives a full bar";
+    EXPECT_EQ(monitor().writeBar().value(), 0) << "a non-numeric full scale counts as 25: an idle disk shows nothing";
+    tick(0, 12.5 * 1048576);
+    EXPECT_EQ(monitor().writeBar().value(), 50);
 }
 
 TEST_F(StartUp, OptionWordsInAnyCaseOrNumbers) {

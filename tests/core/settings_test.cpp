@@ -114,7 +114,13 @@ TEST_F(SettingsFile, ChangesAreKeptStoredAndAnnouncedOnce) {
 
     announced.clear();
     s.setWindowMode(WindowMode::Translucent);
-    EXPECT_EQ(announced, (std::vector<std::string>{"normal", "enabletransparency"})) << "the buttons that changed";
+    EXPECT_EQ(announced, (std::vector<std::string>{"enabletransparency", "normal"})) << "the buttons that changed";
+    // The mode's level first, then the four buttons in the order the choice has always written them.
+    s.flush();
+    EXPECT_EQ(readFile(path), nativeLines("[main]\nforeign=kept\ncompact=1\nreadmax=120\nmonitorprogressbarfill2=-1\n"
+                                          "transparencylevel=175\nenabletransparency=True\nenableghost=False\n"
+                                          "blendtodesktop=False\nnormal=False\n",
+                                          oruvel::platform::ini::kNativeLineEnding));
     EXPECT_EQ(stored(Key::NormalMode), "False");
     EXPECT_EQ(stored(Key::BlendMode), "False") << "all four are written together";
     EXPECT_EQ(stored(Key::TranslucentMode), "True");
@@ -140,7 +146,7 @@ TEST_F(SettingsFile, HidingTheMonitorIsOneChangeThatListenersOnlyWatch) {
     });
     announced.clear();
     s.setNumber(Key::ShowMonitor, 0);
-    EXPECT_EQ(announced, (std::vector<std::string>{"show", "normal", "enableghost", "ontop"}));
+    EXPECT_EQ(announced, (std::vector<std::string>{"show", "enableghost", "normal", "ontop"}));
     EXPECT_EQ(seen, (std::vector<std::string>(4, "True/0"))) << "every listener sees the whole change";
     EXPECT_EQ(stored(Key::ShowMonitor), "0");
     EXPECT_EQ(stored(Key::NormalMode), "True");
