@@ -117,10 +117,10 @@ TEST_F(SettingsFile, ChangesAreKeptStoredAndAnnouncedOnce) {
     EXPECT_EQ(announced, (std::vector<std::string>{"enabletransparency", "normal"})) << "the buttons that changed";
     // The mode's level first, then the four buttons in the order the choice has always written them.
     s.flush();
-    EXPECT_EQ(readFile(path), nativeLines("[main]\nforeign=kept\ncompact=1\nreadmax=120\nmonitorprogressbarfill2=-1\n"
-                                          "transparencylevel=175\nenabletransparency=True\nenableghost=False\n"
-                                          "blendtodesktop=False\nnormal=False\n",
-                                          oruvel::platform::ini::kNativeLineEnding));
+    // (The file began with LF line ends, which a write keeps.)
+    EXPECT_EQ(readFile(path), "[main]\nforeign=kept\ncompact=1\nreadmax=120\nmonitorprogressbarfill2=-1\n"
+                              "transparencylevel=175\nenabletransparency=True\nenableghost=False\n"
+                              "blendtodesktop=False\nnormal=False\n");
     EXPECT_EQ(stored(Key::NormalMode), "False");
     EXPECT_EQ(stored(Key::BlendMode), "False") << "all four are written together";
     EXPECT_EQ(stored(Key::TranslucentMode), "True");
