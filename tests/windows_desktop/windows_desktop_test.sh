@@ -58,7 +58,8 @@ picture_of() {
     import -window root -crop "$(xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')+$2+$3" "$4"
     convert "$4" +repage "$4"
 }
-top_colour() { convert "$1" -format %c histogram:info:- | sort -rn | head -1 | grep -o '#[0-9A-F]\{6\}'; }
+# awk reads the whole histogram: head would close the pipe early and end sort with SIGPIPE, which pipefail counts.
+top_colour() { convert "$1" -format %c histogram:info:- | sort -rn | awk 'NR == 1' | grep -o '#[0-9A-F]\{6\}'; }
 share_of() { # FILE COLOUR GEOMETRY: the share, in percent, of the region's pixels that have the colour
     convert "$1" -crop "$3" +repage -fill black +opaque "$2" -fill white -opaque "$2" -colorspace Gray \
         -format '%[fx:round(mean*100)]' info:
