@@ -168,11 +168,12 @@ inline constexpr std::array<ColourRoleKey, kColourRoleCount> kColourRoleKeys{{
     {ColourRole::WriteFillText, Key::WriteBarFillText},
 }};
 inline constexpr Key colourKey(ColourRole role) {
-    constexpr std::array<Key, kColourRoleCount> byRole{Key::ReadBarBackground,  Key::ReadBarText,
-                                                       Key::ReadBarFill,        Key::ReadBarFillText,
-                                                       Key::WriteBarBackground, Key::WriteBarText,
-                                                       Key::WriteBarFill,       Key::WriteBarFillText};
-    return byRole[indexOf(role)];
+    for (const ColourRoleKey& c : kColourRoleKeys) {
+        if (c.role == role) {
+            return c.key;
+        }
+    }
+    return kColourRoleKeys.front().key; // every role has its key
 }
 
 } // namespace oruvel::core
