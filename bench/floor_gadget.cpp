@@ -26,7 +26,8 @@ std::vector<std::unique_ptr<QFile>> openWholeDisks() {
     const QDir block(QStringLiteral("/sys/block"));
     for (const QString& name : block.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         if (name.startsWith(QLatin1String("loop")) || name.startsWith(QLatin1String("ram")) ||
-            name.startsWith(QLatin1String("zram")) || !QFile::exists(block.filePath(name + QStringLiteral("/device")))) {
+            name.startsWith(QLatin1String("zram")) ||
+            !QFile::exists(block.filePath(name + QStringLiteral("/device")))) {
             continue;
         }
         auto stat = std::make_unique<QFile>(block.filePath(name + QStringLiteral("/stat")));

@@ -3,13 +3,13 @@
 #include "app/program_menu.h"
 #include "app/window_glue.h"
 #include "app/window_places.h"
+#include "core/login_start_switch.h"
 #include "core/settings.h"
 #include "core/settings_location.h"
-#include "core/login_start_switch.h"
 #include "monitor/monitor_window.h"
 #include "platform/file_ops.h"
-#include "platform/qt/desktop_state.h"
 #include "platform/platform_services.h"
+#include "platform/qt/desktop_state.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_pictures.h"
 
@@ -23,9 +23,9 @@
 namespace oruvel::app {
 
 using core::Bar;
-using core::WindowMode;
 using core::BoxState;
 using core::Key;
+using core::WindowMode;
 
 Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices services)
     : settings_(settings), places_(places), services_(std::move(services)), sampler_(services_.openDiskRates) {

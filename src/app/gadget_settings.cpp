@@ -1,7 +1,7 @@
 // How each setting reaches the monitor, whoever changed it.
 #include "app/gadget.h"
-#include "core/settings.h"
 #include "core/login_start_switch.h"
+#include "core/settings.h"
 #include "monitor/monitor_window.h"
 #include "tray/tray_icon.h"
 

@@ -8,11 +8,11 @@
 #include "app/window_places.h"
 #include "core/settings.h"
 #include "core/settings_location.h"
+#include "login_start/set_startup_launcher.h"
 #include "look/fonts.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
 #include "settings_ui/picture_file.h"
-#include "login_start/set_startup_launcher.h"
 #include "tray/tray_icon.h"
 
 #include <QApplication>

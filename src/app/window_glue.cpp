@@ -63,7 +63,8 @@ bool WindowGlue::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowGlue::settle() {
-    if (settingsWindow_ == nullptr || !settingsWindow_->isVisible() || QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+    if (settingsWindow_ == nullptr || !settingsWindow_->isVisible() ||
+        QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
         return; // nothing to settle, or a platform where the program cannot place windows
     }
     if (platform::pointerButtonHeld()) {

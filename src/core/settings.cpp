@@ -41,8 +41,8 @@ std::string writtenForm(ValueForm form, std::int32_t number) {
 std::span<const Key> groupOf(Key key) {
     static constexpr std::array kReadFill = fillKeysOf(Bar::Read);
     static constexpr std::array kWriteFill = fillKeysOf(Bar::Write);
-    for (const std::span<const Key> group : {std::span<const Key>(kWindowModeKeys), std::span<const Key>(kReadFill),
-                                             std::span<const Key>(kWriteFill)}) {
+    for (const std::span<const Key> group :
+         {std::span<const Key>(kWindowModeKeys), std::span<const Key>(kReadFill), std::span<const Key>(kWriteFill)}) {
         if (std::find(group.begin(), group.end(), key) != group.end()) {
             return group;
         }
@@ -239,9 +239,10 @@ FillMode Settings::fillMode(Bar bar) const {
 void Settings::setFillMode(Bar bar, FillMode mode) {
     const auto group = fillKeysOf(bar);
     News news;
-    selectInGroup(group, mode == FillMode::Colour    ? std::optional(group[0])
-                         : mode == FillMode::Picture ? std::optional(group[1])
-                                                     : std::nullopt,
+    selectInGroup(group,
+                  mode == FillMode::Colour    ? std::optional(group[0])
+                  : mode == FillMode::Picture ? std::optional(group[1])
+                                              : std::nullopt,
                   news);
     announce(news);
 }

@@ -85,8 +85,7 @@ private:
     // Sets the value of one option without storing it; true when it changed.
     bool assignOption(Key key, bool value);
     // Selects `chosen` of a group (none when nullopt): every button's value, then stores them.
-    template <std::size_t N>
-    void selectInGroup(const std::array<Key, N>& group, std::optional<Key> chosen, News& news);
+    template <std::size_t N> void selectInGroup(const std::array<Key, N>& group, std::optional<Key> chosen, News& news);
     void settleHiddenMonitor(News& news);
     void announce(const News& news);
 

@@ -3,11 +3,11 @@
 //   oruvel_set_startup                       (a window with Create and Remove)
 // A switch that fails says why on stderr and ends with status 1; without a display the window cannot open, and the
 // usage goes to stderr with status 2.
+#include "login_start/set_startup_logic.h"
+#include "login_start/set_startup_window.h"
 #include "look/fonts.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
-#include "login_start/set_startup_logic.h"
-#include "login_start/set_startup_window.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "core/twips.h"
 #include "look/built_in_fill.h"
-#include "monitor/qt_snap_window_system.h"
 #include "look/system_palette.h"
+#include "monitor/qt_snap_window_system.h"
 #include "monitor/window_region.h"
 #include "monitor/window_snapper.h"
 
@@ -15,8 +15,8 @@
 namespace oruvel::monitor {
 
 using look::builtInFillPicture;
-using look::toQColor;
 using look::textColour;
+using look::toQColor;
 
 using core::Bar;
 using core::twipsToPixels;

@@ -1,6 +1,6 @@
 // The monitor's transparency modes, stay-on-top and the blend-mode colour key.
-#include "monitor/monitor_window.h"
 #include "look/system_palette.h"
+#include "monitor/monitor_window.h"
 
 #include <QPainter>
 #include <QWindow>

@@ -25,7 +25,9 @@ QWidget* QtSnapWindowSystem::widget(WindowId window) const {
     return nullptr;
 }
 
-bool QtSnapWindowSystem::exists(WindowId window) const { return widget(window) != nullptr; }
+bool QtSnapWindowSystem::exists(WindowId window) const {
+    return widget(window) != nullptr;
+}
 
 Rect QtSnapWindowSystem::frame(WindowId window) const {
     const QWidget* w = widget(window);

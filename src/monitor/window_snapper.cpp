@@ -8,8 +8,8 @@ namespace oruvel::monitor {
 WindowSnapper::WindowSnapper(SnapWindowSystem& system) : system_(system) {}
 
 const WindowSnapper::TrackedWindow* WindowSnapper::find(WindowId window) const {
-    const auto at = std::find_if(windows_.begin(), windows_.end(),
-                                 [window](const TrackedWindow& t) { return t.window == window; });
+    const auto at =
+        std::find_if(windows_.begin(), windows_.end(), [window](const TrackedWindow& t) { return t.window == window; });
     return at == windows_.end() ? nullptr : &*at;
 }
 

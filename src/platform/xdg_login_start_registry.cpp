@@ -24,7 +24,8 @@ std::string XdgLoginStartRegistry::entryPath(const std::string& name) const {
 
 bool XdgLoginStartRegistry::add(const LoginStart& task) {
     if (folder_.empty() || !usableName(task.name)) {
-        setFileFailure(folder_.empty() ? "there is no per-user configuration folder" : "the name cannot be a file name");
+        setFileFailure(folder_.empty() ? "there is no per-user configuration folder"
+                                       : "the name cannot be a file name");
         return false;
     }
     if (!makeFolders(folder_)) {
@@ -37,7 +38,8 @@ bool XdgLoginStartRegistry::add(const LoginStart& task) {
 
 bool XdgLoginStartRegistry::remove(const std::string& name) {
     if (folder_.empty() || !usableName(name)) {
-        setFileFailure(folder_.empty() ? "there is no per-user configuration folder" : "the name cannot be a file name");
+        setFileFailure(folder_.empty() ? "there is no per-user configuration folder"
+                                       : "the name cannot be a file name");
         return false;
     }
     if (std::remove(entryPath(name).c_str()) != 0) {

@@ -13,8 +13,8 @@ namespace oruvel::settings_ui {
 
 using core::Bar;
 using core::ColourRole;
-using core::WindowMode;
 using core::Key;
+using core::WindowMode;
 
 void SettingsWindow::bindControls() {
     bindBox(ui_->showMonitorCheckBox, Key::ShowMonitor);

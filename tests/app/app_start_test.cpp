@@ -107,9 +107,8 @@ TEST_F(LazyWindow, TheSettingsWindowIsBuiltWhenFirstShown) {
     settings->setNumber(core::Key::CompactMode, 1);
     const auto built = [] {
         const QWidgetList windows = QApplication::topLevelWidgets();
-        return std::any_of(windows.begin(), windows.end(), [](const QWidget* w) {
-            return w->objectName() == QStringLiteral("settingsWindow");
-        });
+        return std::any_of(windows.begin(), windows.end(),
+                           [](const QWidget* w) { return w->objectName() == QStringLiteral("settingsWindow"); });
     };
     EXPECT_FALSE(gadget.hasSettingsWindow());
     EXPECT_FALSE(built());
@@ -121,7 +120,6 @@ TEST_F(LazyWindow, TheSettingsWindowIsBuiltWhenFirstShown) {
     EXPECT_EQ(window().frameGeometry().topLeft(), QPoint(200, 100));
     EXPECT_EQ(control<settings_ui::SettingCheckBox>("compactModeCheckBox")->value(), 1)
         << "it shows the settings as they are";
-
 }
 
 TEST_F(LazyWindow, AnExitWithoutTheWindowStoresWhereItWouldBe) {

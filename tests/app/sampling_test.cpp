@@ -71,8 +71,8 @@ TEST_F(Sampling, TrayPictureFollowsTheBandPair) {
               QStringLiteral("Oruvel v1.1.0\r\nDrive: _Total\r\nDrive Read: 0 Bytes/s\r\nDrive Write: 0 Bytes/s"));
 
     // A box cleared to type a new number, or holding no rate, counts as 25 MB/s while it does.
-    for (const std::string& noRate : {std::string(), std::string("0"), std::string("-3"), std::string("abc"),
-                                      std::string(400, '9')}) {
+    for (const std::string& noRate :
+         {std::string(), std::string("0"), std::string("-3"), std::string("abc"), std::string(400, '9')}) {
         settings->setText(core::Key::WriteFullScale, noRate);
         tick(0, 0);
         EXPECT_EQ(monitor().writeBar().value(), 0) << noRate.size();

@@ -1,6 +1,6 @@
 // The start-at-login box and the switch that runs the start-up program.
-#include "settings_ui/setting_widgets.h"
 #include "login_start/set_startup_launcher.h"
+#include "settings_ui/setting_widgets.h"
 #include "support/gadget_fixture.h"
 
 #include <QTest>
@@ -16,10 +16,10 @@ struct Launch {
 struct StartWithLoginBox : test::GadgetFixture {
     std::vector<Launch> launches;
     login_start::SetStartupLauncher recording{dir.path(),
-                                            [this](const std::string& p, const std::string& a, const std::string& f) {
-                                                launches.push_back({p, a, f});
-                                                return false;
-                                            }};
+                                              [this](const std::string& p, const std::string& a, const std::string& f) {
+                                                  launches.push_back({p, a, f});
+                                                  return false;
+                                              }};
     StartWithLoginBox() { loginStart = &recording; }
 };
 

@@ -1,7 +1,7 @@
+#include "login_start/set_startup_logic.h"
 #include "platform/desktop_entry.h"
 #include "platform/file_ops.h"
 #include "platform/xdg_login_start_registry.h"
-#include "login_start/set_startup_logic.h"
 #include "support/desktop_entry_parser.h"
 #include "support/temp_dir.h"
 

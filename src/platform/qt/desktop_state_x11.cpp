@@ -49,9 +49,8 @@ bool compositorRunning() {
     // A compositing manager owns the selection _NET_WM_CM_S<screen>.
     const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber());
     const ReplyPtr<xcb_intern_atom_reply_t> atom(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
-                              nullptr),
+        xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr),
         &std::free);
     if (atom == nullptr) {
         return true;
