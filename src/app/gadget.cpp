@@ -65,6 +65,7 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     connect(tray_.get(), &tray::TrayIcon::contextMenuRequested, this, &Gadget::popUpMenu, Qt::QueuedConnection);
     connect(tray_.get(), &tray::TrayIcon::doubleClicked, this, &Gadget::showSettings, Qt::QueuedConnection);
     connect(menu_.get(), &ProgramMenu::showSettingsRequested, this, &Gadget::showSettings);
+    connect(menu_.get(), &ProgramMenu::diskActivityRequested, this, &Gadget::showDiskActivity);
     connect(menu_.get(), &ProgramMenu::resetPositionsRequested, this, &Gadget::resetWindowPositions);
     connect(menu_.get(), &ProgramMenu::exitRequested, this, &Gadget::exit);
     listener_ = settings_.addListener([this](Key key) { onSettingChanged(key); });
@@ -176,6 +177,15 @@ void Gadget::start() {
 
 void Gadget::sampleRates() {
     sampler_.sample();
+    // The minute just past is kept from what the tick reads anyway; the window reads more only while it is open.
+    const double seconds = sinceLastSample_.isValid() ? static_cast<double>(sinceLastSample_.restart()) / 1000.0 : 0.0;
+    if (!sinceLastSample_.isValid()) {
+        sinceLastSample_.start();
+    }
+    history_.push(sampler_.readRate(), sampler_.writeRate(), seconds);
+    if (activityWindow_ != nullptr) {
+        activityWindow_->sample();
+    }
     const core::Readout::Shown& shown =
         readout_.compute(sampler_.readRate(), sampler_.writeRate(), settings_.box(Key::CompactMode) != BoxState::Clear,
                          settings_.text(Key::ReadFullScale), settings_.text(Key::WriteFullScale), separators_);
@@ -217,6 +227,7 @@ void Gadget::exit() {
     sampleTimer_.stop();
     sampler_.close();
     saveSettingsWindowPlace();
+    closeDiskActivity();
     tray_->hide();
     monitor_->shutDown();
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -249,6 +260,41 @@ void Gadget::showSettings() {
             }
         });
     }
+}
+
+void Gadget::showDiskActivity() {
+    if (exiting_) {
+        return;
+    }
+    if (activityWindow_ == nullptr) {
+        activityWindow_ =
+            std::make_unique<activity::DiskActivityWindow>(settings_, services_.activity, separators_);
+        activityWindow_->seedHistory(settings_.text(Key::DiskInstance), history_, historySince_);
+        if (const std::optional<QRect> frame = places_.frame(kDiskActivityPlace)) {
+            const QSize size = frame->size().expandedTo(activityWindow_->minimumSizeHint());
+            activityWindow_->resize(size);
+            activityWindow_->move(placeOnScreen(QRect(frame->topLeft(), size), availableAreas()));
+        } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect s = screen->availableGeometry();
+            activityWindow_->move(s.center() - activityWindow_->rect().center());
+        }
+        connect(activityWindow_.get(), &activity::DiskActivityWindow::closed, this, &Gadget::closeDiskActivity,
+                Qt::QueuedConnection);
+        activityWindow_->sample(); // the disks are listed at once; their rates come with the next second
+    }
+    activityWindow_->show();
+    activityWindow_->raise();
+    activityWindow_->activateWindow();
+}
+
+// A closed window reads nothing: it is dropped, and its place and size kept for the next time.
+void Gadget::closeDiskActivity() {
+    if (activityWindow_ == nullptr) {
+        return;
+    }
+    places_.saveFrame(kDiskActivityPlace, QRect(activityWindow_->pos(), activityWindow_->size()));
+    activityWindow_->hide();
+    activityWindow_.release()->deleteLater();
 }
 
 void Gadget::saveSettingsWindowPlace() {

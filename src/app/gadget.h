@@ -1,7 +1,9 @@
 #pragma once
 
+#include "activity/disk_activity_window.h"
 #include "core/disk_rate_sampler.h"
 #include "core/format_bytes.h"
+#include "core/rate_history.h"
 #include "core/readout.h"
 #include "core/settings_keys.h"
 #include "monitor/monitor_look.h"
@@ -9,6 +11,8 @@
 #include "platform/ini_write_queue.h"
 #include "settings_ui/settings_window.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
 #include <QTimer>
@@ -48,6 +52,8 @@ struct GadgetServices {
     core::LoginStartSwitch* loginStart = nullptr;
     settings_ui::DialogBackend* dialogs = nullptr; // Qt's own when null
     settings_ui::SettingsWindow::PictureLoader loadPicture;
+    // What the disk-activity window reads while it is open.
+    activity::ActivityServices activity;
 };
 
 // The running gadget: it owns the disk rates and their one-second timer, the monitor, the settings window, the tray
@@ -68,6 +74,11 @@ public:
     bool isExiting() const { return exiting_; }
 
     void showSettings();
+    // Opens the disk-activity window (built now, at its stored place and size), or brings it to the front.
+    void showDiskActivity();
+    activity::DiskActivityWindow* diskActivityWindow() const { return activityWindow_.get(); }
+    // The last minute of the monitor's disk and the bytes moved since it was chosen (or the program started).
+    const core::RateHistory& history() const { return history_; }
     // Shows a picture as a bar's fill from now on (the stored path is left as it is).
     void setFillPicture(core::Bar bar, const QImage& picture);
     // Puts both windows back to their first places and forgets the stored ones.
@@ -104,6 +115,7 @@ private:
     void keepReachable();
     void showSaveState(const platform::ini::SaveState& state);
     void placeMonitorAtItsDefault();
+    void closeDiskActivity();
 
     core::Settings& settings_;
     WindowPlaces& places_;
@@ -118,6 +130,10 @@ private:
     std::unique_ptr<monitor::MonitorWindow> monitor_;
     std::unique_ptr<tray::TrayIcon> tray_;
     std::unique_ptr<ProgramMenu> menu_;
+    std::unique_ptr<activity::DiskActivityWindow> activityWindow_;
+    core::RateHistory history_;
+    QDateTime historySince_ = QDateTime::currentDateTime();
+    QElapsedTimer sinceLastSample_;
     std::array<QPixmap, 9> trayPictures_; // in the legend's order
     std::array<QIcon, 9> trayIcons_;
     QString saveProblem_; // shown at the foot of the settings window

@@ -54,6 +54,8 @@ void Gadget::onSettingChanged(Key key) {
     case core::Effect::Sampling:
         sampler_.switchInstance(settings_.text(key));
         tray_->setToolTip(trayToolTip());
+        history_.clear(); // the minute kept is the monitor's disk's
+        historySince_ = QDateTime::currentDateTime();
         break;
     case core::Effect::StartWithLogin:
         if (services_.loginStart != nullptr) {
@@ -61,6 +63,11 @@ void Gadget::onSettingChanged(Key key) {
         }
         break;
     case core::Effect::NextTick:
+        break;
+    case core::Effect::ActivityView:
+        if (activityWindow_ != nullptr) {
+            activityWindow_->applySetting(key);
+        }
         break;
     }
     applyingChange_ = false;

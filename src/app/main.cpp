@@ -68,6 +68,11 @@ int main(int argc, char** argv) {
     services.listDisks = platform::listPhysicalDisks;
     services.loginStart = &loginStart;
     services.loadPicture = settings_ui::loadPictureFile;
+    const platform::SteadyClock clock;
+    services.activity.openDisks = platform::openDiskActivitySource;
+    services.activity.openProcesses = platform::openProcessIoSource;
+    services.activity.listDisks = platform::listDisksWithVolumes;
+    services.activity.clock = &clock;
     app::Gadget gadget(settings, places, std::move(services));
     app::onTerminationRequest([&gadget] { gadget.exit(); });
     app::SessionFollower session(gadget);

@@ -45,6 +45,7 @@ ProgramMenu::ProgramMenu(core::Settings& settings, platform::DiskLister listDisk
     item("resetPositionsAction", QStringLiteral("重置窗口位置"), [this] { emit resetPositionsRequested(); });
     menu_->addSeparator();
     item("showSettingsAction", QStringLiteral("监视器设置"), [this] { emit showSettingsRequested(); });
+    item("diskActivityAction", QStringLiteral("磁盘活动(&D)"), [this] { emit diskActivityRequested(); });
     menu_->addSeparator();
     item("followMakerAction", QStringLiteral("在Facebook上关注Quorlane"),
          [] { settings_ui::openPage(settings_ui::kMakerSocialPage); });

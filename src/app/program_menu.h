@@ -31,6 +31,7 @@ public:
 
 signals:
     void showSettingsRequested();
+    void diskActivityRequested();
     void resetPositionsRequested();
     void exitRequested();
 

@@ -54,6 +54,30 @@ void WindowPlaces::forget() {
     store_->sync();
 }
 
+void WindowPlaces::saveFrame(const QString& name, const QRect& frame) {
+    for (const auto& [suffix, pixels] : {std::pair{"_left", frame.left()}, std::pair{"_top", frame.top()},
+                                         std::pair{"_width", frame.width()}, std::pair{"_height", frame.height()}}) {
+        store_->setValue(name + QLatin1String(suffix), QString::number(core::pixelsToTwips(pixels)));
+    }
+    store_->sync();
+}
+
+std::optional<QRect> WindowPlaces::frame(const QString& name) const {
+    std::array<int, 4> values{};
+    const std::array<const char*, 4> suffixes{"_left", "_top", "_width", "_height"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto twips = core::toInt32(store_->value(name + QLatin1String(suffixes[i])).toString().toStdString());
+        if (!twips) {
+            return std::nullopt;
+        }
+        values[i] = core::twipsToPixels(*twips);
+    }
+    if (values[2] <= 0 || values[3] <= 0) {
+        return std::nullopt;
+    }
+    return QRect(values[0], values[1], values[2], values[3]);
+}
+
 bool WindowPlaces::importHive(const QString& hivePath) {
     QFile hive(hivePath);
     if (!hive.exists() || std::any_of(kValueNames.begin(), kValueNames.end(),

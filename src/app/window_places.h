@@ -14,6 +14,8 @@ namespace oruvel::app {
 // The stored names of the two windows' places.
 inline const QString kSettingsWindowPlace = QStringLiteral("FrmMain");
 inline const QString kMonitorPlace = QStringLiteral("FrmMonitor");
+// The disk-activity window's place and size, under names of its own.
+inline const QString kDiskActivityPlace = QStringLiteral("DiskActivity");
 
 // Where the windows were left, kept per user: each window's top edge under NAME_x and its left edge under NAME_y
 // (that pairing is what stored data holds), in twips, as text. The store is the user's "Quorlane"/"Oruvel" settings
@@ -30,6 +32,11 @@ public:
     std::optional<QPoint> place(const QString& name) const;
     // Removes the places of both windows.
     void forget();
+
+    // A window's place and size: NAME_left, NAME_top, NAME_width and NAME_height, in twips. nullopt when any is
+    // missing or unreadable, or the size is not positive.
+    void saveFrame(const QString& name, const QRect& frame);
+    std::optional<QRect> frame(const QString& name) const;
 
     // Takes the places kept by earlier versions in the hive file at `hivePath` (its key Software\Quorlane\Oruvel),
     // when the store holds none yet; the file is then renamed so that nothing is taken twice. False when there was

@@ -43,11 +43,14 @@ std::optional<double> fullScaleMegabytes(std::string_view text, std::string_view
     return negative ? -kept : kept;
 }
 
-int ratePercent(double bytesPerSecond, std::string_view fullScaleText, std::string_view localeDecimalPoint) {
+double fullScaleRate(std::string_view fullScaleText, std::string_view localeDecimalPoint) {
     const auto m = fullScaleMegabytes(fullScaleText, localeDecimalPoint);
-    const double scale = m && *m > 0 && std::isfinite(*m * 1048576.0) ? *m : kDefaultFullScaleMegabytes;
+    return (m && *m > 0 && std::isfinite(*m * 1048576.0) ? *m : kDefaultFullScaleMegabytes) * 1048576.0;
+}
+
+int ratePercent(double bytesPerSecond, std::string_view fullScaleText, std::string_view localeDecimalPoint) {
     const double r = std::isfinite(bytesPerSecond) && bytesPerSecond > 0 ? bytesPerSecond : 0.0;
-    const double p = r / (scale * 1048576.0) * 100.0;
+    const double p = r / fullScaleRate(fullScaleText, localeDecimalPoint) * 100.0;
     const double rounded = std::round(p); // halves away from zero
     if (!(rounded < 100.0)) {
         return 100;

@@ -15,6 +15,9 @@ namespace oruvel::core {
 inline constexpr double kDefaultFullScaleMegabytes = 25;
 int ratePercent(double bytesPerSecond, std::string_view fullScaleText, std::string_view localeDecimalPoint);
 
+// The full scale in bytes per second that a full-scale text stands for, by the rule above.
+double fullScaleRate(std::string_view fullScaleText, std::string_view localeDecimalPoint);
+
 // The full scale as a number of megabytes per second, kept to four decimals; nullopt when it is not a number.
 std::optional<double> fullScaleMegabytes(std::string_view text, std::string_view localeDecimalPoint);
 

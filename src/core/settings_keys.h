@@ -45,6 +45,8 @@ enum class Key : std::uint8_t {
     WriteFullScale,
     ReadFillPicturePath,
     WriteFillPicturePath,
+    ActivityAutoScale,
+    ActivityProcessCount,
     Count
 };
 inline constexpr std::size_t kKeyCount = static_cast<std::size_t>(Key::Count);
@@ -58,7 +60,7 @@ enum class ValueForm : std::uint8_t {
     Colour,   // signed decimal 32-bit colour
     Box,      // check box "0"/"1" (2: greyed)
     Option,   // option button "True"/"False"
-    Level,    // opacity 0..255
+    Level,    // opacity 0..255; a count of list rows
     Rate,     // full-scale megabytes per second, text as typed
     Path,     // full path of a picture file, or empty
 };
@@ -70,6 +72,7 @@ enum class Effect : std::uint8_t {
     Sampling,       // which disk is sampled
     StartWithLogin, // the start at login
     NextTick,       // nothing now: the next second's bars read it
+    ActivityView,   // what the disk-activity window shows
 };
 
 struct KeyRow {
@@ -113,6 +116,10 @@ inline constexpr std::array<KeyRow, kKeyCount> kKeyTable{{
     {Key::WriteFullScale, "writemax", ValueForm::Rate, "25", Effect::NextTick},
     {Key::ReadFillPicturePath, "BarFillGraphicLocation", ValueForm::Path, "", Effect::NextTick},
     {Key::WriteFillPicturePath, "BarFillGraphicLocation2", ValueForm::Path, "", Effect::NextTick},
+    // The disk-activity window: its graph's scale (0: the full-scale rates, 1: automatic), and how many of the
+    // busiest programs it lists (0: no list, and no look at the processes).
+    {Key::ActivityAutoScale, "activityautoscale", ValueForm::Box, "0", Effect::ActivityView},
+    {Key::ActivityProcessCount, "activityprocesses", ValueForm::Level, "5", Effect::ActivityView},
 }};
 
 // Each key has its row, in the order of the enumeration: a key added without one does not compile.

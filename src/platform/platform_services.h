@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/disk_activity_source.h"
 #include "platform/disk_list.h"
 #include "platform/disk_rate_source.h"
 #include "platform/login_start_registry.h"
+#include "platform/process_io.h"
 
 #include <memory>
 #include <string>
@@ -17,6 +19,13 @@ std::unique_ptr<DiskRateSource> openDiskRateSource();
 // The whole physical disks whose counters can be chosen: sysfs on Linux, the performance counters' PhysicalDisk
 // instances on Windows.
 std::vector<DiskInfo> listPhysicalDisks();
+
+// What every disk does (busy share, mean times, operations), and each process's I/O: for the disk-activity window.
+std::unique_ptr<DiskActivitySource> openDiskActivitySource();
+std::unique_ptr<ProcessIoSource> openProcessIoSource();
+// The whole physical disks with their file systems: mount points and labels on Linux, drive letters and volume labels
+// on Windows.
+std::vector<DiskInfo> listDisksWithVolumes();
 
 // The per-user configuration folder (XDG_CONFIG_HOME, else ~/.config; the roaming application data folder on
 // Windows), without a trailing separator. Empty when none can be found.

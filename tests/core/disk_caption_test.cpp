@@ -18,8 +18,8 @@ TEST(DiskCaption, DecimalSizesAsDisksAreSold) {
 }
 
 TEST(DiskCaption, NameModelAndSize) {
-    EXPECT_EQ(diskCaption({"nvme0n1", "Samsung SSD 980 1TB", 1000204886016ULL}),
+    EXPECT_EQ(diskCaption({"nvme0n1", "Samsung SSD 980 1TB", 1000204886016ULL, {}}),
               "nvme0n1 \u2014 Samsung SSD 980 1TB (1.0 TB)");
-    EXPECT_EQ(diskCaption({"sdb", "", 500107862016ULL}), "sdb (500.1 GB)");
-    EXPECT_EQ(diskCaption({"vda", "", 0}), "vda");
+    EXPECT_EQ(diskCaption({"sdb", "", 500107862016ULL, {}}), "sdb (500.1 GB)");
+    EXPECT_EQ(diskCaption({"vda", "", 0, {}}), "vda");
 }

@@ -44,20 +44,64 @@ struct DiskTree : ::testing::Test {
 
 } // namespace
 
-TEST(DiskStat, ReadsTheThirdAndSeventhFields) {
-    EXPECT_EQ(parseDiskStat("  182734 41231  9921002 67321 231007 190331 18823440 401223 0 251002 489441\n"),
-              (SectorCounts{9921002, 18823440}));
-    EXPECT_EQ(parseDiskStat("1 2 3 4 5 6 7"), (SectorCounts{3, 7}));
-    EXPECT_EQ(parseDiskStat("1 2 18446744073709551615 4 5 6 0"), (SectorCounts{18446744073709551615ULL, 0}));
+TEST(DiskStat, ReadsTheCountsOfAStatLine) {
+    EXPECT_EQ(parseDiskStat("  182734 41231  9921002 67321 231007 190331 18823440 401223 2 251002 489441\n"),
+              (DiskCounters{182734, 9921002, 67321, 231007, 18823440, 401223, 2, 251002}));
+    EXPECT_EQ(parseDiskStat("1 2 3 4 5 6 7"), (DiskCounters{1, 3, 4, 5, 7, 0, 0, 0})) << "times missing count 0";
+    EXPECT_EQ(parseDiskStat("1 2 18446744073709551615 4 5 6 0")->sectorsRead, 18446744073709551615ULL);
     EXPECT_FALSE(parseDiskStat("1 2 3 4 5 6"));
     EXPECT_FALSE(parseDiskStat("1 2 -3 4 5 6 7"));
     EXPECT_FALSE(parseDiskStat("1 2 3x 4 5 6 7"));
+    EXPECT_FALSE(parseDiskStat("1 2 3 4 5 6 7 8 nine 10")) << "a later field that is no number";
     EXPECT_FALSE(parseDiskStat("1 2 18446744073709551616 4 5 6 7")) << "past 64 bits";
     EXPECT_FALSE(parseDiskStat(""));
     EXPECT_FALSE(parseDiskStat("\n1 2 3 4 5 6 7"));
     EXPECT_EQ(sectorRate(100, 300, 2.0), 200 * 512.0 / 2);
     EXPECT_EQ(sectorRate(300, 100, 2.0), 0.0) << "a reset";
     EXPECT_EQ(sectorRate(100, 300, 0.0), 0.0);
+}
+
+// What iostat -dx gives for the same two readings one second apart.
+TEST(DiskStat, ActivityIsWhatIostatWorksOut) {
+    const DiskCounters before{1000, 80000, 5000, 400, 64000, 9000, 0, 100000};
+    const DiskCounters after{1250, 82048, 5500, 500, 66048, 11000, 3, 100370};
+    const DiskActivity a = activityBetween(before, after, 1.0);
+    EXPECT_DOUBLE_EQ(a.readRate, 2048 * 512.0);
+    EXPECT_DOUBLE_EQ(a.writeRate, 2048 * 512.0);
+    EXPECT_DOUBLE_EQ(a.readsPerSecond, 250);
+    EXPECT_DOUBLE_EQ(a.writesPerSecond, 100);
+    EXPECT_DOUBLE_EQ(a.readAwaitMilliseconds, 2.0);
+    EXPECT_DOUBLE_EQ(a.writeAwaitMilliseconds, 20.0);
+    EXPECT_DOUBLE_EQ(a.busyPercent, 37.0);
+    EXPECT_DOUBLE_EQ(a.inFlight, 3);
+
+    const DiskActivity half = activityBetween(before, after, 2.0);
+    EXPECT_DOUBLE_EQ(half.busyPercent, 18.5);
+    EXPECT_DOUBLE_EQ(half.readAwaitMilliseconds, 2.0) << "a mean per operation, whatever the interval";
+
+    DiskCounters saturated = after;
+    saturated.busyMilliseconds = before.busyMilliseconds + 1004; // whole ticks run past the interval measured
+    EXPECT_DOUBLE_EQ(activityBetween(before, saturated, 1.0).busyPercent, 100.0);
+
+    const DiskActivity idle = activityBetween(after, after, 1.0);
+    EXPECT_EQ(idle.readAwaitMilliseconds, 0.0) << "no reads, no mean time";
+    EXPECT_EQ(idle.busyPercent, 0.0);
+    EXPECT_EQ(activityBetween(before, after, 0.0), (DiskActivity{0, 0, 0, 0, 0, 0, 0, 3}));
+}
+
+TEST(DiskStat, TimesWrapAt32BitsAndOtherFallsAreResets) {
+    EXPECT_EQ(millisecondGrowth(4294967000ULL, 296), 592U) << "the busy time wraps after 49.7 days";
+    EXPECT_EQ(millisecondGrowth(1000, 10), 0U) << "a fall low in the range is a reset";
+    EXPECT_EQ(millisecondGrowth(5000000000ULL, 10), 0U) << "a value past 32 bits cannot wrap there";
+    EXPECT_EQ(countGrowth(4294967000ULL, 296), 0U) << "counts are 64 bits: a fall is a reset";
+    const DiskCounters before{10, 100, 4294967000ULL, 0, 0, 0, 0, 4294967000ULL};
+    const DiskCounters after{20, 200, 296, 0, 0, 0, 0, 296};
+    const DiskActivity a = activityBetween(before, after, 1.0);
+    EXPECT_DOUBLE_EQ(a.busyPercent, 59.2);
+    EXPECT_DOUBLE_EQ(a.readAwaitMilliseconds, 59.2);
+    const DiskActivity reset = activityBetween(after, DiskCounters{1, 8, 2, 0, 0, 0, 0, 2}, 1.0);
+    EXPECT_EQ(reset.readRate, 0.0);
+    EXPECT_EQ(reset.readsPerSecond, 0.0);
 }
 
 TEST_F(DiskTree, TotalCountsWholeDisksOnlyFromTheSecondCollection) {

@@ -29,7 +29,7 @@ TEST(SysfsDisks, WholeDisksWithModelAndSizeSortedByName) {
     }
 
     const std::vector<DiskInfo> expected{
-        {"cciss/c0d0", "odd model", 0}, {"nvme0n1", "", 0}, {"sda", "WDC WD10EZEX-08W", 1953525168ULL * 512}};
+        {"cciss/c0d0", "odd model", 0, {}}, {"nvme0n1", "", 0, {}}, {"sda", "WDC WD10EZEX-08W", 1953525168ULL * 512, {}}};
     EXPECT_EQ(readSysfsDisks(block), expected);
     EXPECT_TRUE(isWholeDisk(block, "cciss/c0d0"));
     EXPECT_FALSE(isWholeDisk(block, "sda1"));

@@ -1,5 +1,8 @@
 #include "platform/platform_services.h"
 
+#include "platform/linux/disk_volumes.h"
+#include "platform/linux/procfs_process_io.h"
+#include "platform/linux/sysfs_disk_activity_source.h"
 #include "platform/linux/sysfs_disk_rate_source.h"
 #include "platform/linux/sysfs_disks.h"
 #include "platform/linux/user_config_folder.h"
@@ -12,13 +15,35 @@
 
 namespace oruvel::platform {
 
+namespace {
+const SteadyClock kClock;
+} // namespace
+
 std::unique_ptr<DiskRateSource> openDiskRateSource() {
-    static const SteadyClock clock;
-    return std::make_unique<SysfsDiskRateSource>("/sys/block", clock);
+    return std::make_unique<SysfsDiskRateSource>("/sys/block", kClock);
 }
 
 std::vector<DiskInfo> listPhysicalDisks() {
     return readSysfsDisks("/sys/block");
+}
+
+std::unique_ptr<DiskActivitySource> openDiskActivitySource() {
+    return std::make_unique<SysfsDiskActivitySource>("/sys/block", kClock);
+}
+
+std::unique_ptr<ProcessIoSource> openProcessIoSource() {
+    return std::make_unique<ProcfsProcessIo>("/proc");
+}
+
+std::vector<DiskInfo> listDisksWithVolumes() {
+    std::vector<DiskInfo> disks = readSysfsDisks("/sys/block");
+    const auto volumes = readDiskVolumes("/sys/block", "/proc/self/mountinfo", "/dev/disk/by-label");
+    for (DiskInfo& disk : disks) {
+        if (const auto it = volumes.find(disk.name); it != volumes.end()) {
+            disk.volumes = it->second;
+        }
+    }
+    return disks;
 }
 
 std::string userConfigFolder() {

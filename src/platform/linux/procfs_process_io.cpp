@@ -1,0 +1,127 @@
+#include "platform/linux/procfs_process_io.h"
+
+#include <cerrno>
+#include <charconv>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+namespace oruvel::platform {
+namespace {
+
+bool number(std::string_view text, std::uint64_t& out) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+// The value of a "NAME: VALUE" line of `text`.
+bool field(std::string_view text, std::string_view name, std::uint64_t& out) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        if (line.size() > name.size() && line.starts_with(name) && line[name.size()] == ':') {
+            line.remove_prefix(name.size() + 1);
+            while (!line.empty() && line.front() == ' ') {
+                line.remove_prefix(1);
+            }
+            return number(line, out);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool parseProcessStat(std::string_view text, std::string& name, std::uint64_t& started) {
+    const std::size_t open = text.find('(');
+    const std::size_t close = text.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
+        return false;
+    }
+    name.assign(text.substr(open + 1, close - open - 1));
+    // After the name: state (field 3) ... start time (field 22).
+    std::string_view rest = text.substr(close + 1);
+    constexpr int kStartField = 22 - 3;
+    for (int i = 0; i <= kStartField; ++i) {
+        while (!rest.empty() && rest.front() == ' ') {
+            rest.remove_prefix(1);
+        }
+        const std::size_t end = std::min(rest.find_first_of(" \n"), rest.size());
+        if (end == 0) {
+            return false;
+        }
+        if (i == kStartField) {
+            return number(rest.substr(0, end), started);
+        }
+        rest.remove_prefix(end);
+    }
+    return false;
+}
+
+bool parseProcessIo(std::string_view text, std::uint64_t& readBytes, std::uint64_t& writeBytes) {
+    return field(text, "read_bytes", readBytes) && field(text, "write_bytes", writeBytes);
+}
+
+ProcfsProcessIo::ProcfsProcessIo(std::string procRoot) : root_(std::move(procRoot)) {}
+
+long ProcfsProcessIo::readSmall(int dirFd, const char* name) {
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    ssize_t n = 0;
+    do {
+        n = ::read(fd, text_.data(), text_.size());
+    } while (n < 0 && errno == EINTR);
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return n;
+}
+
+void ProcfsProcessIo::scan(ProcessScan& scan) {
+    scan.processes.clear();
+    scan.allProcesses = true;
+    const std::unique_ptr<DIR, int (*)(DIR*)> proc(::opendir(root_.c_str()), &::closedir);
+    if (!proc) {
+        scan.allProcesses = false;
+        return;
+    }
+    std::size_t used = 0;
+    while (const dirent* entry = ::readdir(proc.get())) {
+        std::uint64_t pid = 0;
+        if (!number(entry->d_name, pid) || pid == 0) {
+            continue;
+        }
+        const int dirFd = ::openat(::dirfd(proc.get()), entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dirFd < 0) {
+            continue; // it has just ended
+        }
+        if (used == scan.processes.size()) {
+            scan.processes.emplace_back();
+        }
+        ProcessIoReading& p = scan.processes[used];
+        p.pid = static_cast<std::int64_t>(pid);
+        long n = readSmall(dirFd, "io");
+        if (n < 0 && (errno == EACCES || errno == EPERM)) {
+            scan.allProcesses = false;
+        }
+        bool ok = n > 0 && parseProcessIo(std::string_view(text_.data(), static_cast<std::size_t>(n)), p.readBytes,
+                                          p.writeBytes);
+        if (ok) {
+            n = readSmall(dirFd, "stat");
+            ok = n > 0 && parseProcessStat(std::string_view(text_.data(), static_cast<std::size_t>(n)), p.name,
+                                           p.started);
+        }
+        ::close(dirFd);
+        if (ok) {
+            ++used;
+        }
+    }
+    scan.processes.resize(used);
+}
+
+} // namespace oruvel::platform

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/process_io.h"
+
+#include <array>
+#include <string>
+
+namespace oruvel::platform {
+
+// Processes' storage I/O from procfs (the root injected, so tests run on fixtures): each process's "stat" gives its
+// name and start time, its "io" the bytes it made the disks read ("read_bytes") and write ("write_bytes"). Another
+// user's "io" can be read only with the right to trace that process: without it the scan holds the user's own.
+class ProcfsProcessIo final : public ProcessIoSource {
+public:
+    explicit ProcfsProcessIo(std::string procRoot);
+    void scan(ProcessScan& scan) override;
+
+private:
+    // Reads a small file of the process folder `dirFd` into text_; the bytes read, or -1 with errno set.
+    long readSmall(int dirFd, const char* name);
+
+    std::string root_;
+    std::array<char, 1024> text_{};
+};
+
+// The name and start time of a process's "stat" line ("PID (NAME) STATE ... STARTTIME ..."); false when the line is
+// not of that form.
+bool parseProcessStat(std::string_view text, std::string& name, std::uint64_t& started);
+// The "read_bytes" and "write_bytes" of a process's "io" text; false when either is missing.
+bool parseProcessIo(std::string_view text, std::uint64_t& readBytes, std::uint64_t& writeBytes);
+
+} // namespace oruvel::platform
