@@ -64,6 +64,8 @@ struct GadgetFixture : ::testing::Test {
     platform::DiskLister listDisks;
     // The disk rates the gadget opens; recorded ones (`rates`) unless set.
     core::DiskRateSampler::SourceOpener openDiskRates;
+    // What the disk-activity window reads (nothing unless set).
+    activity::ActivityServices activity;
     std::optional<core::Settings> settings;
     std::optional<app::WindowPlaces> places;
     std::unique_ptr<app::Gadget> gadget;
@@ -109,6 +111,7 @@ struct GadgetFixture : ::testing::Test {
         services.loginStart = loginStart;
         services.dialogs = &dialogs;
         services.loadPicture = settings_ui::loadPictureFile;
+        services.activity = activity;
         gadget = std::make_unique<app::Gadget>(*settings, *places, std::move(services));
         gadget->start();
         gadget->sampleTimer().stop(); // ticks are driven by the tests
