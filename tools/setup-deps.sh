@@ -13,6 +13,7 @@ packages=(
     xvfb xauth x11-utils imagemagick clang clang-tidy libclang-rt-14-dev
     fonts-wqy-microhei fonts-dejavu-core
     openbox trayer xdotool xcompmgr dbus-daemon dbus-bin haskell-status-notifier-item-utils
+    at-spi2-core python3-pyatspi
 )
 if [ "${1:-}" = "--windows-cross" ] || [ "${1:-}" = "--windows" ]; then
     packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)

@@ -105,6 +105,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     processTable_ = table({QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")},
                           processGroup_);
     processTable_->setObjectName(QStringLiteral("processTable"));
+    processTable_->setAccessibleName(QStringLiteral("程序"));
     processLayout->addWidget(processTable_);
     layout->addWidget(processGroup_, 2);
 
@@ -305,9 +306,12 @@ void DiskActivityWindow::showGraph() {
 
 void DiskActivityWindow::showProcesses() {
     const int count = settings_.number(core::Key::ActivityProcessCount);
-    processGroup_->setTitle(scan_.allProcesses || processes_ == nullptr
-                                ? QStringLiteral("磁盘读写最多的程序（全部程序）")
-                                : QStringLiteral("磁盘读写最多的程序（你的程序；其他用户的程序需要权限）"));
+    // Which programs are counted, and what: where the system gives only all of a process's I/O, it says so.
+    const QString what = scan_.countsAllIo ? QStringLiteral("读写最多的程序（进程的全部 I/O，不只是磁盘；")
+                                           : QStringLiteral("磁盘读写最多的程序（");
+    processGroup_->setTitle(what + (scan_.allProcesses || processes_ == nullptr
+                                        ? QStringLiteral("全部程序）")
+                                        : QStringLiteral("你的程序；其他用户的程序需要权限）")));
     const std::vector<core::ProcessRate> busiest = processRates_.busiest(static_cast<std::size_t>(std::max(count, 0)));
     processTable_->setRowCount(static_cast<int>(busiest.size()));
     for (std::size_t i = 0; i < busiest.size(); ++i) {

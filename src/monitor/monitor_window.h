@@ -71,7 +71,7 @@ public:
     bool isDragging() const { return dragging_; }
 
 signals:
-    // A right click on the window, at a screen position.
+    // A right click on the window, or the menu key while it has the keyboard, at a screen position.
     void contextMenuRequested(QPoint globalPos);
     // The user dropped the window after dragging it.
     void dragFinished();
@@ -84,6 +84,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/window_snapper.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace oruvel::monitor {
@@ -34,6 +35,17 @@ void MonitorWindow::mouseReleaseEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         emit contextMenuRequested(global);
     }
+}
+
+// The menu key and Shift+F10 open the menu of a monitor that has the keyboard, at its middle.
+void MonitorWindow::keyPressEvent(QKeyEvent* event) {
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Menu || shiftF10) {
+        event->accept();
+        emit contextMenuRequested(mapToGlobal(rect().center()));
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // The drag runs from the first move with the left button alone until its release; the window follows the pointer

@@ -20,6 +20,7 @@ struct ProcessIoReading {
 struct ProcessScan {
     std::vector<ProcessIoReading> processes;
     bool allProcesses = false;
+    bool countsAllIo = false; // the counts hold all of a process's I/O (files, pipes, network), not only the disks'
 };
 
 // Reads every process's I/O counters; opened by the disk-activity window while its process list shows.

@@ -4,7 +4,7 @@
 # display with a fresh program folder and home folder, and checks what a user would see and what was stored.
 #   desktop_test.sh CASE PATH_TO_Oruvel
 # Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit, one-copy,
-# no-tray, off-screen, full-disk, settings-snaps, compositor-note.
+# no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity.
 set -euo pipefail
 case_name="$1"
 program="$2"
@@ -102,6 +102,72 @@ tray-sni)
     start_desktop; prepare_program
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
         dbus-run-session -- bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log"
+    ;;
+disk-activity)
+    # The disk-activity window as a keyboard user opens it and a screen reader reads it, with a disk kept busy. It
+    # runs in a session bus of its own, with an accessibility bus in it.
+    command -v dbus-run-session >/dev/null && [ -x /usr/libexec/at-spi-bus-launcher ] &&
+        /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+        fail "missing dbus-run-session, at-spi2-core or python3-pyatspi (tools/setup-deps.sh installs them)"
+    dbus-run-session -- bash "$0" disk-activity-in-session "$program"
+    ;;
+disk-activity-in-session)
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+    pids+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    start_desktop; start_tray; prepare_program; start_program
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    id="$(monitor_window)"
+    xdotool windowactivate --sync "$id"
+    xdotool key shift+F10 # the menu of the monitor that has the keyboard
+    wait_for 50 equals 3 visible_program_windows || fail "Shift+F10 on the monitor opened no menu"
+    sleep 0.3
+    xdotool key d # 磁盘活动(&D)
+    wait_for 50 visible_window '^磁盘活动$' || fail "the disk-activity window did not open from the keyboard"
+    read_tables() { /usr/bin/python3 "$here/atspi_tables.py" >"$work/tables.txt" 2>"$work/atspi_read.log"; }
+    wait_for 100 eval 'read_tables && grep -q "^磁盘	全部磁盘 (_Total)" "$work/tables.txt"' ||
+        fail "a screen reader finds no disk table: $(cat "$work/atspi_read.log")"
+    # The disk the program folder lies on, as the table names it ("vda — …").
+    disk="$(lsblk -no pkname "$(findmnt -no source -T "$work" | sed 's/\[.*//')" 2>/dev/null | head -1)"
+    [ -n "$disk" ] || disk="$(lsblk -no kname "$(findmnt -no source -T "$work")" 2>/dev/null | head -1)"
+    busy_of() { awk -F'\t' -v d="$disk" '$1 == "磁盘" && ($2 == d || index($2, d " ") == 1) {sub(/ %/, "", $5); print $5}' "$work/tables.txt"; }
+    bytes_of() { # "12.34 MB/s" in bytes per second
+        awk '{v = $1; u = $2; f = 1; if (u ~ /^KB/) f = 1024; else if (u ~ /^MB/) f = 1048576; else if (u ~ /^GB/) f = 1073741824;
+              printf "%d\n", v * f}' <<<"$1"
+    }
+    if [ -n "$disk" ]; then
+        read_tables
+        idle_busy="$(busy_of)"
+        [ -n "$idle_busy" ] || fail "no row of $disk: $(cat "$work/tables.txt")"
+    fi
+    # A writer that waits for each block to reach the disk: a steady load from one process.
+    dd if=/dev/zero of="$work/load" bs=256k count=40000 oflag=direct,dsync status=none &
+    dd_pid=$!
+    pids+=("$dd_pid")
+    wait_for 100 eval 'read_tables && grep -q "^程序	dd	$dd_pid	" "$work/tables.txt"' ||
+        fail "the process list does not name dd: $(grep '^程序' "$work/tables.txt" || true)"
+    # The list's write rate of dd against what its own counters say over the same seconds.
+    rates=()
+    first="$(awk '/^write_bytes/ {print $2}' "/proc/$dd_pid/io")"; started="$(date +%s.%N)"
+    for _ in 1 2 3 4 5; do
+        sleep 1
+        read_tables
+        rate="$(awk -F'\t' -v p="$dd_pid" '$1 == "程序" && $3 == p {print $5}' "$work/tables.txt")"
+        [ -z "$rate" ] || rates+=("$(bytes_of "$rate")")
+    done
+    last="$(awk '/^write_bytes/ {print $2}' "/proc/$dd_pid/io")"; ended="$(date +%s.%N)"
+    [ "${#rates[@]}" -ge 3 ] || fail "dd was listed in only ${#rates[@]} of 5 seconds"
+    listed="$(printf '%s\n' "${rates[@]}" | awk '{s += $1} END {printf "%d", s / NR}')"
+    own="$(awk -v a="$first" -v b="$last" -v s="$started" -v e="$ended" 'BEGIN {printf "%d", (b - a) / (e - s)}')"
+    awk -v l="$listed" -v o="$own" 'BEGIN {exit !(o > 0 && l >= o * 0.9 && l <= o * 1.1)}' ||
+        fail "dd listed at $listed B/s, its own counters say $own B/s"
+    if [ -n "$disk" ]; then
+        busy="$(busy_of)"
+        awk -v b="$busy" -v i="$idle_busy" 'BEGIN {exit !(b >= 10 && b > i)}' ||
+            fail "$disk busy $busy % under the load, $idle_busy % before"
+    fi
+    kill "$dd_pid"
+    echo "opened from the keyboard; dd listed at $listed B/s (its counters: $own B/s); $disk busy ${busy:-?} % under load (${idle_busy:-?} % before)"
     ;;
 menu-exit)
     start_desktop; start_tray; prepare_program; start_program

@@ -1,11 +1,16 @@
 // The Windows backends against the system's own services (Wine's, when run under Wine).
 #include "platform/platform_services.h"
+#include "platform/windows/pdh_disk_activity_source.h"
 #include "platform/windows/pdh_disk_rate_source.h"
 #include "platform/windows/task_scheduler_login_start_registry.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 using namespace oruvel::platform;
@@ -54,4 +59,51 @@ TEST(WindowsServices, Paths) {
     EXPECT_EQ(executableFileName("Oruvel"), "Oruvel.exe");
     EXPECT_NE(runningProgramPath().find(".exe"), std::string::npos);
     EXPECT_FALSE(userConfigFolder().empty());
+}
+
+TEST(PdhActivity, EveryDiskFromTheWildcardCounters) {
+    EXPECT_EQ(activityCounterPath(ActivityCounter::IdleTime), "\\PhysicalDisk(*)\\% Idle Time");
+    std::array<InstanceValues, kActivityCounterCount> values;
+    const auto set = [&](ActivityCounter c, InstanceValues v) { values[static_cast<std::size_t>(c)] = std::move(v); };
+    set(ActivityCounter::ReadBytes, {{"_Total", 9e9}, {"1 D:", 0}, {"0 C:", 2048}});
+    set(ActivityCounter::WriteBytes, {{"0 C:", 4096}, {"1 D:", std::numeric_limits<double>::infinity()}});
+    set(ActivityCounter::IdleTime, {{"0 C:", 63}, {"1 D:", 100.4}});
+    set(ActivityCounter::ReadTime, {{"0 C:", 0.0025}});
+    set(ActivityCounter::WriteTime, {{"0 C:", -1}});
+    set(ActivityCounter::Reads, {{"0 C:", 12}});
+    set(ActivityCounter::QueueLength, {{"0 C:", 2}});
+    const std::vector<DiskActivityReading> disks = activityFromCounters(values);
+    ASSERT_EQ(disks.size(), 2U) << "the total is the window's own sum";
+    EXPECT_EQ(disks[0].name, "0 C:");
+    EXPECT_TRUE(disks[0].measured);
+    EXPECT_EQ(disks[0].activity, (DiskActivity{2048, 4096, 37, 2.5, 0, 12, 0, 2}));
+    EXPECT_EQ(disks[1].activity.busyPercent, 0.0) << "an idle share past 100 is no negative busy share";
+    EXPECT_EQ(disks[1].activity.writeRate, 0.0);
+
+    EXPECT_EQ(driveLettersOf("0 C: D:"), (std::vector<std::string>{"C:", "D:"}));
+    EXPECT_TRUE(driveLettersOf("2").empty());
+    EXPECT_TRUE(driveLettersOf("1 :: CC: 5:").empty());
+}
+
+TEST(PdhActivity, TheSystemsCountersAndProcessesReadSoundly) {
+    PdhDiskActivitySource disks;
+    disks.collect();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    disks.collect();
+    for (const DiskActivityReading& d : disks.disks()) {
+        EXPECT_TRUE(d.activity.busyPercent >= 0 && d.activity.busyPercent <= 100) << d.name;
+    }
+    const auto listed = listDisksWithVolumes();
+    for (const DiskInfo& disk : listed) {
+        EXPECT_NE(disk.name, "_Total");
+    }
+    auto processes = openProcessIoSource();
+    ProcessScan scan;
+    processes->scan(scan);
+    EXPECT_TRUE(scan.countsAllIo);
+    const auto self = std::find_if(scan.processes.begin(), scan.processes.end(), [](const ProcessIoReading& p) {
+        return p.pid == static_cast<std::int64_t>(GetCurrentProcessId());
+    });
+    ASSERT_NE(self, scan.processes.end()) << "this process is always read";
+    EXPECT_NE(self->name.find("oruvel_platform_tests"), std::string::npos) << self->name;
 }

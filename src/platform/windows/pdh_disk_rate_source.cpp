@@ -95,7 +95,7 @@ std::vector<DiskInfo> listPdhDisks() {
     for (const wchar_t* name = instances.data(); *name != L'\0'; name += std::wcslen(name) + 1) {
         std::string instance = toUtf8(name);
         if (instance != "_Total") {
-            disks.push_back({std::move(instance), {}, 0});
+            disks.push_back({std::move(instance), {}, 0, {}});
         }
     }
     std::sort(disks.begin(), disks.end(), [](const DiskInfo& a, const DiskInfo& b) { return a.name < b.name; });

@@ -1,7 +1,9 @@
 #include "platform/platform_services.h"
 
+#include "platform/windows/pdh_disk_activity_source.h"
 #include "platform/windows/pdh_disk_rate_source.h"
 #include "platform/windows/task_scheduler_login_start_registry.h"
+#include "platform/windows/win_process_io.h"
 #include "platform/windows/win_text.h"
 
 #include <windows.h>
@@ -16,6 +18,18 @@ std::unique_ptr<DiskRateSource> openDiskRateSource() {
 
 std::vector<DiskInfo> listPhysicalDisks() {
     return listPdhDisks();
+}
+
+std::unique_ptr<DiskActivitySource> openDiskActivitySource() {
+    return std::make_unique<PdhDiskActivitySource>();
+}
+
+std::unique_ptr<ProcessIoSource> openProcessIoSource() {
+    return std::make_unique<WinProcessIo>();
+}
+
+std::vector<DiskInfo> listDisksWithVolumes() {
+    return listPdhDisksWithVolumes();
 }
 
 std::string userConfigFolder() {
