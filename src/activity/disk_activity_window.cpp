@@ -75,7 +75,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
                        this);
     diskTable_->setObjectName(QStringLiteral("diskTable"));
     diskTable_->setAccessibleName(QStringLiteral("磁盘"));
-    layout->addWidget(diskTable_, 3);
+    layout->addWidget(diskTable_, 2);
 
     auto* graphRow = new QHBoxLayout;
     graphTitle_ = new QLabel(this);
@@ -107,7 +107,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     processTable_->setObjectName(QStringLiteral("processTable"));
     processTable_->setAccessibleName(QStringLiteral("程序"));
     processLayout->addWidget(processTable_);
-    layout->addWidget(processGroup_, 2);
+    layout->addWidget(processGroup_, 3);
 
     auto* countRow = new QHBoxLayout;
     auto* countLabel = new QLabel(QStringLiteral("列出的程序数(&P)："), this);

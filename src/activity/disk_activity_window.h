@@ -62,7 +62,7 @@ public:
     void chooseDisk(const std::string& name);
 
     static constexpr int kDefaultWidth = 760;
-    static constexpr int kDefaultHeight = 560;
+    static constexpr int kDefaultHeight = 680;
 
 signals:
     void closed();
