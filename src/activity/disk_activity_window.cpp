@@ -4,6 +4,7 @@
 #include "core/activity_texts.h"
 #include "core/readout.h"
 #include "core/settings.h"
+#include "look/accessibility.h"
 #include "look/system_palette.h"
 #include "platform/disk_rate_source.h"
 #include "platform/text_util.h"
@@ -65,7 +66,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
       separators_(std::move(separators)) {
     setObjectName(QStringLiteral("diskActivityWindow"));
     setWindowTitle(QStringLiteral("磁盘活动"));
-    setAccessibleName(QStringLiteral("磁盘活动"));
+    look::setAccessibleRole(*this, look::AccessibleRole::Window);
     resize(kDefaultWidth, kDefaultHeight);
 
     auto* layout = new QVBoxLayout(this);

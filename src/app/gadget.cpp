@@ -37,6 +37,7 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     for (std::size_t i = 0; i < tray::kTrayLegendOrder.size(); ++i) {
         trayPictures_[i] = QPixmap::fromImage(tray::trayPicture(tray::kTrayLegendOrder[i]));
         trayIcons_[i] = QIcon(trayPictures_[i]);
+        trayLegendNames_[i] = tray::trayPictureName(tray::kTrayLegendOrder[i]);
     }
 
     glue_ = std::make_unique<WindowGlue>();
@@ -92,7 +93,7 @@ void Gadget::buildSettingsWindow() {
     }
     settingsWindow_->setPicturesFolder(
         QString::fromStdString(core::picturesFolder(services_.programFolder, platform::isFolder)));
-    settingsWindow_->setTrayLegend(trayPictures_);
+    settingsWindow_->setTrayLegend(trayPictures_, trayLegendNames_);
     if (const std::string caption = platform::loginStartCaption(); !caption.empty()) {
         settingsWindow_->setStartWithLoginCaption(QString::fromStdString(caption));
     }

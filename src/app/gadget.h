@@ -136,6 +136,7 @@ private:
     QElapsedTimer sinceLastSample_;
     std::array<QPixmap, 9> trayPictures_; // in the legend's order
     std::array<QIcon, 9> trayIcons_;
+    std::array<QString, 9> trayLegendNames_;
     QString saveProblem_; // shown at the foot of the settings window
     std::optional<core::LoadBands> shownTrayPicture_;
     int listener_ = -1;

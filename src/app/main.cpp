@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "core/settings_location.h"
 #include "login_start/set_startup_launcher.h"
+#include "look/accessibility.h"
 #include "look/fonts.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Oruvel"));
     look::installFontSubstitutes();
+    look::installAccessibility();
 
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     const std::string configFolder = platform::userConfigFolder();

@@ -1,5 +1,7 @@
 #include "monitor/monitor_window.h"
 
+#include "look/accessibility.h"
+
 #include "core/twips.h"
 #include "look/built_in_fill.h"
 #include "look/system_palette.h"
@@ -28,6 +30,7 @@ MonitorWindow::MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSys
     setObjectName(QStringLiteral("monitorWindow"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Oruvel"));
+    look::setAccessibleRole(*this, look::AccessibleRole::Window);
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(6.75);
     font.setBold(true);

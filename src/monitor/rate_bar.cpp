@@ -1,5 +1,6 @@
 #include "monitor/rate_bar.h"
 
+#include "look/accessibility.h"
 #include "look/system_palette.h"
 
 #include <QGuiApplication>
@@ -57,6 +58,22 @@ RateBar::RateBar(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_TransparentForMouseEvents); // the monitor window takes the mouse
+    look::setAccessibleRole(*this, look::AccessibleRole::ProgressBar);
+}
+
+// A screen reader hears of a change once a second at most: the texts and values change only with the sampling tick.
+void RateBar::setText(const QString& text) {
+    if (text != text_) {
+        assign(text_, text);
+        look::announceNameChange(*this);
+    }
+}
+
+void RateBar::setValue(std::int32_t value) {
+    if (value != value_) {
+        assign(value_, value);
+        look::announceValueChange(*this, value);
+    }
 }
 
 // Each setter changes the picture only when the value differs; the picture is composed once, when it is next shown.

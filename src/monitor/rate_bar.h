@@ -20,16 +20,19 @@ enum class BorderStyle { None, Sunken };
 // colour or a picture tiled from the bar's top-left corner that the fill uncovers; the text is drawn twice so that
 // the part over the fill has its own colour; an optional sunken border. The picture is composed once per change and
 // kept, so a repaint of an unchanged bar only copies it. It takes no mouse input.
+// To assistive technology it is a progress bar named by its text.
 class RateBar : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text)
+    Q_PROPERTY(int value READ value)
 public:
     explicit RateBar(QWidget* parent = nullptr);
 
     QString text() const { return text_; }
-    void setText(const QString& text) { assign(text_, text); }
+    void setText(const QString& text);
     // 0 to 100; values outside show as an empty or a full bar.
     std::int32_t value() const { return value_; }
-    void setValue(std::int32_t value) { assign(value_, value); }
+    void setValue(std::int32_t value);
     BorderStyle borderStyle() const { return borderStyle_; }
     void setBorderStyle(BorderStyle style) { assign(borderStyle_, style); }
     // An invalid background or fill colour draws nothing there.

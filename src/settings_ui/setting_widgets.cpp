@@ -1,13 +1,27 @@
 #include "settings_ui/setting_widgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace oruvel::settings_ui {
 namespace {
 
 bool leftClickOn(const QWidget& w, const QMouseEvent& event) {
     return event.button() == Qt::LeftButton && w.rect().contains(event.position().toPoint()) && w.isEnabled();
+}
+
+bool isActivationKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter || event.key() == Qt::Key_Space;
+}
+
+// The style's focus frame around a widget that has the keyboard.
+void drawFocus(QWidget& w, QPainter& p) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(&w);
+    focus.backgroundColor = w.palette().color(QPalette::Window);
+    w.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, &w);
 }
 
 } // namespace
@@ -42,35 +56,58 @@ void SettingRadioButton::setSelected(bool selected) {
     setAutoExclusive(exclusive);
 }
 
-ColourSwatch::ColourSwatch(QWidget* parent) : QFrame(parent) {
-    setFrameShape(QFrame::Box);
+ColourSwatch::ColourSwatch(QWidget* parent) : QAbstractButton(parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ColourSwatch::setColour(const QColor& colour) {
     colour_ = colour;
+    setAccessibleDescription(QStringLiteral("颜色 %1").arg(colour.name().toUpper()));
     update();
 }
 
-void ColourSwatch::paintEvent(QPaintEvent* event) {
-    {
-        QPainter p(this);
-        p.fillRect(rect(), colour_);
+void ColourSwatch::paintEvent(QPaintEvent* /*event*/) {
+    QPainter p(this);
+    p.fillRect(rect(), colour_);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
-    QFrame::paintEvent(event);
 }
 
-void ColourSwatch::mouseReleaseEvent(QMouseEvent* event) {
-    QFrame::mouseReleaseEvent(event);
-    if (leftClickOn(*this, *event)) {
-        emit clicked();
+void ColourSwatch::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        click();
+        return;
     }
+    QAbstractButton::keyPressEvent(event); // the space bar clicks as on any button
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     if (leftClickOn(*this, *event)) {
         emit clicked();
+    }
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    if (isActivationKey(*event) && focusPolicy() != Qt::NoFocus) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter p(this);
+        drawFocus(*this, p);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QColor>
-#include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -34,26 +34,25 @@ protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-// A colour swatch: a framed square filled with its colour; a left click on it emits clicked().
-class ColourSwatch : public QFrame {
+// A colour swatch: a framed square filled with its colour, a button that clicked() when it is clicked with the left
+// button or, while it has the keyboard, with the space bar or Enter. Assistive technology reads its colour.
+class ColourSwatch : public QAbstractButton {
     Q_OBJECT
 public:
     explicit ColourSwatch(QWidget* parent = nullptr);
     QColor colour() const { return colour_; }
     void setColour(const QColor& colour);
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor colour_{Qt::black};
 };
 
-// A label or picture that reacts to a click (links, the logo).
+// A label or picture that reacts to a click (links, the logo); one that takes the keyboard (a link) reacts to Enter
+// and the space bar too.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -64,6 +63,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace oruvel::settings_ui

@@ -1,6 +1,7 @@
 #include "settings_ui/settings_window.h"
 
 #include "core/settings.h"
+#include "look/accessibility.h"
 #include "look/built_in_fill.h"
 #include "oruvel_version.h"
 #include "settings_ui/dialogs.h"
@@ -8,6 +9,7 @@
 #include "settings_ui/picture_file.h"
 #include "ui_settings_window.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace oruvel::settings_ui {
@@ -70,6 +72,58 @@ void SettingsWindow::buildControls() {
                            ui_->trayLegendLabel8}) {
         legend->setAttribute(Qt::WA_TransparentForMouseEvents); // they take no clicks
     }
+    makeAccessible();
+}
+
+// What the form cannot say of the controls to the keyboard and to assistive technology: every control can be
+// reached with Tab, and each says what it is.
+void SettingsWindow::makeAccessible() {
+    look::setAccessibleRole(*this, look::AccessibleRole::Window);
+    const std::array<std::pair<ColourSwatch*, QLabel*>, 8> swatches{{
+        {ui_->readBackgroundSwatch, ui_->readBackgroundLabel},
+        {ui_->readTextSwatch, ui_->readTextLabel},
+        {ui_->readFillSwatch, ui_->readFillLabel},
+        {ui_->readFillTextSwatch, ui_->readFillTextLabel},
+        {ui_->writeBackgroundSwatch, ui_->writeBackgroundLabel},
+        {ui_->writeTextSwatch, ui_->writeTextLabel},
+        {ui_->writeFillSwatch, ui_->writeFillLabel},
+        {ui_->writeFillTextSwatch, ui_->writeFillTextLabel},
+    }};
+    for (const auto& [swatch, label] : swatches) {
+        swatch->setAccessibleName(label->text().remove(QLatin1Char(':')));
+        label->setBuddy(swatch);
+    }
+    ui_->translucentOpacityScrollBar->setAccessibleName(QStringLiteral("透明度级别"));
+    ui_->translucentOpacityScrollBar->setAccessibleDescription(ui_->translucentModeRadioButton->text());
+    ui_->ghostOpacityScrollBar->setAccessibleName(QStringLiteral("透明度级别"));
+    ui_->ghostOpacityScrollBar->setAccessibleDescription(ui_->ghostModeRadioButton->text());
+    for (QScrollBar* bar : {ui_->translucentOpacityScrollBar, ui_->ghostOpacityScrollBar}) {
+        bar->setFocusPolicy(Qt::StrongFocus); // the arrows move it, the right one up
+        bar->setInvertedControls(false);
+    }
+    // Each level right after its mode.
+    setTabOrder(ui_->translucentModeRadioButton, ui_->translucentOpacityScrollBar);
+    setTabOrder(ui_->translucentOpacityScrollBar, ui_->ghostModeRadioButton);
+    setTabOrder(ui_->ghostModeRadioButton, ui_->ghostOpacityScrollBar);
+    ui_->readFullScaleEdit->setAccessibleName(QStringLiteral("最大读取速度 (MB/s)"));
+    ui_->writeFullScaleEdit->setAccessibleName(QStringLiteral("最大写入速度 (MB/s)"));
+    ui_->readFullScaleLabel->setBuddy(ui_->readFullScaleEdit);
+    ui_->writeFullScaleLabel->setBuddy(ui_->writeFullScaleEdit);
+    ui_->readFillPicturePreview->setAccessibleName(QStringLiteral("读取栏填充图形"));
+    ui_->writeFillPicturePreview->setAccessibleName(QStringLiteral("写入栏填充图形"));
+    ui_->socialPageLinkLabel->setFocusPolicy(Qt::StrongFocus);
+    look::setAccessibleRole(*ui_->socialPageLinkLabel, look::AccessibleRole::Link);
+    ui_->socialPageLinkLabel->setAccessibleName(ui_->socialPageLinkLabel->text());
+    ui_->socialLogoLabel->setAccessibleName(ui_->socialPageLinkLabel->text());
+}
+
+void SettingsWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SettingsWindow::connectCommands() {
@@ -83,12 +137,13 @@ void SettingsWindow::connectCommands() {
     }
 }
 
-void SettingsWindow::setTrayLegend(const std::array<QPixmap, 9>& pictures) {
+void SettingsWindow::setTrayLegend(const std::array<QPixmap, 9>& pictures, const std::array<QString, 9>& names) {
     const std::array<QLabel*, 9> legend{ui_->trayLegendLabel0, ui_->trayLegendLabel1, ui_->trayLegendLabel2,
                                         ui_->trayLegendLabel3, ui_->trayLegendLabel4, ui_->trayLegendLabel5,
                                         ui_->trayLegendLabel6, ui_->trayLegendLabel7, ui_->trayLegendLabel8};
     for (std::size_t i = 0; i < legend.size(); ++i) {
         legend[i]->setPixmap(pictures[i]);
+        legend[i]->setAccessibleName(names[i]);
     }
 }
 

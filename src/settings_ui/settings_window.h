@@ -48,8 +48,8 @@ public:
     void setPictureLoader(PictureLoader loader) { loadPicture_ = std::move(loader); }
     // The folder of the shipped fill pictures, where the picture dialog first opens.
     void setPicturesFolder(const QString& folder) { picturesFolder_ = folder; }
-    // The nine tray pictures shown as the legend, in the legend's order.
-    void setTrayLegend(const std::array<QPixmap, 9>& pictures);
+    // The nine tray pictures shown as the legend, in the legend's order, with what each tells.
+    void setTrayLegend(const std::array<QPixmap, 9>& pictures, const std::array<QString, 9>& names);
     // Shows a bar's fill picture in its preview.
     void showFillPicture(core::Bar bar, const QImage& picture);
     // The path the picture dialog of a bar opens on: the last one chosen, else the stored one.
@@ -80,8 +80,13 @@ signals:
     void fillPictureChosen(core::Bar bar, const QImage& picture);
     void resetPositionsRequested();
 
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildControls();
+    void makeAccessible();
     void bindControls();
     void connectCommands();
     // Registers how the value of `key` is shown, and shows it now.

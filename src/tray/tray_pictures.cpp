@@ -45,3 +45,15 @@ QImage trayPicture(core::LoadBands bands, int size) {
 }
 
 } // namespace oruvel::tray
+
+namespace oruvel::tray {
+
+QString trayPictureName(core::LoadBands bands) {
+    const auto band = [](core::LoadBand b) {
+        return b == core::LoadBand::High ? QStringLiteral("高") : b == core::LoadBand::Middle ? QStringLiteral("中")
+                                                                                               : QStringLiteral("低");
+    };
+    return QStringLiteral("读取 %1，写入 %2").arg(band(bands.read), band(bands.write));
+}
+
+} // namespace oruvel::tray

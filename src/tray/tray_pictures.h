@@ -3,6 +3,7 @@
 #include "core/readout.h"
 
 #include <QImage>
+#include <QString>
 
 #include <array>
 
@@ -11,6 +12,9 @@ namespace oruvel::tray {
 // The tray picture of a pair of load bands: a pair of small bars, read on the left and write on the right, each one,
 // two or three steps high and green, amber or red by its band. size is the edge in pixels.
 QImage trayPicture(core::LoadBands bands, int size = 16);
+
+// What a tray picture tells, for assistive technology: "读取 低，写入 高".
+QString trayPictureName(core::LoadBands bands);
 
 // The order of the nine pictures in the settings window's legend.
 inline constexpr std::array<core::LoadBands, 9> kTrayLegendOrder{{

@@ -117,6 +117,11 @@ disk-activity-in-session)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     start_desktop; start_tray; prepare_program; start_program
     wait_for 100 monitor_visible || fail "the monitor did not appear"
+    read_tables() { /usr/bin/python3 "$here/atspi_dump.py" >"$work/tables.txt" 2>"$work/atspi_read.log"; }
+    # A screen reader reads the monitor's bars as progress bars with their texts and shares.
+    wait_for 100 eval 'read_tables && grep -q "^node	progress bar	Drive Read: [0-9.,]* [KMGT]*B[a-z]*/s	[0-9]" "$work/tables.txt"' ||
+        fail "a screen reader does not read the read bar: $(grep -v '^row' "$work/tables.txt" | head -20)"
+    grep -q "^node	progress bar	Drive Write: " "$work/tables.txt" || fail "a screen reader does not read the write bar"
     id="$(monitor_window)"
     xdotool windowactivate --sync "$id"
     xdotool key shift+F10 # the menu of the monitor that has the keyboard
@@ -124,13 +129,12 @@ disk-activity-in-session)
     sleep 0.3
     xdotool key d # 磁盘活动(&D)
     wait_for 50 visible_window '^磁盘活动$' || fail "the disk-activity window did not open from the keyboard"
-    read_tables() { /usr/bin/python3 "$here/atspi_tables.py" >"$work/tables.txt" 2>"$work/atspi_read.log"; }
-    wait_for 100 eval 'read_tables && grep -q "^磁盘	全部磁盘 (_Total)" "$work/tables.txt"' ||
+    wait_for 100 eval 'read_tables && grep -q "^row	磁盘	全部磁盘 (_Total)" "$work/tables.txt"' ||
         fail "a screen reader finds no disk table: $(cat "$work/atspi_read.log")"
     # The disk the program folder lies on, as the table names it ("vda — …").
     disk="$(lsblk -no pkname "$(findmnt -no source -T "$work" | sed 's/\[.*//')" 2>/dev/null | head -1)"
     [ -n "$disk" ] || disk="$(lsblk -no kname "$(findmnt -no source -T "$work")" 2>/dev/null | head -1)"
-    busy_of() { awk -F'\t' -v d="$disk" '$1 == "磁盘" && ($2 == d || index($2, d " ") == 1) {sub(/ %/, "", $5); print $5}' "$work/tables.txt"; }
+    busy_of() { awk -F'\t' -v d="$disk" '$1 == "row" && $2 == "磁盘" && ($3 == d || index($3, d " ") == 1) {sub(/ %/, "", $6); print $6}' "$work/tables.txt"; }
     bytes_of() { # "12.34 MB/s" in bytes per second
         awk '{v = $1; u = $2; f = 1; if (u ~ /^KB/) f = 1024; else if (u ~ /^MB/) f = 1048576; else if (u ~ /^GB/) f = 1073741824;
               printf "%d\n", v * f}' <<<"$1"
@@ -144,15 +148,15 @@ disk-activity-in-session)
     dd if=/dev/zero of="$work/load" bs=256k count=40000 oflag=direct,dsync status=none &
     dd_pid=$!
     pids+=("$dd_pid")
-    wait_for 100 eval 'read_tables && grep -q "^程序	dd	$dd_pid	" "$work/tables.txt"' ||
-        fail "the process list does not name dd: $(grep '^程序' "$work/tables.txt" || true)"
+    wait_for 100 eval 'read_tables && grep -q "^row	程序	dd	$dd_pid	" "$work/tables.txt"' ||
+        fail "the process list does not name dd: $(grep '^row	程序' "$work/tables.txt" || true)"
     # The list's write rate of dd against what its own counters say over the same seconds.
     rates=()
     first="$(awk '/^write_bytes/ {print $2}' "/proc/$dd_pid/io")"; started="$(date +%s.%N)"
     for _ in 1 2 3 4 5; do
         sleep 1
         read_tables
-        rate="$(awk -F'\t' -v p="$dd_pid" '$1 == "程序" && $3 == p {print $5}' "$work/tables.txt")"
+        rate="$(awk -F'\t' -v p="$dd_pid" '$1 == "row" && $2 == "程序" && $4 == p {print $6}' "$work/tables.txt")"
         [ -z "$rate" ] || rates+=("$(bytes_of "$rate")")
     done
     last="$(awk '/^write_bytes/ {print $2}' "/proc/$dd_pid/io")"; ended="$(date +%s.%N)"
@@ -167,7 +171,7 @@ disk-activity-in-session)
             fail "$disk busy $busy % under the load, $idle_busy % before"
     fi
     kill "$dd_pid"
-    echo "opened from the keyboard; dd listed at $listed B/s (its counters: $own B/s); $disk busy ${busy:-?} % under load (${idle_busy:-?} % before)"
+    echo "the bars read as $(grep -m1 '^node	progress bar' "$work/tables.txt" | cut -f3-); opened from the keyboard; dd listed at $listed B/s (its counters: $own B/s); $disk busy ${busy:-?} % under load (${idle_busy:-?} % before)"
     ;;
 menu-exit)
     start_desktop; start_tray; prepare_program; start_program

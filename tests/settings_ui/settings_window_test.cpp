@@ -64,6 +64,10 @@ TEST_F(View, ControlsKeepTheirPlacesAndTabOrder) {
         QStringLiteral("compactModeCheckBox"),         QStringLiteral("alwaysOnTopCheckBox"),
         QStringLiteral("roundCornersCheckBox"),        QStringLiteral("barBorderCheckBox"),
         QStringLiteral("hideBarTextCheckBox"),         QStringLiteral("disableBarFillCheckBox"),
+        QStringLiteral("readBackgroundSwatch"),        QStringLiteral("readTextSwatch"),
+        QStringLiteral("readFillSwatch"),              QStringLiteral("readFillTextSwatch"),
+        QStringLiteral("writeBackgroundSwatch"),       QStringLiteral("writeTextSwatch"),
+        QStringLiteral("writeFillSwatch"),             QStringLiteral("writeFillTextSwatch"),
         QStringLiteral("defaultColoursButton"),        QStringLiteral("randomColoursButton"),
         QStringLiteral("readFillColourRadioButton"),   QStringLiteral("readFillPictureRadioButton"),
         QStringLiteral("readFillPictureButton"),       QStringLiteral("writeFillColourRadioButton"),
@@ -71,7 +75,8 @@ TEST_F(View, ControlsKeepTheirPlacesAndTabOrder) {
         QStringLiteral("resetPositionsButton"),        QStringLiteral("readFullScaleEdit"),
         QStringLiteral("writeFullScaleEdit"),          QStringLiteral("normalModeRadioButton"),
         QStringLiteral("blendModeRadioButton"),        QStringLiteral("translucentModeRadioButton"),
-        QStringLiteral("ghostModeRadioButton")};
+        QStringLiteral("translucentOpacityScrollBar"), QStringLiteral("ghostModeRadioButton"),
+        QStringLiteral("ghostOpacityScrollBar"),       QStringLiteral("socialPageLinkLabel")};
     EXPECT_EQ(order.join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString());
 }
 

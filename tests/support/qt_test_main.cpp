@@ -1,5 +1,6 @@
-// Test entry for widget tests: a QApplication on Qt's offscreen platform, with the event dispatcher and fonts the
-// program uses.
+// Test entry for widget tests: a QApplication on Qt's offscreen platform, with the event dispatcher, fonts and
+// accessibility roles the program uses.
+#include "look/accessibility.h"
 #include "look/fonts.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     oruvel::look::installFontSubstitutes();
+    oruvel::look::installAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
