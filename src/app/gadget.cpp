@@ -14,6 +14,7 @@
 #include "tray/tray_pictures.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 #include <QScreen>
 
@@ -106,6 +107,8 @@ void Gadget::buildSettingsWindow() {
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::fillPictureChosen, this, &Gadget::setFillPicture);
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::resetPositionsRequested, this,
             &Gadget::resetWindowPositions);
+    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::menuRequested, this, &Gadget::popUpMenu,
+            Qt::QueuedConnection);
     glue_->addSettingsWindow(*settingsWindow_);
     glue_->moveFromCode(*settingsWindow_, firstSettingsWindowPlace());
 }
@@ -360,7 +363,7 @@ void Gadget::popUpMenu(const QPoint& globalPos) {
 }
 
 void Gadget::showSaveState(const platform::ini::SaveState& state) {
-    const QString file = QString::fromStdString(settings_.path());
+    const QString file = QDir::toNativeSeparators(QString::fromStdString(settings_.path()));
     const QString reason = QString::fromStdString(state.reason);
     if (state.unsaved && !saveProblemTold_) {
         // Once for each time the changes stop landing, not at every retry or new reason.

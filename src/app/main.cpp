@@ -11,6 +11,7 @@
 #include "login_start/set_startup_launcher.h"
 #include "look/accessibility.h"
 #include "look/fonts.h"
+#include "look/translations.h"
 #include "platform/file_ops.h"
 #include "platform/platform_services.h"
 #include "settings_ui/picture_file.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Oruvel"));
     look::installFontSubstitutes();
     look::installAccessibility();
+    look::installQtTranslations(QCoreApplication::applicationDirPath());
 
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     const std::string configFolder = platform::userConfigFolder();

@@ -117,10 +117,18 @@ void SettingsWindow::makeAccessible() {
     ui_->socialLogoLabel->setAccessibleName(ui_->socialPageLinkLabel->text());
 }
 
+// Keys the focused control leaves alone: Escape closes the window, the menu key and Shift+F10 open the program's menu.
 void SettingsWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         close();
+        return;
+    }
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Menu || shiftF10) {
+        event->accept();
+        const QWidget* at = focusWidget() != nullptr ? focusWidget() : this;
+        emit menuRequested(at->mapToGlobal(at->rect().center()));
         return;
     }
     QWidget::keyPressEvent(event);
@@ -163,7 +171,7 @@ void SettingsWindow::showSaveProblem(const QString& text) {
     if (saveProblem_ == nullptr) {
         saveProblem_ = new QLabel(this);
         saveProblem_->setObjectName(QStringLiteral("saveProblemLabel"));
-        saveProblem_->setGeometry(0, kClientHeight - 24, kClientWidth, 24);
+        saveProblem_->setGeometry(0, kClientHeight, kClientWidth, kNoteHeight);
         saveProblem_->setAutoFillBackground(true);
         QPalette warning = saveProblem_->palette();
         warning.setColor(QPalette::Window, QColor(255, 236, 179));
@@ -174,7 +182,8 @@ void SettingsWindow::showSaveProblem(const QString& text) {
     saveProblem_->setToolTip(text);
     saveProblem_->setText(saveProblem_->fontMetrics().elidedText(text, Qt::ElideMiddle, kClientWidth - 12));
     saveProblem_->setVisible(!text.isEmpty());
-    saveProblem_->raise();
+    // The note has a line of its own below the form, so it covers nothing of it.
+    setFixedSize(kClientWidth, kClientHeight + (text.isEmpty() ? 0 : kNoteHeight));
 }
 
 void SettingsWindow::showNoCompositorNote(bool shown) {

@@ -74,14 +74,17 @@ public:
     // Fixed client size, in pixels.
     static constexpr int kClientWidth = 486;
     static constexpr int kClientHeight = 392;
+    // The line below the form that tells of settings not saved, while there are.
+    static constexpr int kNoteHeight = 24;
 
 signals:
     // A picture file was chosen and loaded as a bar's fill; its path and the picture fill mode are stored.
     void fillPictureChosen(core::Bar bar, const QImage& picture);
     void resetPositionsRequested();
+    // The menu key or Shift+F10, at a screen position.
+    void menuRequested(QPoint globalPos);
 
 protected:
-    // Escape closes the window.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

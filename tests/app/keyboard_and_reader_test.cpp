@@ -1,5 +1,6 @@
 // What a keyboard user and a screen reader meet: every control reachable and operable from the keyboard, and each
 // thing on screen saying what it is, as Qt's accessibility interfaces hand it to the platform's.
+#include "look/translations.h"
 #include "settings_ui/setting_widgets.h"
 #include "support/gadget_fixture.h"
 
@@ -68,4 +69,11 @@ TEST_F(KeyboardAndReader, EveryThingSaysWhatItIs) {
               QStringLiteral("最大读取速度 (MB/s)"));
     EXPECT_EQ(reader(control<QWidget>("socialPageLinkLabel"))->role(), QAccessible::Link);
     EXPECT_EQ(reader(control<QWidget>("trayLegendLabel2"))->text(QAccessible::Name), QStringLiteral("读取 高，写入 低"));
+}
+
+TEST(OneLanguage, QtsOwnTextsAreChinese) {
+    ASSERT_TRUE(look::installQtTranslations(QStringLiteral("/nonexistent"))) << "Qt's translations folder";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    EXPECT_NE(QCoreApplication::translate("QColorDialog", "&Basic colors"), QStringLiteral("&Basic colors"));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
 }

@@ -193,6 +193,9 @@ TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {
     }));
     EXPECT_TRUE(line->toolTip().contains(QString::fromStdString(settingsPath())));
     EXPECT_TRUE(line->toolTip().contains(QStringLiteral("the file is read-only")));
+    const QRect legend = window().findChild<QLabel*>(QStringLiteral("trayLegendLabel0"))->geometry();
+    EXPECT_GT(line->geometry().top(), legend.bottom()) << "the note covers nothing of the form";
+    EXPECT_EQ(window().height(), settings_ui::SettingsWindow::kClientHeight + line->height());
     settings->setNumber(core::Key::CompactMode, 1);
     EXPECT_EQ(monitor().heightTwips(), 180) << "applied all the same";
     EXPECT_EQ(readFile(settingsPath()), "[main]\nreadmax=40\n") << "the user's read-only file is left as it is";
@@ -201,6 +204,7 @@ TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     settings->setNumber(core::Key::BarBorder, 1); // the next change takes the kept ones along
     EXPECT_TRUE(test::turnUntil([&] { return line->isHidden(); }));
+    EXPECT_EQ(window().height(), settings_ui::SettingsWindow::kClientHeight);
     EXPECT_EQ(setting(core::Key::CompactMode), "1");
     EXPECT_EQ(setting(core::Key::BarBorder), "1");
     EXPECT_EQ(setting(core::Key::DiskInstance), "_Total") << "and what the start wrote";

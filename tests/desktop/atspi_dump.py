@@ -2,6 +2,7 @@
 # Prints what a screen reader finds in the program, through the accessibility bus (AT-SPI) of the session it runs in:
 #   node<TAB>ROLE<TAB>NAME<TAB>VALUE      for every object ("-" where it has no value)
 #   row<TAB>TABLE<TAB>CELL<TAB>CELL...    for every row of a named table
+#   focused<TAB>ROLE<TAB>NAME             for the object that has the keyboard
 import sys
 
 import pyatspi
@@ -18,6 +19,11 @@ def walk(node, depth=0):
     except Exception:
         value = "-"
     print("\t".join(["node", role, name, value]))
+    try:
+        if node.getState().contains(pyatspi.STATE_FOCUSED):
+            print("\t".join(["focused", role, name]))
+    except Exception:
+        pass
     if role == "table" and name:
         grid = node.queryTable()
         for row in range(grid.nRows):

@@ -4,7 +4,7 @@
 # display with a fresh program folder and home folder, and checks what a user would see and what was stored.
 #   desktop_test.sh CASE PATH_TO_Oruvel
 # Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit, one-copy,
-# no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity.
+# no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity, keyboard-only.
 set -euo pipefail
 case_name="$1"
 program="$2"
@@ -172,6 +172,54 @@ disk-activity-in-session)
     fi
     kill "$dd_pid"
     echo "the bars read as $(grep -m1 '^node	progress bar' "$work/tables.txt" | cut -f3-); opened from the keyboard; dd listed at $listed B/s (its counters: $own B/s); $disk busy ${busy:-?} % under load (${idle_busy:-?} % before)"
+    ;;
+keyboard-only)
+    command -v dbus-run-session >/dev/null && [ -x /usr/libexec/at-spi-bus-launcher ] &&
+        /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+        fail "missing dbus-run-session, at-spi2-core or python3-pyatspi (tools/setup-deps.sh installs them)"
+    dbus-run-session -- bash "$0" keyboard-only-in-session "$program"
+    ;;
+keyboard-only-in-session)
+    # A colour and an opacity level changed and the program ended with the keyboard alone; the accessibility bus
+    # tells where the keyboard is, as a screen reader would say it.
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+    pids+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    start_desktop; start_tray; prepare_program; start_program
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" "$work/program/Oruvel" >"$work/second.log" 2>&1 ||
+        fail "a second start failed"
+    active() { local id; id="$(visible_window "$1")" && [ -n "$id" ] && [ "$(xdotool getactivewindow)" = "$id" ]; }
+    wait_for 50 active '^Oruvel v' || fail "the settings window did not come up active"
+    focused() { /usr/bin/python3 "$here/atspi_dump.py" 2>/dev/null | awk -F'\t' '$1 == "focused" {print $3}' | tail -1; }
+    tab_to() { # presses Tab until the control named $1 has the keyboard
+        for _ in $(seq 45); do
+            [ "$(focused)" = "$1" ] && return 0
+            xdotool key Tab
+            sleep 0.15
+        done
+        fail "Tab never reached $1 (the keyboard is on '$(focused)')"
+    }
+    tab_to "读取栏背景颜色"
+    xdotool key Return
+    wait_for 50 active '^选择颜色$' || fail "Enter opened no colour dialog"
+    xdotool key alt+h ctrl+a
+    xdotool type '#0000ff'
+    xdotool key Return
+    wait_for 50 equals 16711680 setting monitorprogressbar || fail "the colour was not stored: $(setting monitorprogressbar)"
+    tab_to "正常"
+    xdotool key Down Down # the option buttons of a group: the arrows choose
+    wait_for 30 equals True setting enabletransparency || fail "the arrows did not choose the translucent mode"
+    tab_to "透明度级别"
+    level="$(setting transparencylevel)"
+    xdotool key Right
+    wait_for 30 equals $((level + 1)) setting transparencylevel || fail "Right did not raise the level from $level"
+    xdotool key shift+F10
+    wait_for 50 equals 4 visible_program_windows || fail "Shift+F10 on the settings window opened no menu"
+    sleep 0.3
+    xdotool key Up Return # the last item: 退出
+    expect_clean_end
+    echo "keyboard alone: colour 16711680 stored, translucent mode at level $((level + 1)), ended through the menu"
     ;;
 menu-exit)
     start_desktop; start_tray; prepare_program; start_program

@@ -15,6 +15,9 @@ cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$folder/plugins/styles/"
 for format in qgif qico qjpeg; do # BMP and PNG are read by Qt itself
     cp "$qt/plugins/imageformats/$format.dll" "$folder/plugins/imageformats/"
 done
+# Qt's own texts in the program's language: the same translation files as Debian's (they are not built for a system).
+mkdir -p "$folder/translations"
+cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$folder/translations/"
 # Qt finds its plugins in plugins\ beside the programs.
 printf '[Paths]\nPlugins = plugins\n' >"$folder/qt.conf"
 
