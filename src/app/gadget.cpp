@@ -135,10 +135,12 @@ void Gadget::start() {
         settings_.store(Key::DiskInstance);
     }
     sampler_.open(settings_.text(Key::DiskInstance));
+    settings_.writeBackRestored();
 
     // The icon starts with the picture of two idle disks.
     shownTrayPicture_ = core::LoadBands{};
     tray_->setIcon(trayIcons_[0]);
+    tray_->setToolTip(trayToolTip()); // the caption and the disk from the start, before any rate is read
     tray_->show();
 
     for (const Bar bar : core::kBars) {

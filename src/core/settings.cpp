@@ -156,6 +156,31 @@ void Settings::store(Key key) {
     writes_.write(std::string(rowOf(key).name), text(key));
 }
 
+void Settings::writeBackRestored() {
+    const auto restoredDiffers = [this](Key key) {
+        return number(key) != numberFrom(rowOf(key).form, rowOf(key).defaultText).value_or(0);
+    };
+    if (restoredDiffers(Key::AlwaysOnTop)) {
+        store(Key::AlwaysOnTop);
+    }
+    for (const Key level : {Key::TranslucentOpacity, Key::GhostOpacity}) {
+        if (restoredDiffers(level)) {
+            store(level);
+        }
+    }
+    if (const std::optional<WindowMode> mode = windowMode(); mode && *mode != WindowMode::Normal) {
+        if (*mode != WindowMode::BlendIntoDesktop) {
+            store(*mode == WindowMode::Translucent ? Key::TranslucentOpacity : Key::GhostOpacity);
+        }
+        for (const Key key : kWindowModeWriteOrder) {
+            store(key);
+        }
+    }
+    if (restoredDiffers(Key::RoundCorners)) {
+        store(Key::RoundCorners);
+    }
+}
+
 void Settings::settleHiddenMonitor() {
     News news;
     settleHiddenMonitor(news);

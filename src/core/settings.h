@@ -56,6 +56,10 @@ public:
     void setFillMode(Bar bar, FillMode mode);
     // A hidden monitor is in the normal mode and not on top: makes it so, where the monitor is hidden.
     void settleHiddenMonitor();
+    // What the start writes back as the form takes the stored values: each control whose value differs from the
+    // form's own stores its key in its written form (stay-on-top, the two levels, then a chosen mode other than the
+    // normal one with its level and the four mode keys, then round corners). The values stay as they are.
+    void writeBackRestored();
 
     // Listeners are told of each change until removed by the number they were given.
     int addListener(Listener listener);

@@ -139,9 +139,19 @@ void RateBar::drawText(QPainter& p, const Rect& r) {
     }
     textLayout_.set(shown, font);
     p.setFont(font);
-    // Left-aligned and centred in height; the text is clipped to r.
-    const double y = r.top + (r.height() - textLayout_.size().height()) / 2.0;
-    textLayout_.draw(p, QPointF(r.left, std::round(y)));
+    // Left-aligned and centred in height. A text wider than the bar (a rate of many gigabytes in the compact layout)
+    // is drawn narrower to fit whole, rather than cut in its unit.
+    const double y = std::round(r.top + (r.height() - textLayout_.size().height()) / 2.0);
+    const double width = textLayout_.size().width();
+    if (width <= r.width() || r.width() <= 0) {
+        textLayout_.draw(p, QPointF(r.left, y));
+        return;
+    }
+    p.save();
+    p.translate(r.left, y);
+    p.scale(r.width() / width, 1.0);
+    textLayout_.draw(p, QPointF(0, 0));
+    p.restore();
 }
 
 void RateBar::paint(QPainter& painter, const QRect& target) {

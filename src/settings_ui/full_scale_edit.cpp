@@ -78,4 +78,11 @@ void FullScaleEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
+void FullScaleEdit::keyReleaseEvent(QKeyEvent* event) {
+    QLineEdit::keyReleaseEvent(event);
+    if (!event->isAutoRepeat()) {
+        emit keyReleased();
+    }
+}
+
 } // namespace oruvel::settings_ui

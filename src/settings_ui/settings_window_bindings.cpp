@@ -95,9 +95,12 @@ void SettingsWindow::bindColour(ColourSwatch* swatch, ColourRole role) {
     });
 }
 
+// The text counts from each change; it is also stored at every key released in the box, so the file holds what the
+// box shows (a stored 0 that shows as 25 is written as 25 then).
 void SettingsWindow::bindFullScale(FullScaleEdit* edit, Key key) {
     connect(edit, &QLineEdit::textEdited, this,
             [this, key](const QString& text) { settings_.setText(key, text.toStdString()); });
+    connect(edit, &FullScaleEdit::keyReleased, this, [this, key] { settings_.store(key); });
     bind(key, [this, edit, key] {
         const QString text = QString::fromStdString(settings_.text(key));
         if (edit->text() != text) {

@@ -95,6 +95,21 @@ TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
     EXPECT_EQ(monitor().writeBar().value(), 100) << "the typed full scale counts from the next tick";
 }
 
+TEST_F(Entries, EveryKeyReleasedInABoxStoresWhatItShows) {
+    writeSettings("[main]\nreadmax=0\n");
+    start();
+    activateWindow();
+    auto* read = control<settings_ui::FullScaleEdit>("readFullScaleEdit");
+    EXPECT_EQ(read->text(), QStringLiteral("25")) << "a stored 0 shows as the default";
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "0");
+    read->setFocus();
+    QTest::keyClick(read, Qt::Key_Right);
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "25") << "an arrow key's release stores the text as it shows";
+    writeSettings("[main]\nreadmax=9\n"); // changed behind the program's back
+    QTest::keyClick(read, Qt::Key_Period);
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "25") << "a refused character's release stores it too";
+}
+
 TEST_F(Entries, APasteIsStoredWhenItAddsDigitsAndRefusedOtherwise) {
     start();
     activateWindow();
@@ -105,7 +120,7 @@ TEST_F(Entries, APasteIsStoredWhenItAddsDigitsAndRefusedOtherwise) {
     QGuiApplication::clipboard()->setText(QStringLiteral("12a"));
     QTest::keyClick(read, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(read->text(), QStringLiteral("25")) << "refused";
-    EXPECT_EQ(setting(core::Key::ReadFullScale), "");
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "25") << "the key's release stores the text as it stands";
     QTest::keyClick(read, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(read->text(), QStringLiteral("25"));
 

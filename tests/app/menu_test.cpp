@@ -78,7 +78,11 @@ TEST_F(Menu, SettingsCommandShowsTheWindowAndExitEndsTheProgram) {
 }
 
 TEST_F(Menu, TrayEventsAndTooltip) {
+    writeSettings("[main]\nhidebartext=1\n");
     auto& gadget = start();
+    EXPECT_EQ(gadget.tray().toolTip(), QStringLiteral("Oruvel v1.1.0\r\nDrive: _Total\r\n\r\n"))
+        << "from the start, with the bar texts hidden too";
+    settings->setNumber(core::Key::HideBarText, 0);
     tick(123456789, 1024);
     EXPECT_EQ(gadget.tray().toolTip(), QStringLiteral("Oruvel v1.1.0\r\nDrive: _Total\r\nDrive Read: 117.74 MB/s\r\n"
                                                       "Drive Write: 1.00 KB/s"));

@@ -210,3 +210,24 @@ TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {
     EXPECT_EQ(setting(core::Key::DiskInstance), "_Total") << "and what the start wrote";
     EXPECT_EQ(setting(core::Key::ReadFullScale), "40");
 }
+
+TEST_F(StartUp, ControlsTakingStoredValuesWriteThemBackInTheirOwnForm) {
+    writeSettings("[main]\nontop=1.0\nenableghost=TRUE\nnormal=False\nroundcorners=0.0\ntransparencylevel=100\n");
+    start();
+    EXPECT_EQ(setting(core::Key::AlwaysOnTop), "1");
+    EXPECT_EQ(setting(core::Key::RoundCorners), "0");
+    EXPECT_EQ(setting(core::Key::TranslucentOpacity), "100");
+    EXPECT_EQ(setting(core::Key::GhostOpacity), "175") << "the chosen mode's level is added";
+    EXPECT_EQ(setting(core::Key::GhostMode), "True");
+    EXPECT_EQ(setting(core::Key::TranslucentMode), "False");
+    EXPECT_EQ(setting(core::Key::BlendMode), "False");
+    EXPECT_EQ(setting(core::Key::NormalMode), "False");
+    stop();
+
+    // Values that are the form's own leave their controls unchanged: nothing runs, nothing is written back.
+    writeSettings("[main]\nnormal=TRUE\nontop=0.0\n");
+    start();
+    EXPECT_EQ(setting(core::Key::NormalMode), "TRUE");
+    EXPECT_EQ(setting(core::Key::AlwaysOnTop), "0.0");
+    EXPECT_EQ(setting(core::Key::GhostOpacity), "");
+}

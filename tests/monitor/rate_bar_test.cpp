@@ -160,3 +160,32 @@ TEST_F(BarFixture, TheSunkenBorderShadesTheEdges) {
     bar.setBorderStyle(BorderStyle::None);
     EXPECT_EQ(pixel(0, 0), kBackRgb);
 }
+
+TEST_F(BarFixture, ATextWiderThanTheBarIsDrawnWholeNotCutInItsUnit) {
+    bar.resize(77, 12); // a bar of the compact layout
+    bar.setTextColour(Qt::white);
+    bar.setValue(0);
+    const auto inkColumns = [this] {
+        std::vector<int> columns;
+        for (int x = 0; x < bar.width(); ++x) {
+            for (int y = 0; y < bar.height(); ++y) {
+                const QColor c = bar.image().pixelColor(x, y);
+                if (c.red() > 128 && c.green() > 128) { // white over the blue background
+                    columns.push_back(x);
+                    break;
+                }
+            }
+        }
+        return columns;
+    };
+    bar.setText(QStringLiteral("12.00 MB"));
+    const std::vector<int> narrow = inkColumns();
+    ASSERT_FALSE(narrow.empty());
+    EXPECT_LT(narrow.back(), 60) << "a text that fits is drawn as it is";
+
+    bar.setText(QStringLiteral("10240.00 MB 10240.00 MB"));
+    const std::vector<int> wide = inkColumns();
+    ASSERT_FALSE(wide.empty());
+    EXPECT_GE(wide.back(), 65) << "the text reaches across the bar";
+    EXPECT_LT(wide.back(), 76) << "and ends before its edge, with the space after it: nothing is cut";
+}
