@@ -144,11 +144,8 @@ void Gadget::start() {
     tray_->show();
 
     for (const Bar bar : core::kBars) {
-        const std::string& path = settings_.text(core::fillPicturePathKey(bar));
-        if (!path.empty() && services_.loadPicture) {
-            if (const auto picture = services_.loadPicture(QString::fromStdString(path))) {
-                setFillPicture(bar, *picture);
-            }
+        if (const auto picture = loadStoredPicture(settings_.text(core::fillPicturePathKey(bar)))) {
+            setFillPicture(bar, *picture);
         }
     }
 
@@ -179,6 +176,23 @@ void Gadget::start() {
         }
     }
     sampleTimer_.start();
+}
+
+// A stored picture that is not where it was stored, from a program folder that has been moved since, is taken from
+// today's pictures folder; the stored path stays as it is.
+std::optional<QImage> Gadget::loadStoredPicture(const std::string& path) const {
+    if (path.empty() || !services_.loadPicture) {
+        return std::nullopt;
+    }
+    if (auto picture = services_.loadPicture(QString::fromStdString(path))) {
+        return picture;
+    }
+    if (platform::isRegularFile(path)) {
+        return std::nullopt; // there, but no picture
+    }
+    const std::string moved = core::shippedPictureNow(
+        path, core::picturesFolder(services_.programFolder, platform::isFolder));
+    return moved.empty() ? std::nullopt : services_.loadPicture(QString::fromStdString(moved));
 }
 
 void Gadget::sampleRates() {

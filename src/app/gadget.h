@@ -116,6 +116,7 @@ private:
     void showSaveState(const platform::ini::SaveState& state);
     void placeMonitorAtItsDefault();
     void closeDiskActivity();
+    std::optional<QImage> loadStoredPicture(const std::string& path) const;
 
     core::Settings& settings_;
     WindowPlaces& places_;

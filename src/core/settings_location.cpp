@@ -79,4 +79,10 @@ std::string prepareSettingsFile(const std::string& programFolder, const std::str
     return location.path;
 }
 
+std::string shippedPictureNow(const std::string& storedPath, const std::string& picturesFolder) {
+    const std::size_t slash = storedPath.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? storedPath : storedPath.substr(slash + 1);
+    return name.empty() || name == "." || name == ".." ? std::string() : picturesFolder + "/" + name;
+}
+
 } // namespace oruvel::core

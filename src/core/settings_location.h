@@ -32,6 +32,11 @@ SettingsLocation chooseSettingsLocation(const SettingsPlaces& places);
 // The fill pictures' folder: "bars" beside the program, else the installed data folder ../share/oruvel/bars.
 std::string picturesFolder(const std::string& programFolder, bool (*isFolder)(const std::string&));
 
+// Where a stored fill picture of the shipped folder is now, when the program's folder has been moved or copied since
+// it was chosen: the file of that name in today's pictures folder ("/" or "\" end the stored folder). Empty when the
+// stored path names no file.
+std::string shippedPictureNow(const std::string& storedPath, const std::string& picturesFolder);
+
 // Finds out the places on this system, chooses, and seeds the per-user file when it is new. Returns the path.
 // `isWritableFolder` answers whether the user may write in the program folder.
 std::string prepareSettingsFile(const std::string& programFolder, const std::string& userConfigFolder,

@@ -168,6 +168,18 @@ void SettingsWindow::showInFront() {
 }
 
 void SettingsWindow::showSaveProblem(const QString& text) {
+    saveProblemText_ = text;
+    showFootNote();
+}
+
+void SettingsWindow::showPictureProblem(const QString& text) {
+    pictureProblemText_ = text;
+    showFootNote();
+}
+
+// The line below the form: settings that cannot be saved go first, a picture that could not be read otherwise.
+void SettingsWindow::showFootNote() {
+    const QString& text = !saveProblemText_.isEmpty() ? saveProblemText_ : pictureProblemText_;
     if (saveProblem_ == nullptr) {
         saveProblem_ = new QLabel(this);
         saveProblem_->setObjectName(QStringLiteral("saveProblemLabel"));
@@ -181,6 +193,7 @@ void SettingsWindow::showSaveProblem(const QString& text) {
     }
     saveProblem_->setToolTip(text);
     saveProblem_->setText(saveProblem_->fontMetrics().elidedText(text, Qt::ElideMiddle, kClientWidth - 12));
+    saveProblem_->setAccessibleName(text);
     saveProblem_->setVisible(!text.isEmpty());
     // The note has a line of its own below the form, so it covers nothing of it.
     setFixedSize(kClientWidth, kClientHeight + (text.isEmpty() ? 0 : kNoteHeight));

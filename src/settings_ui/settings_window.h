@@ -66,6 +66,8 @@ public:
     void showInFront();
     // Shows one line about settings that could not be saved across the window's foot; an empty text removes it.
     void showSaveProblem(const QString& text);
+    // Says below the form that the picture chosen could not be read (empty: nothing to say).
+    void showPictureProblem(const QString& text);
     // Says beside the window modes, or stops saying, that no compositing manager runs to make the monitor see-through.
     void showNoCompositorNote(bool shown);
     // The caption of the start-at-login box, where the system's own name for it differs from the form's.
@@ -101,6 +103,7 @@ private:
     void bindWindowMode(SettingRadioButton* button, core::WindowMode mode);
     void bindFillMode(SettingRadioButton* button, core::Bar bar, core::FillMode mode);
     void onSettingChanged(core::Key key);
+    void showFootNote();
     // Greys what the monitor's hidden state and the window mode make meaningless.
     void updateEnabledControls();
 
@@ -118,6 +121,8 @@ private:
     QString picturesFolder_;
     std::array<QString, 2> fillPicturePaths_;
     QLabel* saveProblem_ = nullptr;
+    QString saveProblemText_;
+    QString pictureProblemText_;
     QLabel* noCompositor_ = nullptr;
 };
 

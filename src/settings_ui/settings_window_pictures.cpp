@@ -5,6 +5,7 @@
 #include "settings_ui/dialogs.h"
 #include "settings_ui/settings_window.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 
 namespace oruvel::settings_ui {
@@ -42,8 +43,11 @@ void SettingsWindow::chooseFillPicture(Bar bar) {
     location = *chosen;
     const std::optional<QImage> picture = loadPicture_ ? loadPicture_(location) : std::nullopt;
     if (!picture) {
-        return; // the next dialog opens on this file, nothing else changes
+        // The next dialog opens on this file; nothing else changes, and the user is told why.
+        showPictureProblem(QStringLiteral("无法读取图片文件：%1").arg(QDir::toNativeSeparators(location)));
+        return;
     }
+    showPictureProblem(QString());
     showFillPicture(bar, *picture);
     emit fillPictureChosen(bar, *picture);
     settings_.setText(core::fillPicturePathKey(bar), location.toStdString());

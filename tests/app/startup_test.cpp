@@ -231,3 +231,29 @@ TEST_F(StartUp, ControlsTakingStoredValuesWriteThemBackInTheirOwnForm) {
     EXPECT_EQ(setting(core::Key::AlwaysOnTop), "0.0");
     EXPECT_EQ(setting(core::Key::GhostOpacity), "");
 }
+
+TEST_F(StartUp, APictureFromTheShippedFolderFollowsAMovedProgramFolder) {
+    std::filesystem::create_directories(dir.file("bars"));
+    QImage stripe(30, 12, QImage::Format_RGB32);
+    stripe.fill(QColor(200, 10, 10));
+    ASSERT_TRUE(stripe.save(QString::fromStdString(dir.file("bars/bar3.bmp"))));
+    writeSettings("[main]\nBarFillGraphicLocation=/where/it/was/before/bars/bar3.bmp\n"
+                  "BarFillGraphicLocation2=/where/it/was/before/bars/missing.bmp\n");
+    start();
+    EXPECT_EQ(monitor().fillPicture(core::Bar::Read).pixelColor(5, 5), QColor(200, 10, 10));
+    EXPECT_EQ(setting(core::Key::ReadFillPicturePath), "/where/it/was/before/bars/bar3.bmp") << "left as stored";
+    EXPECT_NE(monitor().fillPicture(core::Bar::Write).pixelColor(5, 5), QColor(200, 10, 10))
+        << "a picture that is nowhere keeps the built-in fill";
+}
+
+TEST_F(StartUp, AChosenFileThatIsNoPictureIsSaidSo) {
+    test::writeFile(dir.file("notes.jpg"), "not a picture at all");
+    start();
+    dialogs.files = {QString::fromStdString(dir.file("notes.jpg"))};
+    window().chooseFillPicture(core::Bar::Read);
+    auto* note = window().findChild<QLabel*>(QStringLiteral("saveProblemLabel"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->toolTip().contains(QStringLiteral("无法读取图片文件"))) << note->toolTip().toStdString();
+    EXPECT_EQ(setting(core::Key::ReadFillPicturePath), "") << "nothing stored";
+}

@@ -95,3 +95,12 @@ TEST(PicturesFolder, BesideTheProgramElseTheInstalledDataFolder) {
     EXPECT_EQ(picturesFolder(dir.file("nowhere"), isFolder), dir.file("nowhere") + "/bars")
         << "with neither, the dialog opens where a portable folder keeps them";
 }
+
+TEST(PicturesFolder, AShippedPictureIsFoundInTodaysFolderByItsName) {
+    EXPECT_EQ(shippedPictureNow("/old/place/bars/bar3.jpg", "/new/bars"), "/new/bars/bar3.jpg");
+    EXPECT_EQ(shippedPictureNow("C:\\Oruvel\\bars\\bar3.jpg", "/new/bars"), "/new/bars/bar3.jpg");
+    EXPECT_EQ(shippedPictureNow("bar3.jpg", "/new/bars"), "/new/bars/bar3.jpg");
+    EXPECT_EQ(shippedPictureNow("/old/place/", "/new/bars"), "");
+    EXPECT_EQ(shippedPictureNow("/old/..", "/new/bars"), "");
+    EXPECT_EQ(shippedPictureNow("", "/new/bars"), "");
+}
