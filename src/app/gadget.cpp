@@ -104,6 +104,9 @@ void Gadget::buildSettingsWindow() {
     if (!saveProblem_.isEmpty()) {
         settingsWindow_->showSaveProblem(saveProblem_);
     }
+    if (!loginStartProblem_.isEmpty()) {
+        settingsWindow_->showLoginStartProblem(loginStartProblem_);
+    }
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::fillPictureChosen, this, &Gadget::setFillPicture);
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::resetPositionsRequested, this,
             &Gadget::resetWindowPositions);

@@ -116,6 +116,7 @@ private:
     void showSaveState(const platform::ini::SaveState& state);
     void placeMonitorAtItsDefault();
     void closeDiskActivity();
+    void applyLoginStart();
     std::optional<QImage> loadStoredPicture(const std::string& path) const;
 
     core::Settings& settings_;
@@ -139,6 +140,8 @@ private:
     std::array<QIcon, 9> trayIcons_;
     std::array<QString, 9> trayLegendNames_;
     QString saveProblem_; // shown at the foot of the settings window
+    QString loginStartProblem_;
+    bool revertingLoginStart_ = false;
     std::optional<core::LoadBands> shownTrayPicture_;
     int listener_ = -1;
     bool visibilityApplied_ = false;

@@ -58,9 +58,7 @@ void Gadget::onSettingChanged(Key key) {
         historySince_ = QDateTime::currentDateTime();
         break;
     case core::Effect::StartWithLogin:
-        if (services_.loginStart != nullptr) {
-            services_.loginStart->apply(settings_.box(key) == BoxState::Ticked);
-        }
+        applyLoginStart();
         break;
     case core::Effect::NextTick:
         break;
@@ -71,6 +69,32 @@ void Gadget::onSettingChanged(Key key) {
         break;
     }
     applyingChange_ = false;
+}
+
+// The box asks for the start at login; when the switch cannot do it, the box goes back to what is so and the settings
+// window says why. Going back is no request of its own.
+void Gadget::applyLoginStart() {
+    if (services_.loginStart == nullptr || revertingLoginStart_) {
+        return;
+    }
+    const bool on = settings_.box(Key::StartWithLogin) == BoxState::Ticked;
+    services_.loginStart->apply(on, [this, on, alive = alive_](const std::string& failure) {
+        if (!*alive || exiting_) {
+            return;
+        }
+        loginStartProblem_ = failure.empty() ? QString()
+                                             : QStringLiteral("登录时自动运行未能%1：%2")
+                                                   .arg(on ? QStringLiteral("设置") : QStringLiteral("取消"),
+                                                        QString::fromStdString(failure));
+        if (settingsWindow_ != nullptr) {
+            settingsWindow_->showLoginStartProblem(loginStartProblem_);
+        }
+        if (!failure.empty() && (settings_.box(Key::StartWithLogin) == BoxState::Ticked) == on) {
+            revertingLoginStart_ = true;
+            settings_.setNumber(Key::StartWithLogin, on ? 0 : 1);
+            revertingLoginStart_ = false;
+        }
+    });
 }
 
 // A hidden monitor is taken off the screen; the settings already put it in the normal mode and off the top.

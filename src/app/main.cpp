@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         places.importHive(QString::fromStdString(configFolder + "/Oruvel/registry/HKEY_CURRENT_USER.hive"));
     }
 
-    login_start::SetStartupLauncher loginStart(programFolder, login_start::launchDetached);
+    login_start::SetStartupLauncher loginStart(programFolder, login_start::launchWatched);
     app::GadgetServices services;
     services.programFolder = programFolder;
     services.openDiskRates = [] { return platform::openDiskRateSource(); };

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <memory>
+
 namespace oruvel::login_start {
 
 SetStartupLauncher::SetStartupLauncher(std::string programFolder, Launcher launcher)
@@ -14,15 +16,49 @@ std::string SetStartupLauncher::startupProgramPath() const {
     return programFolder_ + platform::kPathSeparator + platform::executableFileName("oruvel_set_startup");
 }
 
-void SetStartupLauncher::apply(bool on) {
+void SetStartupLauncher::apply(bool on, Done done) {
     if (launcher_) {
-        launcher_(startupProgramPath(), on ? "/create" : "/remove", programFolder_);
+        launcher_(startupProgramPath(), on ? "/create" : "/remove", programFolder_, std::move(done));
     }
 }
 
-bool launchDetached(const std::string& program, const std::string& argument, const std::string& workingDirectory) {
-    return QProcess::startDetached(QString::fromStdString(program), QStringList{QString::fromStdString(argument)},
-                                   QString::fromStdString(workingDirectory));
+void launchWatched(const std::string& program, const std::string& argument, const std::string& workingDirectory,
+                   core::LoginStartSwitch::Done done) {
+    auto* process = new QProcess;
+    process->setProgram(QString::fromStdString(program));
+    process->setArguments({QString::fromStdString(argument)});
+    process->setWorkingDirectory(QString::fromStdString(workingDirectory));
+    process->setProcessChannelMode(QProcess::SeparateChannels);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    // Told once, whichever of the two signals comes; the process object goes with it.
+    auto told = std::make_shared<bool>(false);
+    const auto tell = [process, done, told](const QString& failure) {
+        if (*told) {
+            return;
+        }
+        *told = true;
+        if (done) {
+            done(failure.toStdString());
+        }
+        process->deleteLater();
+    };
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, tell](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            tell(QStringLiteral("%1: %2").arg(process->program(), process->errorString()));
+        }
+    });
+    QObject::connect(process, &QProcess::finished, process, [process, tell](int status, QProcess::ExitStatus how) {
+        if (how == QProcess::NormalExit && status == 0) {
+            tell(QString());
+            return;
+        }
+        const QStringList said = QString::fromLocal8Bit(process->readAllStandardError())
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        tell(!said.isEmpty() ? said.constLast().trimmed()
+             : how == QProcess::NormalExit ? QStringLiteral("exit status %1").arg(status)
+                                           : process->errorString());
+    });
+    process->start();
 }
 
 } // namespace oruvel::login_start

@@ -1,6 +1,7 @@
 #include "login_start/set_startup_window.h"
 
 #include "login_start/set_startup_logic.h"
+#include "platform/file_ops.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -16,7 +17,7 @@ SetStartupWindow::SetStartupWindow(platform::LoginStartRegistry& registrar, std:
     QFont font(QStringLiteral("Verdana"));
     font.setPointSize(8);
     setFont(font);
-    setFixedSize(420, 210);
+    setFixedSize(420, 232);
 
     descriptionText = new QPlainTextEdit(this);
     descriptionText->setObjectName(QStringLiteral("descriptionText"));
@@ -40,8 +41,21 @@ SetStartupWindow::SetStartupWindow(platform::LoginStartRegistry& registrar, std:
     usageLabel->setWordWrap(true);
     usageLabel->setGeometry(8, 154, 404, 48);
 
-    connect(createButton, &QPushButton::clicked, this, [this] { createLoginStart(registrar_, folder_); });
-    connect(removeButton, &QPushButton::clicked, this, [this] { removeLoginStart(registrar_); });
+    resultLabel = new QLabel(this);
+    resultLabel->setObjectName(QStringLiteral("resultLabel"));
+    resultLabel->setGeometry(8, 204, 404, 22);
+
+    connect(createButton, &QPushButton::clicked, this,
+            [this] { tell(createLoginStart(registrar_, folder_), QStringLiteral("创建")); });
+    connect(removeButton, &QPushButton::clicked, this,
+            [this] { tell(removeLoginStart(registrar_), QStringLiteral("移除")); });
+}
+
+void SetStartupWindow::tell(bool done, const QString& what) {
+    const QString why = QString::fromStdString(platform::lastFileFailure());
+    resultLabel->setText(done ? QStringLiteral("已%1。").arg(what)
+                              : QStringLiteral("%1失败：%2").arg(what, why.isEmpty() ? QStringLiteral("未知原因") : why));
+    resultLabel->setToolTip(resultLabel->text());
 }
 
 } // namespace oruvel::login_start

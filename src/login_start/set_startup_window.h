@@ -10,7 +10,8 @@ class QPushButton;
 
 namespace oruvel::login_start {
 
-// The start-up program's window: what it does, and Create and Remove buttons that act and leave it open.
+// The start-up program's window: what it does, and Create and Remove buttons that act, say below them whether that
+// worked and why not, and leave it open.
 class SetStartupWindow : public QWidget {
     Q_OBJECT
 public:
@@ -20,8 +21,11 @@ public:
     QPushButton* createButton = nullptr;
     QPushButton* removeButton = nullptr;
     QLabel* usageLabel = nullptr;
+    QLabel* resultLabel = nullptr;
 
 private:
+    void tell(bool done, const QString& what);
+
     platform::LoginStartRegistry& registrar_;
     std::string folder_;
 };

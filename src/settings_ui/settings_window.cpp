@@ -177,9 +177,17 @@ void SettingsWindow::showPictureProblem(const QString& text) {
     showFootNote();
 }
 
-// The line below the form: settings that cannot be saved go first, a picture that could not be read otherwise.
+void SettingsWindow::showLoginStartProblem(const QString& text) {
+    loginStartProblemText_ = text;
+    showFootNote();
+}
+
+// The line below the form: settings that cannot be saved go first, then a start at login that failed, then a picture
+// that could not be read.
 void SettingsWindow::showFootNote() {
-    const QString& text = !saveProblemText_.isEmpty() ? saveProblemText_ : pictureProblemText_;
+    const QString& text = !saveProblemText_.isEmpty()         ? saveProblemText_
+                          : !loginStartProblemText_.isEmpty() ? loginStartProblemText_
+                                                              : pictureProblemText_;
     if (saveProblem_ == nullptr) {
         saveProblem_ = new QLabel(this);
         saveProblem_->setObjectName(QStringLiteral("saveProblemLabel"));

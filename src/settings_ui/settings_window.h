@@ -68,6 +68,8 @@ public:
     void showSaveProblem(const QString& text);
     // Says below the form that the picture chosen could not be read (empty: nothing to say).
     void showPictureProblem(const QString& text);
+    // Says below the form why the start at login could not be set (empty: nothing to say).
+    void showLoginStartProblem(const QString& text);
     // Says beside the window modes, or stops saying, that no compositing manager runs to make the monitor see-through.
     void showNoCompositorNote(bool shown);
     // The caption of the start-at-login box, where the system's own name for it differs from the form's.
@@ -123,6 +125,7 @@ private:
     QLabel* saveProblem_ = nullptr;
     QString saveProblemText_;
     QString pictureProblemText_;
+    QString loginStartProblemText_;
     QLabel* noCompositor_ = nullptr;
 };
 

@@ -37,7 +37,9 @@ TEST(SetStartupWindow, ButtonsActAndLeaveTheWindowOpen) {
     EXPECT_EQ(window.removeButton->text(), QStringLiteral("移除"));
     EXPECT_TRUE(window.usageLabel->text().startsWith(QStringLiteral("命令行选项: /create")));
     QTest::mouseClick(window.createButton, Qt::LeftButton);
+    EXPECT_TRUE(window.resultLabel->text().startsWith(QStringLiteral("创建失败"))) << "a failure says so";
     QTest::mouseClick(window.removeButton, Qt::LeftButton);
+    EXPECT_TRUE(window.resultLabel->text().startsWith(QStringLiteral("移除失败")));
     ASSERT_EQ(registrar.registered.size(), 1U);
     EXPECT_EQ(registrar.registered[0], login_start::oruvelLoginStart("/apps/oruvel"));
     EXPECT_EQ(registrar.deleted, std::vector<std::string>{"Oruvel"});
