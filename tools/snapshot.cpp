@@ -1,5 +1,6 @@
-// Renders, without a display, pictures of the monitor in its layouts and fills and of the settings window:
-//   snapshot OUTPUT_FOLDER
+// Renders, without a display, pictures of the monitor in its layouts and fills and of the settings window, and the
+// README's picture of both:
+//   snapshot OUTPUT_FOLDER [BARS_FOLDER]
 #include "app/gadget.h"
 #include "app/window_places.h"
 #include "core/settings.h"
@@ -130,9 +131,39 @@ int main(int argc, char** argv) {
             ok = save(windowPicture(*m, m->shapeRegion()), out, QStringLiteral("monitor-fill-") + file, 4) && ok;
         }
     }
+    // A compact monitor at rates of many gigabytes per second: the texts are drawn whole.
+    settings.setNumber(Key::CompactMode, 1);
+    FixedRates::read = 10.0 * 1073741824.0;
+    FixedRates::write = 1.5 * 1073741824.0;
+    gadget.sampleRates();
+    QCoreApplication::processEvents();
+    ok = save(windowPicture(*m, m->shapeRegion()), out, QStringLiteral("monitor-compact-10GiB"), 4) && ok;
+    settings.setNumber(Key::CompactMode, 0);
+    for (const core::Bar bar : core::kBars) {
+        settings.setFillMode(bar, core::FillMode::Picture);
+    }
+    FixedRates::read = 0.37 * 25 * 1048576.0;
+    FixedRates::write = 0.8 * 25 * 1048576.0;
+    gadget.sampleRates();
+    QCoreApplication::processEvents();
+    const QImage monitorPicture = windowPicture(*m, m->shapeRegion());
+
     gadget.showSettings();
     QCoreApplication::processEvents();
-    ok = save(windowPicture(gadget.settingsWindow(), QRegion()), out, QStringLiteral("settings-window"), 1) && ok;
+    const QImage settingsPicture = windowPicture(gadget.settingsWindow(), QRegion());
+    ok = save(settingsPicture, out, QStringLiteral("settings-window"), 1) && ok;
+
+    // The README's picture: the monitor, twice its size, over the settings window.
+    QImage readme(settingsPicture.width(), settingsPicture.height() + monitorPicture.height() * 2 + 24,
+                  QImage::Format_ARGB32);
+    readme.fill(QColor(58, 110, 165));
+    {
+        QPainter p(&readme);
+        p.drawImage(QRect(QPoint((readme.width() - monitorPicture.width() * 2) / 2, 12), monitorPicture.size() * 2),
+                    monitorPicture);
+        p.drawImage(QPoint(0, monitorPicture.height() * 2 + 24), settingsPicture);
+    }
+    ok = save(readme, out, QStringLiteral("readme"), 1) && ok;
     gadget.exit();
     return ok ? 0 : 1;
 }
