@@ -37,6 +37,16 @@ TEST(PdhCounters, ReadZeroWhereNothingValidExists) {
     EXPECT_EQ(source.writeRate(), 0.0);
 }
 
+TEST(TaskScheduler, TheTaskRunsWithTheCreatorsOwnRightsForTheCreatorAlone) {
+    // The program file lies in a folder its user can write: a task that ran it elevated would elevate whatever
+    // replaced it.
+    EXPECT_FALSE(kTaskProperties.highestRunLevel);
+    EXPECT_TRUE(kTaskProperties.creatorOnly);
+    const std::string account = currentUserAccount();
+    EXPECT_FALSE(account.empty());
+    EXPECT_NE(account.find('\\'), std::string::npos) << account;
+}
+
 TEST(TaskScheduler, CreateAndRemoveTheLoginStart) {
     TaskSchedulerLoginStartRegistry registrar;
     LoginStart task;

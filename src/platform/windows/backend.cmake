@@ -8,4 +8,4 @@ list(APPEND ORUVEL_PLATFORM_BACKEND_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/win_process_io.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win_text.cpp
 )
-set(ORUVEL_PLATFORM_BACKEND_LIBS pdh psapi advapi32 ole32 oleaut32 shell32 taskschd uuid)
+set(ORUVEL_PLATFORM_BACKEND_LIBS pdh psapi secur32 advapi32 ole32 oleaut32 shell32 taskschd uuid)

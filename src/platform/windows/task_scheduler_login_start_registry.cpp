@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#define SECURITY_WIN32
+#include <security.h>
+
+#include <array>
 #include <cstdio>
 
 #include <oleauto.h>
@@ -146,6 +150,11 @@ bool TaskSchedulerLoginStartRegistry::add(const LoginStart& task) {
         Com<IPrincipal> principal;
         if (SUCCEEDED(definition->get_Principal(principal.out())) && principal) {
             principal->put_RunLevel(kTask.highestRunLevel ? TASK_RUNLEVEL_HIGHEST : TASK_RUNLEVEL_LUA);
+            if (kTask.creatorOnly) {
+                // Run as this user, in this user's own session: another user's logon starts nothing.
+                principal->put_UserId(Bstr(currentUserAccount()));
+                principal->put_LogonType(TASK_LOGON_INTERACTIVE_TOKEN);
+            }
         }
     }
     {
@@ -173,6 +182,13 @@ bool TaskSchedulerLoginStartRegistry::add(const LoginStart& task) {
     return succeeded(root->RegisterTaskDefinition(name, definition.get(), TASK_CREATE, none, none,
                                                   TASK_LOGON_INTERACTIVE_TOKEN, noSecurityDescriptor, registered.out()),
                      "register the task");
+}
+
+std::string currentUserAccount() {
+    std::array<wchar_t, 512> name{};
+    auto size = static_cast<ULONG>(name.size());
+    return GetUserNameExW(NameSamCompatible, name.data(), &size) != 0 ? toUtf8(std::wstring_view(name.data(), size))
+                                                                       : std::string();
 }
 
 bool TaskSchedulerLoginStartRegistry::remove(const std::string& name) {
