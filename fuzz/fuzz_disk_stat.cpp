@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, unsigned long s
     }
     const double seconds = size % 3 == 0 ? 0.0 : static_cast<double>(size % 7) / 3.0; // sometimes no time passes
     const DiskActivity a = activityBetween(last, *counts, seconds);
-    for (const double value : {sectorRate(last.sectorsRead, counts->sectorsRead, seconds),
-                               sectorRate(last.sectorsWritten, counts->sectorsWritten, seconds), a.readRate,
-                               a.writeRate, a.busyPercent, a.readAwaitMilliseconds, a.writeAwaitMilliseconds,
-                               a.readsPerSecond, a.writesPerSecond, a.inFlight}) {
+    for (const double value :
+         {sectorRate(last.sectorsRead, counts->sectorsRead, seconds),
+          sectorRate(last.sectorsWritten, counts->sectorsWritten, seconds), a.readRate, a.writeRate, a.busyPercent,
+          a.readAwaitMilliseconds, a.writeAwaitMilliseconds, a.readsPerSecond, a.writesPerSecond, a.inFlight}) {
         if (!std::isfinite(value) || value < 0) {
             __builtin_trap();
         }

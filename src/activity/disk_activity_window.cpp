@@ -103,8 +103,8 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     processGroup_ = new QGroupBox(this);
     processGroup_->setObjectName(QStringLiteral("processGroup"));
     auto* processLayout = new QVBoxLayout(processGroup_);
-    processTable_ = table({QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")},
-                          processGroup_);
+    processTable_ = table(
+        {QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")}, processGroup_);
     processTable_->setObjectName(QStringLiteral("processTable"));
     processTable_->setAccessibleName(QStringLiteral("程序"));
     processLayout->addWidget(processTable_);
@@ -269,7 +269,7 @@ void DiskActivityWindow::showRow(int row, const platform::DiskActivity& a) {
 std::string DiskActivityWindow::chosenDisk() const {
     const int row = diskTable_->currentRow();
     return row >= 0 && static_cast<std::size_t>(row) < rowNames_.size() ? rowNames_[static_cast<std::size_t>(row)]
-                                                                         : std::string();
+                                                                        : std::string();
 }
 
 void DiskActivityWindow::chooseDisk(const std::string& name) {

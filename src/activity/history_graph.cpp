@@ -80,8 +80,8 @@ void HistoryGraph::paintEvent(QPaintEvent* /*event*/) {
     p.drawLine(QPointF(area.left(), axis), QPointF(area.right(), axis));
     QPen line(palette().text().color(), 1.0, Qt::DashLine);
     p.setPen(line);
-    for (const auto& [rate, top, sign] : {std::tuple{scale_.readLine, scale_.readTop, -1.0},
-                                          std::tuple{scale_.writeLine, scale_.writeTop, 1.0}}) {
+    for (const auto& [rate, top, sign] :
+         {std::tuple{scale_.readLine, scale_.readTop, -1.0}, std::tuple{scale_.writeLine, scale_.writeTop, 1.0}}) {
         if (rate > 0) {
             const double y = axis + sign * height(rate, top);
             p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));

@@ -193,8 +193,8 @@ std::optional<QImage> Gadget::loadStoredPicture(const std::string& path) const {
     if (platform::isRegularFile(path)) {
         return std::nullopt; // there, but no picture
     }
-    const std::string moved = core::shippedPictureNow(
-        path, core::picturesFolder(services_.programFolder, platform::isFolder));
+    const std::string moved =
+        core::shippedPictureNow(path, core::picturesFolder(services_.programFolder, platform::isFolder));
     return moved.empty() ? std::nullopt : services_.loadPicture(QString::fromStdString(moved));
 }
 
@@ -290,8 +290,7 @@ void Gadget::showDiskActivity() {
         return;
     }
     if (activityWindow_ == nullptr) {
-        activityWindow_ =
-            std::make_unique<activity::DiskActivityWindow>(settings_, services_.activity, separators_);
+        activityWindow_ = std::make_unique<activity::DiskActivityWindow>(settings_, services_.activity, separators_);
         activityWindow_->seedHistory(settings_.text(Key::DiskInstance), history_, historySince_);
         if (const std::optional<QRect> frame = places_.frame(kDiskActivityPlace)) {
             const QSize size = frame->size().expandedTo(activityWindow_->minimumSizeHint());

@@ -23,9 +23,9 @@ std::string volumesText(const std::vector<platform::Volume>& volumes);
 std::string diskDescription(const platform::DiskInfo& disk, std::string_view decimalPoint = ".");
 
 // The texts of the activity table.
-std::string rateText(double bytesPerSecond, const NumberSeparators& separators); // "117.74 MB/s"
-std::string percentText(double percent);                                          // "37 %"
+std::string rateText(double bytesPerSecond, const NumberSeparators& separators);       // "117.74 MB/s"
+std::string percentText(double percent);                                               // "37 %"
 std::string millisecondsText(double milliseconds, const NumberSeparators& separators); // "1.25 ms"
-std::string countText(double perSecond);                                                // "120"
+std::string countText(double perSecond);                                               // "120"
 
 } // namespace oruvel::core

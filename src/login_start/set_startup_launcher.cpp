@@ -52,9 +52,9 @@ void launchWatched(const std::string& program, const std::string& argument, cons
             tell(QString());
             return;
         }
-        const QStringList said = QString::fromLocal8Bit(process->readAllStandardError())
-                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        tell(!said.isEmpty() ? said.constLast().trimmed()
+        const QStringList said =
+            QString::fromLocal8Bit(process->readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        tell(!said.isEmpty()               ? said.constLast().trimmed()
              : how == QProcess::NormalExit ? QStringLiteral("exit status %1").arg(status)
                                            : process->errorString());
     });

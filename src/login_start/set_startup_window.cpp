@@ -53,8 +53,9 @@ SetStartupWindow::SetStartupWindow(platform::LoginStartRegistry& registrar, std:
 
 void SetStartupWindow::tell(bool done, const QString& what) {
     const QString why = QString::fromStdString(platform::lastFileFailure());
-    resultLabel->setText(done ? QStringLiteral("已%1。").arg(what)
-                              : QStringLiteral("%1失败：%2").arg(what, why.isEmpty() ? QStringLiteral("未知原因") : why));
+    resultLabel->setText(
+        done ? QStringLiteral("已%1。").arg(what)
+             : QStringLiteral("%1失败：%2").arg(what, why.isEmpty() ? QStringLiteral("未知原因") : why));
     resultLabel->setToolTip(resultLabel->text());
 }
 

@@ -39,9 +39,9 @@ double sectorRate(std::uint64_t before, std::uint64_t after, double seconds);
 
 // What a disk did between two readings of its counters.
 struct DiskActivity {
-    double readRate = 0;   // bytes per second
-    double writeRate = 0;  //
-    double busyPercent = 0; // share of the interval with a request in flight, 0 to 100
+    double readRate = 0;              // bytes per second
+    double writeRate = 0;             //
+    double busyPercent = 0;           // share of the interval with a request in flight, 0 to 100
     double readAwaitMilliseconds = 0; // mean time of a completed read, request queue included; 0 without reads
     double writeAwaitMilliseconds = 0;
     double readsPerSecond = 0;

@@ -50,8 +50,9 @@ namespace oruvel::tray {
 
 QString trayPictureName(core::LoadBands bands) {
     const auto band = [](core::LoadBand b) {
-        return b == core::LoadBand::High ? QStringLiteral("高") : b == core::LoadBand::Middle ? QStringLiteral("中")
-                                                                                               : QStringLiteral("低");
+        return b == core::LoadBand::High     ? QStringLiteral("高")
+               : b == core::LoadBand::Middle ? QStringLiteral("中")
+                                             : QStringLiteral("低");
     };
     return QStringLiteral("读取 %1，写入 %2").arg(band(bands.read), band(bands.write));
 }

@@ -102,7 +102,8 @@ TEST_F(DiskActivity, NothingMoreIsReadWhileClosedAndTheMinuteJustPastShowsAtOnce
     EXPECT_EQ(processes.open, 1);
     EXPECT_EQ(w->chosenDisk(), "_Total") << "the monitor's disk is chosen";
     EXPECT_TRUE(part<QLabel>("graphTitle")->text().endsWith(QStringLiteral("_Total")));
-    EXPECT_TRUE(part<activity::HistoryGraph>("historyGraph")->accessibleDescription().contains(QStringLiteral("2.00 MB/s")))
+    EXPECT_TRUE(
+        part<activity::HistoryGraph>("historyGraph")->accessibleDescription().contains(QStringLiteral("2.00 MB/s")))
         << "the minute before the window opened is drawn";
 
     const int collected = disks.collections;

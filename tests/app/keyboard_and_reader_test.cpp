@@ -68,7 +68,8 @@ TEST_F(KeyboardAndReader, EveryThingSaysWhatItIs) {
     EXPECT_EQ(reader(control<QWidget>("readFullScaleEdit"))->text(QAccessible::Name),
               QStringLiteral("最大读取速度 (MB/s)"));
     EXPECT_EQ(reader(control<QWidget>("socialPageLinkLabel"))->role(), QAccessible::Link);
-    EXPECT_EQ(reader(control<QWidget>("trayLegendLabel2"))->text(QAccessible::Name), QStringLiteral("读取 高，写入 低"));
+    EXPECT_EQ(reader(control<QWidget>("trayLegendLabel2"))->text(QAccessible::Name),
+              QStringLiteral("读取 高，写入 低"));
 }
 
 TEST(OneLanguage, QtsOwnTextsAreChinese) {

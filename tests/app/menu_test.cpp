@@ -29,9 +29,9 @@ TEST_F(Menu, ItemsInOrder) {
     EXPECT_EQ(captions, (QStringList{QStringLiteral("Oruvel"), QStringLiteral("-"), QStringLiteral("显示/隐藏监视器"),
                                      QStringLiteral("显示/隐藏栏文本"), QStringLiteral("驱动器"), QStringLiteral("-"),
                                      QStringLiteral("重置窗口位置"), QStringLiteral("-"), QStringLiteral("监视器设置"),
-                                     QStringLiteral("磁盘活动(&D)"), QStringLiteral("-"), QStringLiteral("在Facebook上关注Quorlane"),
-                                     QStringLiteral("帮助 (在线)"), QStringLiteral("访问网站"), QStringLiteral("-"),
-                                     QStringLiteral("退出")}));
+                                     QStringLiteral("磁盘活动(&D)"), QStringLiteral("-"),
+                                     QStringLiteral("在Facebook上关注Quorlane"), QStringLiteral("帮助 (在线)"),
+                                     QStringLiteral("访问网站"), QStringLiteral("-"), QStringLiteral("退出")}));
 }
 
 TEST_F(Menu, ShowHideAndBarTextToggleTheirSettings) {

@@ -20,8 +20,10 @@ struct Launch {
 struct StartWithLoginBox : test::GadgetFixture {
     std::vector<Launch> launches;
     login_start::SetStartupLauncher recording{
-        dir.path(), [this](const std::string& p, const std::string& a, const std::string& f,
-                           core::LoginStartSwitch::Done done) { launches.push_back({p, a, f, std::move(done)}); }};
+        dir.path(),
+        [this](const std::string& p, const std::string& a, const std::string& f, core::LoginStartSwitch::Done done) {
+            launches.push_back({p, a, f, std::move(done)});
+        }};
     StartWithLoginBox() { loginStart = &recording; }
     QString footNote() {
         auto* note = window().findChild<QLabel*>(QStringLiteral("saveProblemLabel"));

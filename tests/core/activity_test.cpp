@@ -60,8 +60,7 @@ TEST(ProcessRates, RatesFromTheSecondScanWithoutSpikesOfNewOrReusedProcesses) {
         << "a process's whole past is not one second's; an idle one is not listed";
 
     // dd ended; pid 11 is now another process with the old one's number.
-    rates.update({process(11, 50, "reused", 700'000'000, 0), process(12, 9, "new", 901'000'000, 900'000'000)},
-                 103.0);
+    rates.update({process(11, 50, "reused", 700'000'000, 0), process(12, 9, "new", 901'000'000, 900'000'000)}, 103.0);
     EXPECT_EQ(rates.busiest(5), (std::vector<ProcessRate>{{12, "new", 1'000'000, 0}}));
 }
 
@@ -117,8 +116,8 @@ TEST(ActivityTexts, TheTotalRowAndTheTexts) {
 }
 
 TEST(ActivityTexts, ADiskAsTheUserKnowsIt) {
-    const DiskInfo nvme{"nvme0n1", "Samsung SSD 980 1TB", 1000204886016ULL,
-                        {{"/", ""}, {"/home", "HOME"}, {"", "BACKUP"}}};
+    const DiskInfo nvme{
+        "nvme0n1", "Samsung SSD 980 1TB", 1000204886016ULL, {{"/", ""}, {"/home", "HOME"}, {"", "BACKUP"}}};
     EXPECT_EQ(volumesText(nvme.volumes), "/, /home (HOME), BACKUP");
     EXPECT_EQ(diskDescription(nvme), "nvme0n1 \u2014 Samsung SSD 980 1TB (1.0 TB) \u2014 /, /home (HOME), BACKUP");
     EXPECT_EQ(diskDescription({"vda", "", 0, {}}), "vda");

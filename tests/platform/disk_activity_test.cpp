@@ -64,16 +64,15 @@ TEST(DiskVolumes, MountsAndLabelsReachTheirWholeDisksThroughPartitionsMapperAndM
     t.composite("dm-1", "254:1", {"dm-0"}, "vg-home"); // a volume on the encrypted one
     t.composite("md0", "9:0", {"sda1", "sdb1"});
     t.composite("loop0", "7:0", {});
-    writeFile(t.dir.file("mountinfo"),
-              "22 1 254:1 / /home rw,relatime shared:1 - ext4 /dev/mapper/vg-home rw\n"
-              "21 1 254:0 / / rw,relatime shared:2 - ext4 /dev/mapper/cryptroot rw\n"
-              "23 21 259:1 / /boot/efi rw - vfat /dev/nvme0n1p1 rw\n"
-              "24 21 9:0 / /srv/raid\\040disk rw - xfs /dev/md0 rw\n"
-              "25 21 0:45 /@data /data rw - btrfs /dev/sdc rw\n"
-              "26 21 7:0 / /snap/core rw - squashfs /dev/loop0 ro\n"
-              "27 21 0:5 / /proc rw - proc proc rw\n"
-              "junk line\n"
-              "28 21 259:1 / /boot/efi rw - vfat /dev/nvme0n1p1 rw\n");
+    writeFile(t.dir.file("mountinfo"), "22 1 254:1 / /home rw,relatime shared:1 - ext4 /dev/mapper/vg-home rw\n"
+                                       "21 1 254:0 / / rw,relatime shared:2 - ext4 /dev/mapper/cryptroot rw\n"
+                                       "23 21 259:1 / /boot/efi rw - vfat /dev/nvme0n1p1 rw\n"
+                                       "24 21 9:0 / /srv/raid\\040disk rw - xfs /dev/md0 rw\n"
+                                       "25 21 0:45 /@data /data rw - btrfs /dev/sdc rw\n"
+                                       "26 21 7:0 / /snap/core rw - squashfs /dev/loop0 ro\n"
+                                       "27 21 0:5 / /proc rw - proc proc rw\n"
+                                       "junk line\n"
+                                       "28 21 259:1 / /boot/efi rw - vfat /dev/nvme0n1p1 rw\n");
     const std::string labels = t.dir.file("by-label");
     std::filesystem::create_directories(labels);
     std::filesystem::create_symlink("../../nvme0n1p1", labels + "/EFI\\x20SYSTEM");
@@ -84,8 +83,7 @@ TEST(DiskVolumes, MountsAndLabelsReachTheirWholeDisksThroughPartitionsMapperAndM
     std::filesystem::create_symlink("../../sda2", labels + "/BACKUP");
 
     const auto volumes = readDiskVolumes(t.root, t.dir.file("mountinfo"), labels);
-    EXPECT_EQ(volumes.at("nvme0n1"),
-              (std::vector<Volume>{{"/home", "home"}, {"/", ""}, {"/boot/efi", "EFI SYSTEM"}}))
+    EXPECT_EQ(volumes.at("nvme0n1"), (std::vector<Volume>{{"/home", "home"}, {"/", ""}, {"/boot/efi", "EFI SYSTEM"}}))
         << "through the mapper device stacked on the partition; a mount listed twice once";
     EXPECT_EQ(volumes.at("sda"), (std::vector<Volume>{{"/srv/raid disk", ""}, {"", "BACKUP"}}));
     EXPECT_EQ(volumes.at("sdb"), (std::vector<Volume>{{"/srv/raid disk", ""}})) << "every member of the md array";
@@ -125,7 +123,7 @@ TEST(DiskActivitySource, EveryDiskFromItsSecondReadingDisksComeAndGo) {
     EXPECT_DOUBLE_EQ(sda.activity.inFlight, 2.0);
 
     std::filesystem::remove_all(t.root + "/nvme0n1"); // unplugged
-    t.disk("sdb", "8:16");                             // plugged in
+    t.disk("sdb", "8:16");                            // plugged in
     t.stat("sdb", "5 0 5 5 5 0 5 5 0 5 0\n");
     clock.now += 5;
     source.collect();
@@ -171,8 +169,7 @@ TEST(ProcessIo, AScanOfAFixtureTreeAndOfThisProcess) {
             writeFile(proc + "/" + pid + "/io", io);
         }
     };
-    process("17", "17 (dd) D 1 1 1 0 0 0 0 0 0 0 0 0 0 0 20 0 1 0 5000 0 0\n",
-            "read_bytes: 0\nwrite_bytes: 1048576\n");
+    process("17", "17 (dd) D 1 1 1 0 0 0 0 0 0 0 0 0 0 0 20 0 1 0 5000 0 0\n", "read_bytes: 0\nwrite_bytes: 1048576\n");
     process("18", "18 (gone) S 1 1 1 0 0 0 0 0 0 0 0 0 0 0 20 0 1 0 5000 0 0\n", nullptr); // ended between reads
     process("self", "junk", "junk");
     std::filesystem::create_directories(proc + "/sys");

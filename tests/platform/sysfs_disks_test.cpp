@@ -28,8 +28,9 @@ TEST(SysfsDisks, WholeDisksWithModelAndSizeSortedByName) {
         writeFile(block + "/" + other + "/size", "100\n");
     }
 
-    const std::vector<DiskInfo> expected{
-        {"cciss/c0d0", "odd model", 0, {}}, {"nvme0n1", "", 0, {}}, {"sda", "WDC WD10EZEX-08W", 1953525168ULL * 512, {}}};
+    const std::vector<DiskInfo> expected{{"cciss/c0d0", "odd model", 0, {}},
+                                         {"nvme0n1", "", 0, {}},
+                                         {"sda", "WDC WD10EZEX-08W", 1953525168ULL * 512, {}}};
     EXPECT_EQ(readSysfsDisks(block), expected);
     EXPECT_TRUE(isWholeDisk(block, "cciss/c0d0"));
     EXPECT_FALSE(isWholeDisk(block, "sda1"));

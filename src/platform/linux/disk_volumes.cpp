@@ -183,7 +183,10 @@ std::string unescapeMountField(std::string_view field) {
 std::string unescapeUdevName(std::string_view name) {
     std::string out;
     const auto hex = [](char c) {
-        return (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+        return (c >= '0' && c <= '9')   ? c - '0'
+               : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+               : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                        : -1;
     };
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (name.substr(i, 2) == "\\x" && i + 3 < name.size() && hex(name[i + 2]) >= 0 && hex(name[i + 3]) >= 0) {
@@ -196,9 +199,8 @@ std::string unescapeUdevName(std::string_view name) {
     return out;
 }
 
-std::map<std::string, std::vector<Volume>> readDiskVolumes(const std::string& sysBlockRoot,
-                                                           const std::string& mountInfoPath,
-                                                           const std::string& byLabelFolder) {
+std::map<std::string, std::vector<Volume>>
+readDiskVolumes(const std::string& sysBlockRoot, const std::string& mountInfoPath, const std::string& byLabelFolder) {
     const DeviceMap devices(sysBlockRoot);
     std::map<std::string, std::string> labels = readLabels(byLabelFolder);
     std::map<std::string, std::vector<Volume>> volumes;

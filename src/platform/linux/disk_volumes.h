@@ -14,9 +14,8 @@ namespace oruvel::platform {
 // matched to its device by device number, else by its source's name (/dev/NAME, /dev/mapper/NAME). Labelled file
 // systems that are not mounted are given with an empty place. Each disk's volumes are in mount-table order, then the
 // unmounted ones by label.
-std::map<std::string, std::vector<Volume>> readDiskVolumes(const std::string& sysBlockRoot,
-                                                           const std::string& mountInfoPath,
-                                                           const std::string& byLabelFolder);
+std::map<std::string, std::vector<Volume>>
+readDiskVolumes(const std::string& sysBlockRoot, const std::string& mountInfoPath, const std::string& byLabelFolder);
 
 // A mount table's field with its octal escapes ("\\040" for a space) undone.
 std::string unescapeMountField(std::string_view field);

@@ -113,8 +113,8 @@ void ProcfsProcessIo::scan(ProcessScan& scan) {
                                           p.writeBytes);
         if (ok) {
             n = readSmall(dirFd, "stat");
-            ok = n > 0 && parseProcessStat(std::string_view(text_.data(), static_cast<std::size_t>(n)), p.name,
-                                           p.started);
+            ok = n > 0 &&
+                 parseProcessStat(std::string_view(text_.data(), static_cast<std::size_t>(n)), p.name, p.started);
         }
         ::close(dirFd);
         if (ok) {

@@ -16,8 +16,8 @@ namespace oruvel::platform {
 namespace {
 
 constexpr std::array<const char*, kActivityCounterCount> kCounterNames{
-    "Disk Read Bytes/sec", "Disk Write Bytes/sec", "% Idle Time",       "Avg. Disk sec/Read",
-    "Avg. Disk sec/Write", "Disk Reads/sec",       "Disk Writes/sec",   "Current Disk Queue Length"};
+    "Disk Read Bytes/sec", "Disk Write Bytes/sec", "% Idle Time",     "Avg. Disk sec/Read",
+    "Avg. Disk sec/Write", "Disk Reads/sec",       "Disk Writes/sec", "Current Disk Queue Length"};
 
 double sound(double v) {
     return std::isfinite(v) && v > 0 ? v : 0.0;

@@ -188,7 +188,7 @@ std::string currentUserAccount() {
     std::array<wchar_t, 512> name{};
     auto size = static_cast<ULONG>(name.size());
     return GetUserNameExW(NameSamCompatible, name.data(), &size) != 0 ? toUtf8(std::wstring_view(name.data(), size))
-                                                                       : std::string();
+                                                                      : std::string();
 }
 
 bool TaskSchedulerLoginStartRegistry::remove(const std::string& name) {

@@ -48,7 +48,8 @@ void WinProcessIo::scan(ProcessScan& scan) {
         FILETIME user{};
         std::array<wchar_t, MAX_PATH + 1> path{};
         auto length = static_cast<DWORD>(path.size());
-        if (GetProcessIoCounters(process, &io) != 0 && GetProcessTimes(process, &created, &exited, &kernel, &user) != 0) {
+        if (GetProcessIoCounters(process, &io) != 0 &&
+            GetProcessTimes(process, &created, &exited, &kernel, &user) != 0) {
             ProcessIoReading reading;
             reading.pid = pid;
             reading.started = (static_cast<std::uint64_t>(created.dwHighDateTime) << 32U) | created.dwLowDateTime;
