@@ -8,32 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 secs="${1:-60}"
 
-missing=()
-command -v conky >/dev/null || missing+=(conky-std)
-command -v xdotool >/dev/null || missing+=(xdotool)
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
-fi
-tools/setup-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-
-work="$(mktemp -d "$PWD/build/activity.XXXXXX")"
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cmake --install build/release --prefix "$work/oruvel" >/dev/null
-mkdir -p "$work/home/.config"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-unset DBUS_SESSION_BUS_ADDRESS
 # shellcheck source=bench/measure.sh
 source bench/measure.sh
+bench_setup activity conky:conky-std xdotool:xdotool fio:fio
 
 cat >"$work/conky.conf" <<'CONKY'
 conky.config = {

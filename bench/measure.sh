@@ -1,5 +1,31 @@
-# Sourced by the whole-process benchmarks: what a process costs, measured from outside. The caller sets `secs` (the
-# seconds of a phase) and `work` (a folder on a real disk).
+# Sourced by the whole-process benchmarks, from the top of the source tree: their set-up, and what a process costs,
+# measured from outside. The caller sets `secs`, the seconds of a phase.
+
+# bench_setup NAME COMMAND:PACKAGE...: installs the packages of the commands that are missing and what the build
+# needs, builds the release preset, makes `work` (on the build's disk, not a tmpfs, so that direct I/O reaches a real
+# device; removed at the end, after every process in `pids`), installs this build's programs in $work/oruvel and
+# gives the programs a home of their own.
+bench_setup() {
+    local name="$1" missing=() wanted sudo=""
+    shift
+    for wanted in "$@"; do
+        command -v "${wanted%%:*}" >/dev/null || missing+=("${wanted#*:}")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    tools/setup-deps.sh
+    cmake --preset release >/dev/null
+    cmake --build --preset release >/dev/null
+    work="$(mktemp -d "$PWD/build/$name.XXXXXX")"
+    pids=()
+    trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+    cmake --install build/release --prefix "$work/oruvel" >/dev/null
+    mkdir -p "$work/home/.config"
+    export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+    unset DBUS_SESSION_BUS_ADDRESS
+}
 
 # CPU time of every thread of a process, in nanoseconds.
 cpu_ns() {

@@ -28,40 +28,14 @@ done
 cd "$(dirname "$0")/.."
 secs="${1:-60}"
 
-missing=()
-command -v Xvfb >/dev/null || missing+=(xvfb)
-command -v conky >/dev/null || missing+=(conky-std)
-command -v gkrellm >/dev/null || missing+=(gkrellm)
-command -v fio >/dev/null || missing+=(fio)
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
-fi
-tools/setup-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-
-# Work on the build's disk, not a tmpfs, so that direct I/O reaches a real device.
-work="$(mktemp -d "$PWD/build/peers.XXXXXX")"
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-cmake --install build/release --prefix "$work/oruvel" >/dev/null
+# shellcheck source=bench/measure.sh
+source bench/measure.sh
+bench_setup peers Xvfb:xvfb conky:conky-std gkrellm:gkrellm fio:fio
 if [ -n "$baseline" ]; then
     # A folder of its own, so that each build keeps its own settings file.
     mkdir -p "$work/baseline"
     cp "$baseline/Oruvel" "$work/baseline/Oruvel"
 fi
-mkdir -p "$work/home/.config"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-unset DBUS_SESSION_BUS_ADDRESS
-
 cat >"$work/conky.conf" <<'EOF'
 conky.config = {
     out_to_x = true, out_to_console = false, own_window = true, own_window_type = 'normal',
@@ -79,9 +53,6 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
-
-# shellcheck source=bench/measure.sh
-source bench/measure.sh
 
 # A steady writer of 4 MB/s, as a download or a log does.
 steady_writer() {

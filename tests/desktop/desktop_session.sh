@@ -55,6 +55,20 @@ start_desktop() {
     sleep 0.5
 }
 
+# in_accessibility_session SCRIPT ARGUMENTS...: runs the script again in a session bus of its own, where
+# start_accessibility_bus gives the programs an accessibility bus (AT-SPI) that screen readers, and the tests, read.
+in_accessibility_session() {
+    command -v dbus-run-session >/dev/null && [ -x /usr/libexec/at-spi-bus-launcher ] &&
+        /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+        fail "missing dbus-run-session, at-spi2-core or python3-pyatspi (tools/setup-deps.sh installs them)"
+    dbus-run-session -- bash "$@"
+}
+start_accessibility_bus() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+    pids+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
 start_tray() {
     trayer --edge top --align right --widthtype pixel --width 100 --height 24 >"$work/trayer.log" 2>&1 &
     pids+=($!)

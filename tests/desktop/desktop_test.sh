@@ -103,18 +103,13 @@ tray-sni)
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
         dbus-run-session -- bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log"
     ;;
-disk-activity)
-    # The disk-activity window as a keyboard user opens it and a screen reader reads it, with a disk kept busy. It
-    # runs in a session bus of its own, with an accessibility bus in it.
-    command -v dbus-run-session >/dev/null && [ -x /usr/libexec/at-spi-bus-launcher ] &&
-        /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
-        fail "missing dbus-run-session, at-spi2-core or python3-pyatspi (tools/setup-deps.sh installs them)"
-    dbus-run-session -- bash "$0" disk-activity-in-session "$program"
+disk-activity | keyboard-only)
+    # Cases that read the program as a screen reader does: each runs again in a session bus of its own.
+    in_accessibility_session "$0" "$case_name-in-session" "$program"
     ;;
 disk-activity-in-session)
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
-    pids+=($!)
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    # The disk-activity window as a keyboard user opens it and a screen reader reads it, with a disk kept busy.
+    start_accessibility_bus
     start_desktop; start_tray; prepare_program; start_program
     wait_for 100 monitor_visible || fail "the monitor did not appear"
     read_tables() { /usr/bin/python3 "$here/atspi_dump.py" >"$work/tables.txt" 2>"$work/atspi_read.log"; }
@@ -173,18 +168,10 @@ disk-activity-in-session)
     kill "$dd_pid"
     echo "the bars read as $(grep -m1 '^node	progress bar' "$work/tables.txt" | cut -f3-); opened from the keyboard; dd listed at $listed B/s (its counters: $own B/s); $disk busy ${busy:-?} % under load (${idle_busy:-?} % before)"
     ;;
-keyboard-only)
-    command -v dbus-run-session >/dev/null && [ -x /usr/libexec/at-spi-bus-launcher ] &&
-        /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
-        fail "missing dbus-run-session, at-spi2-core or python3-pyatspi (tools/setup-deps.sh installs them)"
-    dbus-run-session -- bash "$0" keyboard-only-in-session "$program"
-    ;;
 keyboard-only-in-session)
     # A colour and an opacity level changed and the program ended with the keyboard alone; the accessibility bus
     # tells where the keyboard is, as a screen reader would say it.
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
-    pids+=($!)
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    start_accessibility_bus
     start_desktop; start_tray; prepare_program; start_program
     wait_for 100 monitor_visible || fail "the monitor did not appear"
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" "$work/program/Oruvel" >"$work/second.log" 2>&1 ||
