@@ -10,7 +10,9 @@ constexpr double kMega = 1024.0 * 1024.0;
 
 double roundTop(double peak) {
     static constexpr std::array<double, 9> kSteps{1, 2, 5, 10, 20, 50, 100, 200, 500};
-    for (double unit = 1.0; unit < 1e16; unit *= 1024.0) {
+    static constexpr int kUnits = 6; // bytes, KB, MB, GB, TB, PB per second
+    double unit = 1.0;
+    for (int i = 0; i < kUnits; ++i, unit *= 1024.0) {
         for (const double step : kSteps) {
             if (step * unit >= peak) {
                 return step * unit;

@@ -23,7 +23,7 @@ void SetStartupLauncher::apply(bool on, Done done) {
 }
 
 void launchWatched(const std::string& program, const std::string& argument, const std::string& workingDirectory,
-                   core::LoginStartSwitch::Done done) {
+                   const core::LoginStartSwitch::Done& done) {
     auto* process = new QProcess;
     process->setProgram(QString::fromStdString(program));
     process->setArguments({QString::fromStdString(argument)});

@@ -29,6 +29,6 @@ private:
 // Starts a program and, when it has ended, tells `done` how: nothing when it ended with status 0, else the last line
 // it wrote on stderr, or why it could not start or ended otherwise.
 void launchWatched(const std::string& program, const std::string& argument, const std::string& workingDirectory,
-                   core::LoginStartSwitch::Done done);
+                   const core::LoginStartSwitch::Done& done);
 
 } // namespace oruvel::login_start

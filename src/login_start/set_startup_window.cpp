@@ -51,7 +51,7 @@ SetStartupWindow::SetStartupWindow(platform::LoginStartRegistry& registrar, std:
             [this] { tell(removeLoginStart(registrar_), QStringLiteral("移除")); });
 }
 
-void SetStartupWindow::tell(bool done, const QString& what) {
+void SetStartupWindow::tell(bool done, const QString& what) const {
     const QString why = QString::fromStdString(platform::lastFileFailure());
     resultLabel->setText(
         done ? QStringLiteral("已%1。").arg(what)

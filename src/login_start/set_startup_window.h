@@ -24,7 +24,7 @@ public:
     QLabel* resultLabel = nullptr;
 
 private:
-    void tell(bool done, const QString& what);
+    void tell(bool done, const QString& what) const;
 
     platform::LoginStartRegistry& registrar_;
     std::string folder_;

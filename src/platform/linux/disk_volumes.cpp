@@ -15,6 +15,14 @@
 namespace oruvel::platform {
 namespace {
 
+// `folder`/`name`, built in one string.
+std::string joined(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    path += '/';
+    path += name;
+    return path;
+}
+
 using Dir = std::unique_ptr<DIR, int (*)(DIR*)>;
 Dir openDir(const std::string& path) {
     return {::opendir(path.c_str()), &::closedir};
@@ -60,18 +68,19 @@ public:
         std::map<std::string, std::vector<std::string>> slaves; // devices that are not whole disks
         for (const std::string& sysName : entries(root)) {
             const std::string name = kernelName(sysName);
-            const std::string base = root + "/" + sysName;
+            const std::string base = joined(root, sysName);
             if (isWholeDisk(root, name)) {
-                add(name, firstLine(base + "/dev"), {name});
+                add(name, firstLine(joined(base, "dev")), {name});
                 for (const std::string& part : entries(base)) {
-                    if (exists(base + "/" + part + "/partition")) {
-                        add(kernelName(part), firstLine(base + "/" + part + "/dev"), {name});
+                    const std::string partBase = joined(base, part);
+                    if (exists(joined(partBase, "partition"))) {
+                        add(kernelName(part), firstLine(joined(partBase, "dev")), {name});
                     }
                 }
             } else {
-                slaves[name] = entries(base + "/slaves");
-                mapperNames_[firstLine(base + "/dm/name")] = name;
-                numbers_[firstLine(base + "/dev")] = name;
+                slaves[name] = entries(joined(base, "slaves"));
+                mapperNames_[firstLine(joined(base, "dm/name"))] = name;
+                numbers_[firstLine(joined(base, "dev"))] = name;
             }
         }
         // Devices made of others: the disks below them, followed down a few levels at most.
@@ -153,7 +162,7 @@ std::map<std::string, std::string> readLabels(const std::string& byLabelFolder) 
     std::map<std::string, std::string> labels;
     for (const std::string& link : entries(byLabelFolder)) {
         std::array<char, PATH_MAX> target{};
-        const ssize_t n = ::readlink((byLabelFolder + "/" + link).c_str(), target.data(), target.size() - 1);
+        const ssize_t n = ::readlink(joined(byLabelFolder, link).c_str(), target.data(), target.size() - 1);
         if (n <= 0) {
             continue;
         }
