@@ -315,8 +315,7 @@ void Gadget::closeDiskActivity() {
         return;
     }
     places_.saveFrame(kDiskActivityPlace, QRect(activityWindow_->pos(), activityWindow_->size()));
-    activityWindow_->hide();
-    activityWindow_.release()->deleteLater();
+    activityWindow_.reset(); // its close has been handled: this runs from the event loop, or at the exit
 }
 
 void Gadget::saveSettingsWindowPlace() {

@@ -2,6 +2,7 @@
 
 #include "platform/platform_services.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
 
@@ -24,7 +25,7 @@ void SetStartupLauncher::apply(bool on, Done done) {
 
 void launchWatched(const std::string& program, const std::string& argument, const std::string& workingDirectory,
                    const core::LoginStartSwitch::Done& done) {
-    auto* process = new QProcess;
+    auto* process = new QProcess(QCoreApplication::instance()); // gone at the latest with the application
     process->setProgram(QString::fromStdString(program));
     process->setArguments({QString::fromStdString(argument)});
     process->setWorkingDirectory(QString::fromStdString(workingDirectory));

@@ -112,7 +112,6 @@ TEST_F(DiskActivity, NothingMoreIsReadWhileClosedAndTheMinuteJustPastShowsAtOnce
 
     w->close();
     QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(g.diskActivityWindow(), nullptr);
     EXPECT_EQ(disks.open, 0) << "a closed window reads nothing";
     EXPECT_EQ(processes.open, 0);
