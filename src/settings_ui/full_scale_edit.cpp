@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace oruvel::settings_ui {
 
 namespace {
@@ -62,6 +64,27 @@ char16_t typedCharacter(const QKeyEvent& event) {
 
 FullScaleEdit::FullScaleEdit(QWidget* parent) : QLineEdit(parent) {
     setValidator(new AddedDigitsValidator(*this));
+    connect(this, &QLineEdit::textChanged, this, &FullScaleEdit::fitText);
+}
+
+// The box is narrow: a number longer than it holds is drawn narrower, so every digit shows, never only its tail.
+void FullScaleEdit::fitText() {
+    QFont narrowed = font();
+    narrowed.setStretch(QFont::Unstretched);
+    const int needed = QFontMetrics(narrowed).horizontalAdvance(text());
+    const int room = contentsRect().width() - textMargins().left() - textMargins().right() - 4;
+    if (needed > room && room > 0) {
+        narrowed.setStretch(std::max<int>(QFont::UltraCondensed, room * QFont::Unstretched / needed));
+    }
+    if (narrowed != font()) {
+        setFont(narrowed);
+    }
+    setToolTip(text().isEmpty() ? QString() : text() + QStringLiteral(" MB/s"));
+}
+
+void FullScaleEdit::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    fitText();
 }
 
 void FullScaleEdit::focusInEvent(QFocusEvent* event) {

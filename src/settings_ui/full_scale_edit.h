@@ -16,8 +16,12 @@ public:
 signals:
     void keyReleased();
 
+private:
+    void fitText();
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 };

@@ -151,3 +151,13 @@ TEST_F(View, EditsGoToTheSettings) {
     QTest::mouseClick(control<QPushButton>("resetPositionsButton"), Qt::LeftButton);
     EXPECT_EQ(resets, 1);
 }
+
+TEST_F(View, ANumberLongerThanItsBoxIsDrawnNarrowerWhole) {
+    open("[main]\nreadmax=25150\n");
+    auto* box = control<QLineEdit>("readFullScaleEdit");
+    const QFontMetrics drawn(box->font());
+    EXPECT_LE(drawn.horizontalAdvance(box->text()), box->contentsRect().width()) << "every digit in the box";
+    EXPECT_EQ(box->toolTip(), QStringLiteral("25150 MB/s"));
+    box->setText(QStringLiteral("25"));
+    EXPECT_EQ(box->font().stretch(), QFont::Unstretched) << "a short number is drawn as the form has it";
+}
