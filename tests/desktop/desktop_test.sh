@@ -293,14 +293,15 @@ full-disk)
     dd if=/dev/zero of="$disk/filler" bs=4k count=1024 2>/dev/null || true # until it is full
     start_program
     open_settings_by_tray_double_click
-    # The note is a band across the foot of the settings window, wherever the window is now.
+    # The note is a band below the form of the settings window (392 pixels high), wherever the window is now.
     note_shown() {
         read -r sx sy < <(window_place "$(visible_window '^Oruvel v')")
-        [ "$(pixel $((sx + 2)) $((sy + 370)))" = "255,236,179" ] # its margin, clear of the text
+        [ "$(pixel $((sx + 2)) $((sy + 396)))" = "255,236,179" ] # its margin, clear of the text
     }
     note_gone() { ! note_shown; }
     wait_for 100 note_shown ||
-        fail "no note that the settings are not saved: $(pixel $((sx + 2)) $((sy + 370))) at $sx $sy"
+        fail "no note that the settings are not saved: $(pixel $((sx + 2)) $((sy + 396))) at $sx $sy"
+    [ "$(pixel $((sx + 2)) $((sy + 370)))" != "255,236,179" ] || fail "the note covers the form's last row"
     grep -q "settings not saved to .*No space left on device" "$work/program.log" || fail "nothing on stderr"
     for y in 64 80 96 112; do # stay on top, round corners, bar border, hidden texts
         xdotool mousemove $((sx + 210)) $((sy + y)) click 1
