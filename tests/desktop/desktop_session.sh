@@ -64,6 +64,9 @@ in_accessibility_session() {
     dbus-run-session -- bash "$@"
 }
 start_accessibility_bus() {
+    # A runtime folder of its own: the bus's socket lives there, and two sessions at once must not share one.
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 0700 -p "$XDG_RUNTIME_DIR"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
     pids+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
