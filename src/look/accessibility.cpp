@@ -1,13 +1,21 @@
 #include "look/accessibility.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QVariant>
 #include <QWidget>
+#include <QtGui/qtguiglobal.h>
+
+#if QT_CONFIG(accessibility)
+#include <QAccessible>
+#include <QAccessibleWidget>
+#endif
 
 #include <array>
 
 namespace oruvel::look {
+
+// A Qt built without accessibility (the Windows build's) has no interfaces to give: the roles are kept as
+// properties, and nothing is announced.
+#if QT_CONFIG(accessibility)
 namespace {
 
 // A painted bar that shows a share: read out as its text and its value.
@@ -93,5 +101,16 @@ void announceValueChange(QWidget& widget, int value) {
         QAccessible::updateAccessibility(&event);
     }
 }
+
+#else
+
+void setAccessibleRole(QWidget& widget, AccessibleRole role) {
+    widget.setProperty(kAccessibleRole, static_cast<int>(role));
+}
+void installAccessibility() {}
+void announceNameChange(QWidget& /*widget*/) {}
+void announceValueChange(QWidget& /*widget*/, int /*value*/) {}
+
+#endif
 
 } // namespace oruvel::look
