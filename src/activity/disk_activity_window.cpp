@@ -75,7 +75,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
                         QStringLiteral("写入/秒"), QStringLiteral("队列")},
                        this);
     diskTable_->setObjectName(QStringLiteral("diskTable"));
-    diskTable_->setAccessibleName(QStringLiteral("磁盘"));
+    look::setAccessibleName(*diskTable_, QStringLiteral("磁盘"));
     layout->addWidget(diskTable_, 2);
 
     auto* graphRow = new QHBoxLayout;
@@ -106,7 +106,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     processTable_ = table(
         {QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")}, processGroup_);
     processTable_->setObjectName(QStringLiteral("processTable"));
-    processTable_->setAccessibleName(QStringLiteral("程序"));
+    look::setAccessibleName(*processTable_, QStringLiteral("程序"));
     processLayout->addWidget(processTable_);
     layout->addWidget(processGroup_, 3);
 

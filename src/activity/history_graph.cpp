@@ -2,6 +2,8 @@
 
 #include "core/activity_texts.h"
 
+#include "look/accessibility.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -11,7 +13,7 @@ namespace oruvel::activity {
 
 HistoryGraph::HistoryGraph(QWidget* parent) : QWidget(parent) {
     setMinimumSize(240, 100);
-    setAccessibleName(QStringLiteral("最近一分钟"));
+    look::setAccessibleName(*this, QStringLiteral("最近一分钟"));
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -31,11 +33,11 @@ void HistoryGraph::setColours(const QColor& read, const QColor& write) {
 // What a screen reader tells of the graph: the newest second and the highest of the minute.
 void HistoryGraph::describe() {
     if (history_ == nullptr || history_->size() == 0) {
-        setAccessibleDescription(QString());
+        look::setAccessibleDescription(*this, QString());
         return;
     }
     const core::RateHistory::Point& last = history_->at(history_->size() - 1);
-    setAccessibleDescription(QStringLiteral("读取 %1，写入 %2，一分钟内最高 %3")
+    look::setAccessibleDescription(*this, QStringLiteral("读取 %1，写入 %2，一分钟内最高 %3")
                                  .arg(QString::fromStdString(core::rateText(last.read, separators_)),
                                       QString::fromStdString(core::rateText(last.write, separators_)),
                                       QString::fromStdString(core::rateText(history_->peak(), separators_))));

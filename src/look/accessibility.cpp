@@ -88,6 +88,14 @@ void installAccessibility() {
     QAccessible::installFactory(&interfaceFor);
 }
 
+void setAccessibleName(QWidget& widget, const QString& name) {
+    widget.setAccessibleName(name);
+}
+
+void setAccessibleDescription(QWidget& widget, const QString& description) {
+    widget.setAccessibleDescription(description);
+}
+
 void announceNameChange(QWidget& widget) {
     if (QAccessible::isActive()) {
         QAccessibleEvent event(&widget, QAccessible::NameChanged);
@@ -108,6 +116,8 @@ void setAccessibleRole(QWidget& widget, AccessibleRole role) {
     widget.setProperty(kAccessibleRole, static_cast<int>(role));
 }
 void installAccessibility() {}
+void setAccessibleName(QWidget& /*widget*/, const QString& /*name*/) {}
+void setAccessibleDescription(QWidget& /*widget*/, const QString& /*description*/) {}
 void announceNameChange(QWidget& /*widget*/) {}
 void announceValueChange(QWidget& /*widget*/, int /*value*/) {}
 

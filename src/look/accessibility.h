@@ -16,6 +16,10 @@ void setAccessibleRole(QWidget& widget, AccessibleRole role);
 // "text" property unless it has an accessible name, its value the "value" property, from 0 to 100.
 void installAccessibility();
 
+// A widget's name and description for assistive technology (nothing where Qt was built without accessibility).
+void setAccessibleName(QWidget& widget, const QString& name);
+void setAccessibleDescription(QWidget& widget, const QString& description);
+
 // Tells assistive technology, when one listens, that a widget's name or value changed.
 void announceNameChange(QWidget& widget);
 void announceValueChange(QWidget& widget, int value);

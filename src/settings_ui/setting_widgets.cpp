@@ -1,5 +1,7 @@
 #include "settings_ui/setting_widgets.h"
 
+#include "look/accessibility.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,7 +65,7 @@ ColourSwatch::ColourSwatch(QWidget* parent) : QAbstractButton(parent) {
 
 void ColourSwatch::setColour(const QColor& colour) {
     colour_ = colour;
-    setAccessibleDescription(QStringLiteral("颜色 %1").arg(colour.name().toUpper()));
+    look::setAccessibleDescription(*this, QStringLiteral("颜色 %1").arg(colour.name().toUpper()));
     update();
 }
 

@@ -90,13 +90,13 @@ void SettingsWindow::makeAccessible() {
         {ui_->writeFillTextSwatch, ui_->writeFillTextLabel},
     }};
     for (const auto& [swatch, label] : swatches) {
-        swatch->setAccessibleName(label->text().remove(QLatin1Char(':')));
+        look::setAccessibleName(*swatch, label->text().remove(QLatin1Char(':')));
         label->setBuddy(swatch);
     }
-    ui_->translucentOpacityScrollBar->setAccessibleName(QStringLiteral("透明度级别"));
-    ui_->translucentOpacityScrollBar->setAccessibleDescription(ui_->translucentModeRadioButton->text());
-    ui_->ghostOpacityScrollBar->setAccessibleName(QStringLiteral("透明度级别"));
-    ui_->ghostOpacityScrollBar->setAccessibleDescription(ui_->ghostModeRadioButton->text());
+    look::setAccessibleName(*ui_->translucentOpacityScrollBar, QStringLiteral("透明度级别"));
+    look::setAccessibleDescription(*ui_->translucentOpacityScrollBar, ui_->translucentModeRadioButton->text());
+    look::setAccessibleName(*ui_->ghostOpacityScrollBar, QStringLiteral("透明度级别"));
+    look::setAccessibleDescription(*ui_->ghostOpacityScrollBar, ui_->ghostModeRadioButton->text());
     for (QScrollBar* bar : {ui_->translucentOpacityScrollBar, ui_->ghostOpacityScrollBar}) {
         bar->setFocusPolicy(Qt::StrongFocus); // the arrows move it, the right one up
         bar->setInvertedControls(false);
@@ -105,16 +105,16 @@ void SettingsWindow::makeAccessible() {
     setTabOrder(ui_->translucentModeRadioButton, ui_->translucentOpacityScrollBar);
     setTabOrder(ui_->translucentOpacityScrollBar, ui_->ghostModeRadioButton);
     setTabOrder(ui_->ghostModeRadioButton, ui_->ghostOpacityScrollBar);
-    ui_->readFullScaleEdit->setAccessibleName(QStringLiteral("最大读取速度 (MB/s)"));
-    ui_->writeFullScaleEdit->setAccessibleName(QStringLiteral("最大写入速度 (MB/s)"));
+    look::setAccessibleName(*ui_->readFullScaleEdit, QStringLiteral("最大读取速度 (MB/s)"));
+    look::setAccessibleName(*ui_->writeFullScaleEdit, QStringLiteral("最大写入速度 (MB/s)"));
     ui_->readFullScaleLabel->setBuddy(ui_->readFullScaleEdit);
     ui_->writeFullScaleLabel->setBuddy(ui_->writeFullScaleEdit);
-    ui_->readFillPicturePreview->setAccessibleName(QStringLiteral("读取栏填充图形"));
-    ui_->writeFillPicturePreview->setAccessibleName(QStringLiteral("写入栏填充图形"));
+    look::setAccessibleName(*ui_->readFillPicturePreview, QStringLiteral("读取栏填充图形"));
+    look::setAccessibleName(*ui_->writeFillPicturePreview, QStringLiteral("写入栏填充图形"));
     ui_->socialPageLinkLabel->setFocusPolicy(Qt::StrongFocus);
     look::setAccessibleRole(*ui_->socialPageLinkLabel, look::AccessibleRole::Link);
-    ui_->socialPageLinkLabel->setAccessibleName(ui_->socialPageLinkLabel->text());
-    ui_->socialLogoLabel->setAccessibleName(ui_->socialPageLinkLabel->text());
+    look::setAccessibleName(*ui_->socialPageLinkLabel, ui_->socialPageLinkLabel->text());
+    look::setAccessibleName(*ui_->socialLogoLabel, ui_->socialPageLinkLabel->text());
 }
 
 // Keys the focused control leaves alone: Escape closes the window, the menu key and Shift+F10 open the program's menu.
@@ -151,7 +151,7 @@ void SettingsWindow::setTrayLegend(const std::array<QPixmap, 9>& pictures, const
                                         ui_->trayLegendLabel6, ui_->trayLegendLabel7, ui_->trayLegendLabel8};
     for (std::size_t i = 0; i < legend.size(); ++i) {
         legend[i]->setPixmap(pictures[i]);
-        legend[i]->setAccessibleName(names[i]);
+        look::setAccessibleName(*legend[i], names[i]);
     }
 }
 
@@ -201,7 +201,7 @@ void SettingsWindow::showFootNote() {
     }
     saveProblem_->setToolTip(text);
     saveProblem_->setText(saveProblem_->fontMetrics().elidedText(text, Qt::ElideMiddle, kClientWidth - 12));
-    saveProblem_->setAccessibleName(text);
+    look::setAccessibleName(*saveProblem_, text);
     saveProblem_->setVisible(!text.isEmpty());
     // The note has a line of its own below the form, so it covers nothing of it.
     setFixedSize(kClientWidth, kClientHeight + (text.isEmpty() ? 0 : kNoteHeight));
