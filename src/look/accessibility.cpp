@@ -1,5 +1,6 @@
 #include "look/accessibility.h"
 
+#include <QKeyEvent>
 #include <QVariant>
 #include <QWidget>
 #include <QtGui/qtguiglobal.h>
@@ -12,6 +13,10 @@
 #include <array>
 
 namespace oruvel::look {
+
+bool isMenuKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
 
 // A Qt built without accessibility (the Windows build's) has no interfaces to give: the roles are kept as
 // properties, and nothing is announced.

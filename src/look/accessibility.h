@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QKeyEvent;
 class QWidget;
 
 namespace oruvel::look {
@@ -19,6 +20,9 @@ void installAccessibility();
 // A widget's name and description for assistive technology (nothing where Qt was built without accessibility).
 void setAccessibleName(QWidget& widget, const QString& name);
 void setAccessibleDescription(QWidget& widget, const QString& description);
+
+// Whether a key asks for a context menu from the keyboard: the menu key, or Shift+F10.
+bool isMenuKey(const QKeyEvent& event);
 
 // Tells assistive technology, when one listens, that a widget's name or value changed.
 void announceNameChange(QWidget& widget);

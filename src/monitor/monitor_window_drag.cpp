@@ -1,5 +1,7 @@
 // Dragging the monitor, its context menu and the snapping glue of its own drag loop.
 #include "monitor/monitor_window.h"
+
+#include "look/accessibility.h"
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/window_snapper.h"
 
@@ -39,8 +41,7 @@ void MonitorWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 // The menu key and Shift+F10 open the menu of a monitor that has the keyboard, at its middle.
 void MonitorWindow::keyPressEvent(QKeyEvent* event) {
-    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
-    if (event->key() == Qt::Key_Menu || shiftF10) {
+    if (look::isMenuKey(*event)) {
         event->accept();
         emit contextMenuRequested(mapToGlobal(rect().center()));
         return;

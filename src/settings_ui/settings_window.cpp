@@ -124,8 +124,7 @@ void SettingsWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
-    if (event->key() == Qt::Key_Menu || shiftF10) {
+    if (look::isMenuKey(*event)) {
         event->accept();
         const QWidget* at = focusWidget() != nullptr ? focusWidget() : this;
         emit menuRequested(at->mapToGlobal(at->rect().center()));
