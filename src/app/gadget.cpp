@@ -134,6 +134,7 @@ void Gadget::start() {
     if (exiting_) {
         return;
     }
+    const core::Settings::Batch batch(settings_); // what the start writes lands in one replace of the file
     if (settings_.textAtStart(Key::DiskInstance).empty()) {
         settings_.store(Key::DiskInstance);
     }

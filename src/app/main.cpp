@@ -8,6 +8,7 @@
 #include "app/window_places.h"
 #include "core/settings.h"
 #include "core/settings_location.h"
+#include "core/unsaved_settings.h"
 #include "login_start/set_startup_launcher.h"
 #include "look/accessibility.h"
 #include "look/fonts.h"
@@ -18,11 +19,35 @@
 #include "tray/tray_icon.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSessionManager>
 
 #include <cstdio>
 
 using namespace oruvel;
+
+namespace {
+
+// Changes the settings file could not take by the end wait for the next start, or are at least named.
+void keepUnsavedChanges(core::Settings& settings, const std::string& unsavedFile) {
+    const std::vector<platform::ini::KeyValue> left = settings.finishWrites();
+    if (left.empty()) {
+        return;
+    }
+    const QString file = QDir::toNativeSeparators(QString::fromStdString(settings.path()));
+    if (core::keepUnsaved(unsavedFile, settings.path(), left)) {
+        std::fprintf(stderr, "Oruvel: settings not saved to %s; kept in %s for the next start\n", qPrintable(file),
+                     qPrintable(QDir::toNativeSeparators(QString::fromStdString(unsavedFile))));
+        return;
+    }
+    std::fprintf(stderr, "Oruvel: settings not saved to %s and lost (%s):\n", qPrintable(file),
+                 platform::lastFileFailure().c_str());
+    for (const platform::ini::KeyValue& e : left) {
+        std::fprintf(stderr, "  %s=%s\n", e.key.c_str(), e.value.c_str());
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     app::OwnEnvironment ownEnvironment;
@@ -51,7 +76,10 @@ int main(int argc, char** argv) {
     look::installAccessibility();
     look::installQtTranslations(QCoreApplication::applicationDirPath());
 
-    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    // As the system names it, byte for byte: a folder name that is not UTF-8 still finds the file beside the program.
+    const std::string programPath = platform::runningProgramPath();
+    const std::string programFolder =
+        programPath.empty() ? QCoreApplication::applicationDirPath().toStdString() : platform::folderOf(programPath);
     const std::string configFolder = platform::userConfigFolder();
     const std::string settingsPath = core::prepareSettingsFile(programFolder, configFolder, platform::isWritableFolder);
     app::RunningCopy runningCopy(QString::fromStdString(settingsPath));
@@ -59,7 +87,9 @@ int main(int argc, char** argv) {
         return 0; // the copy that runs shows its settings window
     }
     core::Settings settings(settingsPath);
-    app::WindowPlaces places(app::WindowPlaces::openUserStore());
+    const std::string unsavedFile = core::unsavedSettingsFile(configFolder, settingsPath);
+    settings.applyUnsaved(core::takeUnsaved(unsavedFile, settingsPath));
+    app::WindowPlaces places(app::WindowPlaces::openUserStore(configFolder));
     if (!configFolder.empty()) {
         // Where earlier versions kept the places.
         places.importHive(QString::fromStdString(configFolder + "/Oruvel/registry/HKEY_CURRENT_USER.hive"));
@@ -84,5 +114,7 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &app::SessionFollower::onSessionSave);
 
     gadget.start();
-    return gadget.isExiting() ? 0 : QApplication::exec();
+    const int status = gadget.isExiting() ? 0 : QApplication::exec();
+    keepUnsavedChanges(settings, unsavedFile);
+    return status;
 }

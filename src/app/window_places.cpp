@@ -2,8 +2,10 @@
 
 #include "core/twips.h"
 #include "core/value_conversion.h"
+#include "platform/file_ops.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -25,9 +27,20 @@ QByteArray unescaped(const QByteArray& field) {
 
 WindowPlaces::WindowPlaces(std::unique_ptr<QSettings> store) : store_(std::move(store)) {}
 
-std::unique_ptr<QSettings> WindowPlaces::openUserStore() {
+std::unique_ptr<QSettings> WindowPlaces::openUserStore([[maybe_unused]] const std::string& configFolder) {
+#ifdef _WIN32
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorlane"),
                                        QStringLiteral("Oruvel"));
+#else
+    // The folder found as the settings file's is (HOME unset, relative XDG values), not the one Qt would guess.
+    const std::string path = configFolder.empty() ? std::string() : configFolder + "/Quorlane/Oruvel.conf";
+    if (path.empty() || (platform::pathExists(path) && !platform::isRegularFile(path))) {
+        // Nowhere to keep places, or something there that is no file (a named pipe would never answer a read): a
+        // store that keeps them for this run only. Nothing can exist below /dev/null, so nothing is read or written.
+        return std::make_unique<QSettings>(QStringLiteral("/dev/null/Oruvel.conf"), QSettings::NativeFormat);
+    }
+    return std::make_unique<QSettings>(QFile::decodeName(QByteArray::fromStdString(path)), QSettings::NativeFormat);
+#endif
 }
 
 void WindowPlaces::save(const QString& name, const QPoint& topLeft) {
@@ -80,8 +93,9 @@ std::optional<QRect> WindowPlaces::frame(const QString& name) const {
 
 bool WindowPlaces::importHive(const QString& hivePath) {
     QFile hive(hivePath);
-    if (!hive.exists() || std::any_of(kValueNames.begin(), kValueNames.end(),
-                                      [this](const QString& name) { return store_->contains(name); })) {
+    // Only a regular file: a named pipe would never answer the read.
+    if (!QFileInfo(hivePath).isFile() || std::any_of(kValueNames.begin(), kValueNames.end(),
+                                                     [this](const QString& name) { return store_->contains(name); })) {
         return false;
     }
     if (hive.size() > kMaxHiveBytes || !hive.open(QIODevice::ReadOnly)) {

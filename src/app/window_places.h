@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace oruvel::app {
 
@@ -24,7 +25,8 @@ inline const QString kDiskActivityPlace = QStringLiteral("DiskActivity");
 class WindowPlaces {
 public:
     explicit WindowPlaces(std::unique_ptr<QSettings> store);
-    static std::unique_ptr<QSettings> openUserStore();
+    // The user's store; elsewhere than on Windows, a file in `configFolder` (see platform::userConfigFolder).
+    static std::unique_ptr<QSettings> openUserStore(const std::string& configFolder);
 
     // A window's top-left corner, in pixels.
     void save(const QString& name, const QPoint& topLeft);

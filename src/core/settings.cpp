@@ -50,6 +50,13 @@ std::span<const Key> groupOf(Key key) {
     return {};
 }
 
+// The row of the key stored under `name` (matched as the file matches names), or null.
+const KeyRow* findRow(std::string_view name) {
+    const auto row = std::find_if(kKeyTable.begin(), kKeyTable.end(),
+                                  [&](const KeyRow& r) { return platform::ini::namesEqual(r.name, name); });
+    return row != kKeyTable.end() ? &*row : nullptr;
+}
+
 // Each key is told once for one change, however often the change touched it.
 void note(std::vector<Key>& news, Key key) {
     if (std::find(news.begin(), news.end(), key) == news.end()) {
@@ -61,6 +68,7 @@ void note(std::vector<Key>& news, Key key) {
 
 Settings::Settings(std::string path, platform::ini::WriteQueue::Writer writer, std::chrono::milliseconds retryInterval)
     : path_(std::move(path)), writes_(path_, std::string(kSettingsSection), std::move(writer), retryInterval) {
+    platform::ini::removeInterruptedWrites(path_);
     load();
 }
 
@@ -129,6 +137,7 @@ void Settings::assignText(Key key, std::string value, News& news) {
 }
 
 void Settings::setNumber(Key key, std::int32_t value) {
+    const Batch batch(*this);
     News news;
     assignNumber(key, value, news);
     if (key == Key::ShowMonitor) {
@@ -146,10 +155,45 @@ void Settings::setOption(Key key, bool value) {
     announce(news);
 }
 
-void Settings::setText(Key key, std::string value) {
+bool Settings::canHold(std::string_view value) {
+    return platform::ini::holdsExactly(value);
+}
+
+bool Settings::setText(Key key, std::string value) {
+    if (!canHold(value)) {
+        return false;
+    }
     News news;
     assignText(key, std::move(value), news);
     announce(news);
+    return true;
+}
+
+std::vector<platform::ini::KeyValue> Settings::finishWrites() {
+    std::vector<platform::ini::KeyValue> left = writes_.finish();
+    std::erase_if(left, [this](const platform::ini::KeyValue& e) {
+        return platform::ini::readValue(path_, kSettingsSection, e.key) == platform::ini::valueAsRead(e.value);
+    });
+    return left;
+}
+
+void Settings::applyUnsaved(const std::vector<platform::ini::KeyValue>& values) {
+    const Batch batch(*this);
+    for (const platform::ini::KeyValue& value : values) {
+        const KeyRow* row = findRow(value.key);
+        if (row == nullptr) {
+            continue;
+        }
+        if (isTextForm(row->form)) {
+            setText(row->key, value.value);
+        } else if (const auto number = numberFrom(row->form, value.value)) {
+            if (row->form == ValueForm::Option) {
+                setOption(row->key, *number != 0);
+            } else {
+                setNumber(row->key, *number);
+            }
+        }
+    }
 }
 
 void Settings::store(Key key) {
@@ -157,6 +201,7 @@ void Settings::store(Key key) {
 }
 
 void Settings::writeBackRestored() {
+    const Batch batch(*this);
     const auto restoredDiffers = [this](Key key) {
         return number(key) != numberFrom(rowOf(key).form, rowOf(key).defaultText).value_or(0);
     };
@@ -182,6 +227,7 @@ void Settings::writeBackRestored() {
 }
 
 void Settings::settleHiddenMonitor() {
+    const Batch batch(*this);
     News news;
     settleHiddenMonitor(news);
     announce(news);
@@ -242,6 +288,7 @@ std::optional<WindowMode> Settings::windowMode() const {
 }
 
 void Settings::setWindowMode(WindowMode mode) {
+    const Batch batch(*this);
     News news;
     // The level of the mode chosen is stored with it; a hidden monitor stays in the normal mode.
     if (mode == WindowMode::Translucent || mode == WindowMode::Ghost) {
@@ -263,6 +310,7 @@ FillMode Settings::fillMode(Bar bar) const {
 
 void Settings::setFillMode(Bar bar, FillMode mode) {
     const auto group = fillKeysOf(bar);
+    const Batch batch(*this);
     News news;
     selectInGroup(group,
                   mode == FillMode::Colour    ? std::optional(group[0])

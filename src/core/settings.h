@@ -24,7 +24,7 @@ public:
 
     // Reads every key of the file at `path`. A key that is missing, empty or does not convert keeps its default;
     // option buttons of a group are read in order, each True one clearing the others.
-    explicit Settings(std::string path, platform::ini::WriteQueue::Writer writer = platform::ini::writeValue,
+    explicit Settings(std::string path, platform::ini::WriteQueue::Writer writer = platform::ini::writeValues,
                       std::chrono::milliseconds retryInterval = std::chrono::seconds(5));
     Settings(const Settings&) = delete;
     Settings& operator=(const Settings&) = delete;
@@ -44,7 +44,11 @@ public:
     // monitor (show 0) also puts it back in the normal mode and off the top, as one change.
     void setNumber(Key key, std::int32_t value);
     void setOption(Key key, bool value);
-    void setText(Key key, std::string value);
+    // A text the settings file cannot give back exactly as it is (see canHold) is refused: false, nothing changes.
+    bool setText(Key key, std::string value);
+    // Whether the settings file gives `value` back exactly as stored: no line breaks or NUL bytes, no blanks or quotes
+    // around it, and not longer than a read gives back.
+    static bool canHold(std::string_view value);
     // Stores the key's value as it is (the keys a start writes).
     void store(Key key);
 
@@ -61,6 +65,19 @@ public:
     // normal one with its level and the four mode keys, then round corners). The values stay as they are.
     void writeBackRestored();
 
+    // The writes of the changes made while a Batch lives land together, in one replace of the file (a colour scheme,
+    // a mode with its level). Batches nest.
+    class Batch {
+    public:
+        explicit Batch(Settings& settings) : settings_(settings) { settings_.writes_.beginBatch(); }
+        ~Batch() { settings_.writes_.endBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Settings& settings_;
+    };
+
     // Listeners are told of each change until removed by the number they were given.
     int addListener(Listener listener);
     void removeListener(int id);
@@ -73,6 +90,12 @@ public:
     void setSaveListener(platform::ini::WriteQueue::StateListener listener) {
         writes_.setStateListener(std::move(listener));
     }
+    // Ends the writes, trying once more what failed; returns what still could not be written and differs from what the
+    // file holds (in stored form, in order). Changes made afterwards are kept in memory only.
+    std::vector<platform::ini::KeyValue> finishWrites();
+    // Applies values that an earlier run could not save (by stored key name; unknown names are ignored) as changes:
+    // kept, stored and announced.
+    void applyUnsaved(const std::vector<platform::ini::KeyValue>& values);
 
 private:
     struct Entry {

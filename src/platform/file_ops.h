@@ -17,9 +17,9 @@ public:
 // Writes a new version of `path` through `produce` into a temporary file in the same folder, flushes it to stable
 // storage and renames it over `path`. A reader therefore sees either the whole old file or the whole new one. On any
 // failure (produce returns false, the disk is full, the folder is read-only, the path is a folder, the file is
-// read-only) the temporary file is removed, `path` is left exactly as it was, the result is false and
-// lastFileFailure() says why. An existing file's permission bits are kept. A symbolic link is followed: the file it
-// leads to is replaced, beside itself, and the link stays.
+// read-only or this user may not write it, the file belongs to another user) the temporary file is removed, `path` is
+// left exactly as it was, the result is false and lastFileFailure() says why. An existing file's permission bits are
+// kept. A symbolic link is followed: the file it leads to is replaced, beside itself, and the link stays.
 bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>& produce);
 
 // Why the last failed file operation of this thread failed, in the system's words ("No space left on device").
@@ -58,6 +58,12 @@ std::string folderOf(const std::string& path);
 // True when `path` names an existing regular file (not a folder).
 bool isRegularFile(const std::string& path);
 
+// Removes the file `path`; true when it is gone.
+bool removeFile(const std::string& path);
+
+// True when something (a file, a folder, a device...) exists at `path`.
+bool pathExists(const std::string& path);
+
 // True when `path` names an existing folder.
 bool isFolder(const std::string& path);
 
@@ -67,7 +73,13 @@ bool isWritableFolder(const std::string& path);
 // Creates `path` and its missing parent folders; true when the folder exists afterwards.
 bool makeFolders(const std::string& path);
 
-// Opens an existing regular file for binary reading; null when it is missing, a folder or unreadable.
+// Opens an existing regular file for binary reading; null, with lastFileFailure() saying why, when it is missing, not
+// a regular file (a folder, a named pipe, a device: never waited on) or unreadable.
 std::FILE* openForReading(const std::string& path);
+
+// Removes the temporary files that replaceFile left beside `path` when the program was stopped in the middle of a
+// write (only files named as replaceFile names them, owned by this user). Call it holding a FolderLock on their
+// folder, so that no write under way loses its file. Returns how many were removed.
+int removeLeftoverTemporaries(const std::string& path);
 
 } // namespace oruvel::platform

@@ -3,10 +3,15 @@
 #include "platform/file_ops.h"
 #include "platform/line_scanner.h"
 #include "platform/text_util.h"
+#include "platform/utf16_text.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace oruvel::platform::ini {
 namespace {
@@ -28,13 +33,85 @@ std::string endedAndCut(std::string_view v) {
 
 constexpr std::string_view kLineBreakers{"\r\n\0", 3};
 
-// Where a write has to put its line, found in one pass over the old file.
+// Settings files are small; a UTF-16 one is decoded in memory up to this size, and larger ones are not read.
+constexpr std::size_t kMaxDecodedFile = std::size_t{4} << 20U;
+
+// A settings file opened for reading, in the form the scanner reads: UTF-8 straight from the disk, UTF-16 (known by
+// its byte order mark) decoded to UTF-8 in memory without its mark.
+class SourceFile {
+public:
+    // False, with lastFileFailure() saying why, when the file cannot be opened, or is UTF-16 and too large.
+    bool open(const std::string& path) {
+        file_.reset(openForReading(path));
+        if (!file_) {
+            return false;
+        }
+        std::array<unsigned char, 2> mark{};
+        const bool marked = std::fread(mark.data(), 1, 2, file_.get()) == 2 &&
+                            ((mark[0] == 0xFF && mark[1] == 0xFE) || (mark[0] == 0xFE && mark[1] == 0xFF));
+        if (!marked) {
+            std::rewind(file_.get());
+            return true;
+        }
+        utf16_ = mark[0] == 0xFF ? ByteOrder::Little : ByteOrder::Big;
+        std::string raw;
+        std::array<char, 65536> chunk{};
+        std::size_t got = 0;
+        while ((got = std::fread(chunk.data(), 1, chunk.size(), file_.get())) > 0) {
+            if (raw.size() + got > kMaxDecodedFile) {
+                setFileFailure("the file is too large");
+                return false;
+            }
+            raw.append(chunk.data(), got);
+        }
+        if (std::ferror(file_.get()) != 0) {
+            setFileFailure("the file cannot be read");
+            return false;
+        }
+        decoded_ = utf8FromUtf16(raw, *utf16_);
+        return true;
+    }
+
+    LineScanner scanner() { return utf16_ ? LineScanner(std::string_view(decoded_)) : LineScanner(file_.get()); }
+
+    bool copy(std::uint64_t from, std::uint64_t to, OutputSink& out) {
+        const auto write = [&](std::string_view b) { return out.write(b); };
+        return utf16_ ? copyRange(std::string_view(decoded_), from, to, write)
+                      : copyRange(file_.get(), from, to, write);
+    }
+
+    std::optional<ByteOrder> utf16() const { return utf16_; }
+    // Closed before the new file takes its place (Windows cannot replace an open file).
+    void close() { file_.reset(); }
+
+private:
+    FilePtr file_;
+    std::optional<ByteOrder> utf16_;
+    std::string decoded_;
+};
+
+// Collects what a write produces, for files that are encoded as a whole afterwards.
+class StringSink final : public OutputSink {
+public:
+    bool write(std::string_view bytes) override {
+        text.append(bytes);
+        return true;
+    }
+    std::string text;
+};
+
+// Where one key of a write goes, found in the pass over the old file.
+struct KeyPlan {
+    bool found = false;
+    std::string existingKey;       // the key as the file spells it
+    std::uint64_t replaceFrom = 0; // the key line's content, replaced
+    std::uint64_t replaceTo = 0;
+};
+
+// Where a write has to put its lines, found in one pass over the old file.
 struct WritePlan {
     bool sectionFound = false;
-    bool keyFound = false;
-    std::string existingKey;       // the key as the file spells it
-    std::uint64_t replaceFrom = 0; // key line content to replace
-    std::uint64_t replaceTo = 0;
+    std::vector<KeyPlan> keys;     // one for each entry written
     std::uint64_t insertAt = 0;    // after the section's last non-blank line
     bool insertNeedsBreak = false; // that line is the file's last and has no line end
     std::uint64_t size = 0;
@@ -42,11 +119,15 @@ struct WritePlan {
     std::string lineEnding;
 };
 
-bool planWrite(std::FILE* file, std::string_view section, std::string_view key, WritePlan& plan) {
-    LineScanner scanner(file);
+bool planWrite(LineScanner scanner, std::string_view section, std::span<const KeyValue> entries, WritePlan& plan) {
+    plan.keys.assign(entries.size(), KeyPlan{});
     ScannedLine line;
     bool inTarget = false;
     bool sectionDone = false;
+    const auto noteInsertPoint = [&] {
+        plan.insertAt = line.end;
+        plan.insertNeedsBreak = line.end == line.contentEnd;
+    };
     while (scanner.next(line)) {
         const IniLine parsed = classifyLine(line.head);
         if (parsed.kind == IniLine::Kind::Section) {
@@ -56,22 +137,25 @@ bool planWrite(std::FILE* file, std::string_view section, std::string_view key, 
             inTarget = !sectionDone && !plan.sectionFound && namesEqual(parsed.name, section);
             if (inTarget) {
                 plan.sectionFound = true;
-                plan.insertAt = line.end;
-                plan.insertNeedsBreak = line.end == line.contentEnd;
+                noteInsertPoint();
             }
             continue;
         }
-        if (!inTarget || plan.keyFound) {
+        if (!inTarget) {
             continue;
         }
-        if (parsed.kind == IniLine::Kind::Entry && namesEqual(parsed.name, key)) {
-            plan.keyFound = true;
-            plan.existingKey = std::string(parsed.name);
-            plan.replaceFrom = line.start;
-            plan.replaceTo = line.contentEnd;
-        } else if (!trimmed(line.head).empty()) {
-            plan.insertAt = line.end;
-            plan.insertNeedsBreak = line.end == line.contentEnd;
+        if (!trimmed(line.head).empty()) {
+            noteInsertPoint();
+        }
+        if (parsed.kind != IniLine::Kind::Entry) {
+            continue;
+        }
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            KeyPlan& key = plan.keys[i];
+            if (!key.found && namesEqual(parsed.name, entries[i].key)) {
+                key = {true, std::string(parsed.name), line.start, line.contentEnd};
+                break; // a later line of the same key stays as it is, as a read never sees it
+            }
         }
     }
     if (scanner.failed()) {
@@ -81,6 +165,65 @@ bool planWrite(std::FILE* file, std::string_view section, std::string_view key, 
     plan.endsWithNewline = scanner.endedWithNewline();
     plan.lineEnding = scanner.lineEnding().empty() ? std::string(kNativeLineEnding) : std::string(scanner.lineEnding());
     return true;
+}
+
+// Each key once, at its first place in line, with its last value.
+std::vector<KeyValue> lastValues(std::span<const KeyValue> entries) {
+    std::vector<KeyValue> out;
+    for (const KeyValue& e : entries) {
+        const auto same =
+            std::find_if(out.begin(), out.end(), [&](const KeyValue& o) { return namesEqual(o.key, e.key); });
+        if (same != out.end()) {
+            same->value = e.value;
+        } else {
+            out.push_back({std::string(trimmed(e.key)), e.value});
+        }
+    }
+    return out;
+}
+
+// Writes the new file: the old one's bytes with the planned lines changed and added.
+bool produceFile(SourceFile* old, const WritePlan& plan, std::string_view section, std::span<const KeyValue> entries,
+                 OutputSink& out) {
+    const std::string& eol = plan.lineEnding;
+    const auto copy = [&](std::uint64_t from, std::uint64_t to) { return old == nullptr || old->copy(from, to, out); };
+    std::vector<std::size_t> replaced;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (plan.keys[i].found) {
+            replaced.push_back(i);
+        }
+    }
+    std::sort(replaced.begin(), replaced.end(),
+              [&](std::size_t a, std::size_t b) { return plan.keys[a].replaceFrom < plan.keys[b].replaceFrom; });
+    std::uint64_t at = 0;
+    for (const std::size_t i : replaced) {
+        const KeyPlan& key = plan.keys[i];
+        if (!copy(at, key.replaceFrom) || !out.write(key.existingKey) || !out.write("=") ||
+            !out.write(entries[i].value)) {
+            return false;
+        }
+        at = key.replaceTo;
+    }
+    const bool anyNew = replaced.size() < entries.size();
+    const auto writeNew = [&] {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (!plan.keys[i].found &&
+                !(out.write(entries[i].key) && out.write("=") && out.write(entries[i].value) && out.write(eol))) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!anyNew) {
+        return copy(at, plan.size);
+    }
+    if (plan.sectionFound) {
+        return copy(at, plan.insertAt) && (!plan.insertNeedsBreak || out.write(eol)) && writeNew() &&
+               copy(plan.insertAt, plan.size);
+    }
+    const bool needsBreak = plan.size > 0 && !plan.endsWithNewline;
+    return copy(at, plan.size) && (!needsBreak || out.write(eol)) && out.write("[") && out.write(section) &&
+           out.write("]") && out.write(eol) && writeNew();
 }
 
 } // namespace
@@ -118,11 +261,11 @@ IniLine classifyLine(std::string_view line) {
 }
 
 std::string readValue(const std::string& path, std::string_view section, std::string_view key) {
-    const FilePtr file(openForReading(path));
-    if (!file) {
+    SourceFile file;
+    if (!file.open(path)) {
         return {};
     }
-    LineScanner scanner(file.get());
+    LineScanner scanner = file.scanner();
     ScannedLine line;
     bool inTarget = false;
     bool seenTarget = false;
@@ -154,49 +297,64 @@ bool isWritableEntry(std::string_view section, std::string_view key, std::string
            !hasAny(value, kLineBreakers);
 }
 
-bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
-    if (!isWritableEntry(section, key, value)) {
-        setFileFailure("the value cannot be written to a settings file");
-        return false;
+bool holdsExactly(std::string_view value) {
+    return isWritableEntry("s", "k", value) && valueAsRead(value) == value;
+}
+
+bool writeValues(const std::string& path, std::string_view section, std::span<const KeyValue> entries) {
+    for (const KeyValue& e : entries) {
+        if (!isWritableEntry(section, e.key, e.value)) {
+            setFileFailure("the value cannot be written to a settings file");
+            return false;
+        }
     }
     const std::string_view sec = trimmed(section);
-    const std::string_view k = trimmed(key);
+    const std::vector<KeyValue> changes = lastValues(entries);
 
     // Through a symbolic link (a dotfile manager's) to its file, which is replaced beside itself.
     const std::string file = resolveLinks(path);
     const FolderLock lock(folderOf(file));
-    FilePtr old(openForReading(file));
+    SourceFile old;
+    const bool hasOld = old.open(file);
+    if (!hasOld && pathExists(file)) {
+        // A file there that this user cannot read is never written over with what little is known of it.
+        if (isRegularFile(file)) {
+            setFileFailure("the file cannot be read: " + lastFileFailure());
+        }
+        return false;
+    }
     WritePlan plan;
-    if (old && !planWrite(old.get(), sec, k, plan)) {
+    if (hasOld && !planWrite(old.scanner(), sec, changes, plan)) {
         setFileFailure("the file cannot be read");
         return false;
     }
-    if (!old) {
+    if (!hasOld) {
+        plan.keys.assign(changes.size(), KeyPlan{});
         plan.lineEnding = std::string(kNativeLineEnding);
     }
-    const std::string& eol = plan.lineEnding;
-
-    const auto produce = [&](OutputSink& out) {
-        auto copy = [&](std::uint64_t from, std::uint64_t to) {
-            return !old || copyRange(old.get(), from, to, [&](std::string_view b) { return out.write(b); });
-        };
-        if (plan.keyFound) {
-            return copy(0, plan.replaceFrom) && out.write(plan.existingKey) && out.write("=") && out.write(value) &&
-                   copy(plan.replaceTo, plan.size);
-        }
-        if (plan.sectionFound) {
-            return copy(0, plan.insertAt) && (!plan.insertNeedsBreak || out.write(eol)) && out.write(k) &&
-                   out.write("=") && out.write(value) && out.write(eol) && copy(plan.insertAt, plan.size);
-        }
-        const bool needsBreak = plan.size > 0 && !plan.endsWithNewline;
-        return copy(0, plan.size) && (!needsBreak || out.write(eol)) && out.write("[") && out.write(sec) &&
-               out.write("]") && out.write(eol) && out.write(k) && out.write("=") && out.write(value) && out.write(eol);
-    };
     return replaceFile(file, [&](OutputSink& out) {
-        const bool ok = produce(out);
-        old.reset(); // closed before the new file takes its place (Windows cannot replace an open file)
+        bool ok = false;
+        if (const std::optional<ByteOrder> order = old.utf16()) {
+            StringSink text;
+            ok = produceFile(&old, plan, sec, changes, text) &&
+                 out.write(order == ByteOrder::Little ? "\xFF\xFE" : "\xFE\xFF") &&
+                 out.write(utf16FromUtf8(text.text, *order));
+        } else {
+            ok = produceFile(hasOld ? &old : nullptr, plan, sec, changes, out);
+        }
+        old.close();
         return ok;
     });
+}
+
+void removeInterruptedWrites(const std::string& path) {
+    const FolderLock lock(folderOf(resolveLinks(path)));
+    removeLeftoverTemporaries(path);
+}
+
+bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+    const KeyValue entry{std::string(key), std::string(value)};
+    return writeValues(path, section, std::span(&entry, 1));
 }
 
 } // namespace oruvel::platform::ini

@@ -7,13 +7,9 @@
 namespace oruvel::platform::ini {
 namespace {
 
-// The waiting write of `key` in `queue`, or its end.
-template <typename Queue> auto findQueued(Queue& queue, std::string_view key) {
-    return std::find_if(queue.begin(), queue.end(), [&](const auto& e) { return namesEqual(e.key, key); });
-}
-
-template <typename Map> auto findFailed(Map& failed, std::string_view key) {
-    return std::find_if(failed.begin(), failed.end(), [&](const auto& e) { return namesEqual(e.first, key); });
+// The write of `key` in `entries`, or their end.
+template <typename Entries> auto findKey(Entries& entries, std::string_view key) {
+    return std::find_if(entries.begin(), entries.end(), [&](const KeyValue& e) { return namesEqual(e.key, key); });
 }
 
 } // namespace
@@ -22,6 +18,10 @@ WriteQueue::WriteQueue(std::string path, std::string section, Writer writer, std
     : path_(std::move(path)), section_(std::move(section)), writer_(std::move(writer)), retryInterval_(retryInterval) {}
 
 WriteQueue::~WriteQueue() {
+    finish();
+}
+
+std::vector<KeyValue> WriteQueue::finish() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -30,10 +30,14 @@ WriteQueue::~WriteQueue() {
     if (worker_.joinable()) {
         worker_.join();
     }
+    const std::lock_guard lock(mutex_);
+    std::vector<KeyValue> left = std::move(failed_);
+    failed_.clear();
+    return left;
 }
 
 void WriteQueue::queue(std::string key, std::string value) {
-    const auto waiting = findQueued(queued_, key);
+    const auto waiting = findKey(queued_, key);
     if (waiting != queued_.end()) {
         waiting->value = std::move(value);
     } else {
@@ -47,8 +51,11 @@ bool WriteQueue::write(std::string key, std::string value) {
     }
     {
         const std::lock_guard lock(mutex_);
+        if (stopping_) {
+            return false;
+        }
+        requeueFailed(); // a change is a good moment to try what failed again, in its old place in line
         queue(std::move(key), std::move(value));
-        requeueFailed(); // a change is a good moment to try what failed again
         if (!worker_.joinable()) {
             worker_ = std::thread([this] { run(); });
         }
@@ -57,10 +64,23 @@ bool WriteQueue::write(std::string key, std::string value) {
     return true;
 }
 
+void WriteQueue::beginBatch() {
+    const std::lock_guard lock(mutex_);
+    ++batches_;
+}
+
+void WriteQueue::endBatch() {
+    {
+        const std::lock_guard lock(mutex_);
+        batches_ = std::max(batches_ - 1, 0);
+    }
+    changed_.notify_all();
+}
+
 void WriteQueue::requeueFailed() {
-    for (auto& [key, value] : failed_) {
-        if (findQueued(queued_, key) == queued_.end()) {
-            queued_.push_back({key, value});
+    for (KeyValue& e : failed_) {
+        if (findKey(queued_, e.key) == queued_.end()) {
+            queued_.push_back(std::move(e));
         }
     }
     failed_.clear();
@@ -68,20 +88,19 @@ void WriteQueue::requeueFailed() {
 
 std::optional<std::string> WriteQueue::pendingValue(std::string_view key) const {
     const std::lock_guard lock(mutex_);
-    const auto waiting = findQueued(queued_, key);
-    if (waiting != queued_.end()) {
+    if (const auto waiting = findKey(queued_, key); waiting != queued_.end()) {
         return waiting->value;
     }
-    if (inFlight_ && namesEqual(inFlight_->key, key)) {
-        return inFlight_->value;
+    if (const auto writing = findKey(inFlight_, key); writing != inFlight_.end()) {
+        return writing->value;
     }
-    const auto failed = findFailed(failed_, key);
-    return failed != failed_.end() ? std::optional(failed->second) : std::nullopt;
+    const auto failed = findKey(failed_, key);
+    return failed != failed_.end() ? std::optional(failed->value) : std::nullopt;
 }
 
 void WriteQueue::flush() {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return queued_.empty() && !inFlight_; });
+    changed_.wait(lock, [this] { return (queued_.empty() || batches_ > 0) && inFlight_.empty(); });
 }
 
 SaveState WriteQueue::state() const {
@@ -97,8 +116,9 @@ void WriteQueue::setStateListener(StateListener listener) {
 void WriteQueue::run() {
     std::unique_lock lock(mutex_);
     bool triedAtEnd = false;
+    const auto workOrEnd = [this] { return stopping_ || mayTake(); };
     for (;;) {
-        if (queued_.empty()) {
+        if (!mayTake()) {
             // Everything tried: tell a change of the save state, then wait for work or the next retry.
             const SaveState now{!failed_.empty(), failed_.empty() ? std::string() : lastReason_};
             if (now != told_) {
@@ -118,28 +138,31 @@ void WriteQueue::run() {
                 triedAtEnd = true; // once more at the end
                 requeueFailed();
             } else if (failed_.empty()) {
-                changed_.wait(lock, [this] { return stopping_ || !queued_.empty(); });
-            } else if (!changed_.wait_for(lock, retryInterval_, [this] { return stopping_ || !queued_.empty(); })) {
+                changed_.wait(lock, workOrEnd);
+            } else if (!changed_.wait_for(lock, retryInterval_, workOrEnd)) {
                 requeueFailed();
             }
             continue;
         }
-        inFlight_ = std::move(queued_.front());
-        queued_.pop_front();
+        inFlight_.assign(std::make_move_iterator(queued_.begin()), std::make_move_iterator(queued_.end()));
+        queued_.clear();
         lock.unlock();
-        const bool landed = writer_(path_, section_, inFlight_->key, inFlight_->value);
+        const bool landed = writer_(path_, section_, inFlight_);
         const std::string reason = landed ? std::string() : lastFileFailure();
         lock.lock();
-        const auto failed = findFailed(failed_, inFlight_->key);
-        if (failed != failed_.end()) {
-            failed_.erase(failed);
+        for (KeyValue& e : inFlight_) {
+            if (const auto failed = findKey(failed_, e.key); failed != failed_.end()) {
+                failed_.erase(failed);
+            }
+            // A failed value stays unless a newer one of its key is already waiting.
+            if (!landed && findKey(queued_, e.key) == queued_.end()) {
+                failed_.push_back(std::move(e));
+            }
         }
-        // A failed value stays unless a newer one of its key is already waiting.
-        if (!landed && findQueued(queued_, inFlight_->key) == queued_.end()) {
-            failed_.emplace(inFlight_->key, inFlight_->value);
+        if (!landed) {
             lastReason_ = reason.empty() ? std::string("the file could not be written") : reason;
         }
-        inFlight_.reset();
+        inFlight_.clear();
         changed_.notify_all();
     }
 }

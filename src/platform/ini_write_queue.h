@@ -6,12 +6,13 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
-#include <map>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace oruvel::platform::ini {
 
@@ -23,19 +24,21 @@ struct SaveState {
 };
 
 // Writes the keys of one section of one INI file on a worker thread, so that a slow disk never holds up the caller.
-// Every write starts at once and lands durably, in the order given. A write of a key that is still waiting behind
-// another write takes the waiting one's place, so a burst of changes to one key costs a few writes, and its last
-// value always lands. A write that fails (a full disk, a read-only file or folder) is kept: it is tried again with
-// the next change, every retry interval while any is kept, and once more when the queue ends.
+// Every write starts at once and lands durably, in the order given; what waits while the disk is busy lands together,
+// in one replace of the file. A write of a key that is still waiting takes the waiting one's place, so a burst of
+// changes to one key costs a few writes, and its last value always lands. Writes made while a batch is open wait for
+// its end and land together. A write that fails (a full disk, a read-only file or folder) is kept: it is tried again
+// with the next change, every retry interval while any is kept, and once more when the queue ends; what still fails
+// then is left in unsavedAtEnd().
 class WriteQueue {
 public:
-    // Writes one value; false when it failed, with platform::lastFileFailure() saying why.
-    using Writer = std::function<bool(const std::string& path, std::string_view section, std::string_view key,
-                                      std::string_view value)>;
+    // Writes values in one replace of the file; false when it failed, with platform::lastFileFailure() saying why.
+    using Writer =
+        std::function<bool(const std::string& path, std::string_view section, std::span<const KeyValue> entries)>;
     // Told on the worker thread whenever the save state changes.
     using StateListener = std::function<void(const SaveState& state)>;
 
-    WriteQueue(std::string path, std::string section, Writer writer = writeValue,
+    WriteQueue(std::string path, std::string section, Writer writer = writeValues,
                std::chrono::milliseconds retryInterval = std::chrono::seconds(5));
     ~WriteQueue();
     WriteQueue(const WriteQueue&) = delete;
@@ -47,19 +50,21 @@ public:
     std::optional<std::string> pendingValue(std::string_view key) const;
     // Returns once every write queued so far has been tried (it landed or is kept for another try).
     void flush();
+    // Batches nest; the writes of the outermost one start when it ends.
+    void beginBatch();
+    void endBatch();
+    // Ends the worker after its last try: what could not be written then, in the order it was given.
+    std::vector<KeyValue> finish();
 
     SaveState state() const;
     void setStateListener(StateListener listener);
 
 private:
-    struct Entry {
-        std::string key;
-        std::string value;
-    };
     void run();
     // Puts the failed writes back in the queue, behind what is queued; keys queued anew keep their newer value.
     void requeueFailed();
     void queue(std::string key, std::string value);
+    bool mayTake() const { return !queued_.empty() && (batches_ == 0 || stopping_); }
 
     const std::string path_;
     const std::string section_;
@@ -67,12 +72,13 @@ private:
     const std::chrono::milliseconds retryInterval_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<Entry> queued_;
-    std::optional<Entry> inFlight_;
-    std::map<std::string, std::string> failed_; // by key as written; the value that failed last
+    std::deque<KeyValue> queued_;
+    std::vector<KeyValue> inFlight_;
+    std::vector<KeyValue> failed_; // the values that failed last, in order
     std::string lastReason_;
     SaveState told_;
     StateListener listener_;
+    int batches_ = 0;
     bool stopping_ = false;
     std::thread worker_; // started with the first write
 };

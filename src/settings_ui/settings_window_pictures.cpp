@@ -2,6 +2,7 @@
 #include "core/settings.h"
 #include "core/value_conversion.h"
 #include "look/system_palette.h"
+#include "platform/ini_file.h"
 #include "settings_ui/dialogs.h"
 #include "settings_ui/settings_window.h"
 
@@ -41,6 +42,14 @@ void SettingsWindow::chooseFillPicture(Bar bar) {
         return;
     }
     location = *chosen;
+    const std::string stored = location.toStdString();
+    if (!core::Settings::canHold(stored)) {
+        // The settings file would give back a different path (it cuts long values): nothing changes.
+        showPictureProblem(QStringLiteral("图片路径无法保存到设置文件（最长 %1 字节）：%2")
+                               .arg(platform::ini::kMaxValueLength)
+                               .arg(QDir::toNativeSeparators(location)));
+        return;
+    }
     const std::optional<QImage> picture = loadPicture_ ? loadPicture_(location) : std::nullopt;
     if (!picture) {
         // The next dialog opens on this file; nothing else changes, and the user is told why.
@@ -50,11 +59,13 @@ void SettingsWindow::chooseFillPicture(Bar bar) {
     showPictureProblem(QString());
     showFillPicture(bar, *picture);
     emit fillPictureChosen(bar, *picture);
-    settings_.setText(core::fillPicturePathKey(bar), location.toStdString());
+    const core::Settings::Batch batch(settings_);
+    settings_.setText(core::fillPicturePathKey(bar), stored);
     settings_.setFillMode(bar, core::FillMode::Picture);
 }
 
 void SettingsWindow::restoreDefaultColours() {
+    const core::Settings::Batch batch(settings_);
     settings_.setFillMode(Bar::Read, core::FillMode::Picture);
     for (const core::ColourRoleKey& c : core::kColourRoleKeys) {
         settings_.setNumber(c.key, core::toInt32(core::rowOf(c.key).defaultText).value_or(0));
@@ -62,6 +73,7 @@ void SettingsWindow::restoreDefaultColours() {
 }
 
 void SettingsWindow::randomizeColours() {
+    const core::Settings::Batch batch(settings_);
     settings_.setFillMode(Bar::Read, core::FillMode::Colour);
     settings_.setFillMode(Bar::Write, core::FillMode::Colour);
     QRandomGenerator* random = QRandomGenerator::global();

@@ -4,13 +4,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocalSocket>
 #include <QSysInfo>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace oruvel;
 
@@ -41,10 +45,11 @@ TEST(RunningCopy, ASecondStartWithTheSameFileHandsOverAndAnotherFileRunsBeside) 
 TEST(RunningCopy, WhatAKilledCopyLeftNeverStopsTheNextStart) {
     test::TempDir dir;
     const QString settings = QString::fromStdString(dir.file("Oruvel_Settings.ini"));
-    const QString name = app::RunningCopy::socketName(settings);
-    const QString lock = QDir::temp().filePath(name + QStringLiteral(".lock"));
+    const QString socket = app::RunningCopy(settings).serverName();
+    ASSERT_TRUE(socket.startsWith(QLatin1Char('/'))) << "a socket in a folder of the user's own";
+    const QString lock = socket + QStringLiteral(".lock");
     test::writeFile(lock.toStdString(), "999999999\nOruvel\n" + QSysInfo::machineHostName().toStdString() + "\n");
-    const std::string socketPath = QDir::temp().filePath(name).toStdString();
+    const std::string socketPath = socket.toStdString();
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -56,4 +61,44 @@ TEST(RunningCopy, WhatAKilledCopyLeftNeverStopsTheNextStart) {
     EXPECT_FALSE(next.handOver()) << "the next start runs";
     app::RunningCopy again(settings);
     EXPECT_TRUE(again.handOver()) << "and is found by the one after it";
+}
+
+TEST(RunningCopy, ARemovedSocketIsPutBackAndIdleConnectionsAreHungUp) {
+    test::TempDir dir;
+    const QString settings = QString::fromStdString(dir.file("Oruvel_Settings.ini"));
+    app::RunningCopy first(settings);
+    int startedAgain = 0;
+    QObject::connect(&first, &app::RunningCopy::startedAgain, [&startedAgain] { ++startedAgain; });
+    ASSERT_FALSE(first.handOver());
+
+    ASSERT_EQ(::unlink(first.serverName().toStdString().c_str()), 0); // a cleaner of old files passed by
+    first.restoreSocketIfGone();
+    {
+        app::RunningCopy second(settings);
+        EXPECT_TRUE(second.handOver()) << "the next start still finds the copy that runs";
+    }
+    test::turnUntil([&] { return startedAgain == 1; });
+    EXPECT_EQ(startedAgain, 1);
+
+    // Connections that say nothing: the ones beyond the cap at once, the others after a while.
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 3 * app::RunningCopy::kMaxConnections; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(first.serverName());
+        ASSERT_TRUE(idle.back()->waitForConnected(1000));
+    }
+    const auto open = [&] {
+        return std::count_if(idle.begin(), idle.end(),
+                             [](const auto& s) { return s->state() == QLocalSocket::ConnectedState; });
+    };
+    test::turnUntil([&] { return open() <= app::RunningCopy::kMaxConnections; });
+    EXPECT_LE(open(), app::RunningCopy::kMaxConnections);
+    test::turnUntil([&] { return open() == 0; }, app::RunningCopy::kConnectionMilliseconds * 3);
+    EXPECT_EQ(open(), 0);
+    {
+        app::RunningCopy third(settings);
+        EXPECT_TRUE(third.handOver());
+    }
+    test::turnUntil([&] { return startedAgain == 2; });
+    EXPECT_EQ(startedAgain, 2);
 }

@@ -1,13 +1,16 @@
 // The settings: read once from the file, served from memory, each change stored at once and announced.
 #include "core/settings.h"
+#include "core/unsaved_settings.h"
 #include "core/value_conversion.h"
 #include "platform/ini_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 using namespace oruvel::core;
 using oruvel::test::nativeLines;
@@ -178,19 +181,110 @@ TEST_F(SettingsFile, AListenerThatChangesTheSettingsIsCaught) {
     EXPECT_DEBUG_DEATH(s.setNumber(Key::CompactMode, 1), "a settings listener changed the settings");
 }
 
-TEST_F(SettingsFile, AValueTheFileCannotHoldIsKeptButNotWritten) {
-    Settings& s = load();
-    s.setText(Key::ReadFillPicturePath, "/pictures/line\nbreak.jpg");
-    EXPECT_EQ(s.text(Key::ReadFillPicturePath), "/pictures/line\nbreak.jpg");
-    s.setText(Key::ReadFullScale, "25\n[main]\nshow=0");
-    EXPECT_EQ(stored(Key::ReadFillPicturePath), "");
-    EXPECT_EQ(stored(Key::ShowMonitor), "");
+TEST_F(SettingsFile, AValueTheFileCannotGiveBackIsRefusedNotReportedSaved) {
+    Settings& s = load("[main]\nBarFillGraphicLocation=/pictures/bar1.jpg\n");
+    for (const std::string& value : {std::string("/pictures/line\nbreak.jpg"), "/" + std::string(254, 'p') + ".jpg",
+                                     std::string("/pictures/nul\0.jpg", 19), std::string("/pictures/trailing ")}) {
+        EXPECT_FALSE(s.setText(Key::ReadFillPicturePath, value));
+        EXPECT_EQ(s.text(Key::ReadFillPicturePath), "/pictures/bar1.jpg") << "the old value stays";
+    }
+    EXPECT_FALSE(s.setText(Key::ReadFullScale, "25\n[main]\nshow=0"));
+    EXPECT_TRUE(announced.empty());
     s.setNumber(Key::ShowMonitor, 1);
     s.flush();
-    EXPECT_EQ(readFile(path), nativeLines("[main]\nshow=1\n", oruvel::platform::ini::kNativeLineEnding));
+    EXPECT_FALSE(s.saveState().unsaved);
+    EXPECT_EQ(readFile(path), "[main]\nBarFillGraphicLocation=/pictures/bar1.jpg\nshow=1\n");
+    EXPECT_TRUE(s.setText(Key::ReadFillPicturePath, "/" + std::string(250, 'p')));
+    EXPECT_EQ(stored(Key::ReadFillPicturePath), "/" + std::string(250, 'p'));
+}
+
+namespace {
+
+// Counts the replaces of the file, as the disk sees them.
+struct CountedWrites {
+    std::atomic<int> replaces{0};
+    oruvel::platform::ini::WriteQueue::Writer writer() {
+        return [this](const std::string& path, std::string_view section,
+                      std::span<const oruvel::platform::ini::KeyValue> entries) {
+            ++replaces;
+            return oruvel::platform::ini::writeValues(path, section, entries);
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsFile, AModeChoiceOrAColourSchemeIsOneReplaceOfTheFile) {
+    CountedWrites disk;
+    Settings s(path, disk.writer());
+    s.setWindowMode(WindowMode::Translucent);
+    s.flush();
+    EXPECT_EQ(disk.replaces, 1) << "the level and the four mode keys together";
+    EXPECT_EQ(oruvel::platform::ini::readValue(path, "main", "enabletransparency"), "True");
+    {
+        const Settings::Batch batch(s);
+        s.setFillMode(Bar::Read, FillMode::Colour);
+        for (const ColourRoleKey& c : kColourRoleKeys) {
+            s.setNumber(c.key, 255);
+        }
+    }
+    s.flush();
+    EXPECT_EQ(disk.replaces, 2);
+    EXPECT_EQ(oruvel::platform::ini::readValue(path, "main", rowOf(kColourRoleKeys[0].key).name), "255");
+}
+
+TEST_F(SettingsFile, ChangesThatNeverLandedAreHandedBackAndApplyAtTheNextStart) {
+    Settings& s = load("[main]\nreadmax=25\nshow=1\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    s.setText(Key::ReadFullScale, "100");
+    s.setNumber(Key::ShowMonitor, 1); // what the file holds already is no lost change
+    s.setNumber(Key::CompactMode, 1);
+    s.flush();
+    EXPECT_TRUE(s.saveState().unsaved);
+    const std::vector<oruvel::platform::ini::KeyValue> left = s.finishWrites();
+    EXPECT_EQ(left, (std::vector<oruvel::platform::ini::KeyValue>{{"readmax", "100"}, {"compact", "1"}}));
+
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    announced.clear();
+    Settings& next = load();
+    next.applyUnsaved(left);
+    EXPECT_EQ(announced, (std::vector<std::string>{"readmax", "compact"})) << "applied as changes";
+    EXPECT_EQ(next.text(Key::ReadFullScale), "100");
+    EXPECT_EQ(next.number(Key::CompactMode), 1);
+    EXPECT_EQ(stored(Key::ReadFullScale), "100");
+    EXPECT_EQ(stored(Key::CompactMode), "1");
+}
+
+TEST_F(SettingsFile, AFileWhereWritesWereCutShortLosesOnlyTheirLeftovers) {
+#ifdef _WIN32
+    const std::string leftover = path + ".1234.0.tmp";
+#else
+    const std::string leftover = path + ".partial-Ab12Cd";
+#endif
+    writeFile(path, "[main]\nshow=1\n");
+    writeFile(leftover, "[main]\nsh");
+    load();
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_EQ(settings->number(Key::ShowMonitor), 1);
 }
 
 TEST_F(SettingsFile, LongValuesAreCutAsTheFileReaderCutsThem) {
     Settings& s = load("[main]\nBarFillGraphicLocation=" + std::string(300, 'p') + "\n");
     EXPECT_EQ(s.text(Key::ReadFillPicturePath), std::string(254, 'p'));
+}
+
+TEST(UnsavedSettings, KeptForTheirOwnSettingsFileAndTakenOnce) {
+    TempDir dir;
+    const std::string settingsPath = dir.file("portable/Oruvel_Settings.ini");
+    const std::string file = unsavedSettingsFile(dir.file("config"), settingsPath);
+    EXPECT_NE(file, unsavedSettingsFile(dir.file("config"), dir.file("other/Oruvel_Settings.ini")));
+    EXPECT_EQ(unsavedSettingsFile("", settingsPath), "") << "no user folder, no file";
+
+    ASSERT_TRUE(keepUnsaved(file, settingsPath, {{"readmax", "100"}, {"compact", "1"}}));
+    ASSERT_TRUE(keepUnsaved(file, settingsPath, {{"readmax", "200"}})); // a later run adds to what waits
+    EXPECT_TRUE(takeUnsaved(file, dir.file("other/Oruvel_Settings.ini")).empty()) << "another file's changes";
+    EXPECT_EQ(takeUnsaved(file, settingsPath),
+              (std::vector<oruvel::platform::ini::KeyValue>{{"compact", "1"}, {"readmax", "200"}}));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(takeUnsaved(file, settingsPath).empty());
 }

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -21,12 +22,16 @@ namespace {
 class HeldWriter {
 public:
     WriteQueue::Writer writer() {
-        return [this](const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+        return [this](const std::string& path, std::string_view section, std::span<const KeyValue> entries) {
             std::unique_lock lock(mutex_);
-            calls_.emplace_back(std::string(key) + "=" + std::string(value));
+            std::string call;
+            for (const KeyValue& e : entries) {
+                call += (call.empty() ? "" : " ") + e.key + "=" + e.value;
+            }
+            calls_.push_back(call);
             changed_.notify_all();
             changed_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
-            return writeValue(path, section, key, value);
+            return writeValues(path, section, entries);
         };
     }
     void waitForCalls(std::size_t n) {
@@ -73,8 +78,9 @@ TEST(IniWriteQueue, ABurstOfOneKeyOnASlowDiskNeverWaitsAndItsLastValueLands) {
         EXPECT_EQ(readValue(path, "main", "opacity"), "0");
         EXPECT_EQ(readValue(path, "main", "show"), "1");
     }
-    EXPECT_EQ(disk.calls(), (std::vector<std::string>{"opacity=255", "Opacity=0", "show=1"}))
-        << "the 254 values that waited were folded into one write, in their first place in line";
+    EXPECT_EQ(disk.calls(), (std::vector<std::string>{"opacity=255", "Opacity=0 show=1"}))
+        << "the 254 values that waited were folded into one value, in their first place in line, and what waited "
+           "landed in one write";
 }
 
 TEST(IniWriteQueue, EndingLandsEverythingQueuedAndRefusedValuesAreNotQueued) {
@@ -114,13 +120,13 @@ public:
     std::atomic<bool> full{true};
     std::atomic<int> writes{0};
     WriteQueue::Writer writer() {
-        return [this](const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+        return [this](const std::string& path, std::string_view section, std::span<const KeyValue> entries) {
             ++writes;
             if (full) {
                 oruvel::platform::setFileFailure("No space left on device");
                 return false;
             }
-            return writeValue(path, section, key, value);
+            return writeValues(path, section, entries);
         };
     }
 };
@@ -217,4 +223,38 @@ TEST(IniValueAsRead, PendingValuesReadAsTheFileWouldGiveThem) {
     EXPECT_EQ(valueAsRead("  25 "), "25");
     EXPECT_EQ(valueAsRead("\"quoted\""), "quoted");
     EXPECT_EQ(valueAsRead(std::string(300, 'x')), std::string(kMaxValueLength, 'x'));
+}
+
+TEST(IniWriteQueue, ABatchLandsInOneWriteAndWhatNeverLandsIsHandedBackInOrder) {
+    TempDir dir;
+    const std::string path = dir.file("s.ini");
+    HeldWriter disk;
+    disk.release();
+    {
+        WriteQueue queue(path, "main", disk.writer());
+        queue.beginBatch();
+        for (const char* key : {"translucentopacity", "translucent", "ghost", "blend", "normal"}) {
+            ASSERT_TRUE(queue.write(key, "1"));
+        }
+        queue.beginBatch(); // nested: the outer end starts the write
+        ASSERT_TRUE(queue.write("ghost", "0"));
+        queue.endBatch();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_TRUE(disk.calls().empty()) << "nothing written while the batch is open";
+        queue.endBatch();
+        queue.flush();
+    }
+    EXPECT_EQ(disk.calls(), std::vector<std::string>{"translucentopacity=1 translucent=1 ghost=0 blend=1 normal=1"});
+    EXPECT_EQ(readValue(path, "main", "ghost"), "0");
+
+    FullDisk full;
+    WriteQueue queue(dir.file("full.ini"), "main", full.writer(), std::chrono::hours(1));
+    ASSERT_TRUE(queue.write("readmax", "100"));
+    queue.flush();
+    ASSERT_TRUE(queue.write("show", "0"));
+    ASSERT_TRUE(queue.write("readmax", "200"));
+    queue.flush();
+    EXPECT_EQ(queue.finish(), (std::vector<KeyValue>{{"readmax", "200"}, {"show", "0"}}))
+        << "tried once more at the end, then handed back: the newest value of each key, the first in line first";
+    EXPECT_FALSE(queue.write("show", "1")) << "a finished queue takes nothing";
 }

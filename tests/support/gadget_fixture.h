@@ -149,10 +149,10 @@ struct GadgetFixture : ::testing::Test {
 };
 
 // Turns the event loop until `done` or a few seconds have passed (news from other threads and sockets comes this way).
-template <typename Done> bool turnUntil(Done done) {
+template <typename Done> bool turnUntil(Done done, int milliseconds = 5000) {
     QElapsedTimer waited;
     waited.start();
-    while (!done() && waited.elapsed() < 5000) {
+    while (!done() && waited.elapsed() < milliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return done();

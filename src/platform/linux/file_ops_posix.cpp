@@ -1,8 +1,10 @@
 #include "platform/file_ops.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
@@ -35,6 +37,10 @@ private:
 
 thread_local std::string lastFailure;
 
+// What a temporary file's name adds to the file's, before mkstemp's six letters or digits: a mark of this program's
+// own, so that only its leftovers are ever removed (never a user's "Oruvel_Settings.ini.backup").
+constexpr std::string_view kTemporaryInfix = ".partial-";
+
 // Records the system's reason for `error` and fails.
 bool failWith(int error) {
     lastFailure = std::strerror(error);
@@ -45,7 +51,7 @@ bool failWith(int error) {
 // false (and nothing left behind) on failure.
 bool writeTemporary(const std::string& path, mode_t mode, const std::function<bool(OutputSink&)>& produce,
                     std::string& tmp) {
-    tmp = path + ".XXXXXX";
+    tmp = path + std::string(kTemporaryInfix) + "XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) {
         return failWith(errno);
@@ -68,6 +74,17 @@ bool writeTemporary(const std::string& path, mode_t mode, const std::function<bo
         return failWith(error);
     }
     return true;
+}
+
+// A name mkstemp gives for `prefix` + "XXXXXX": six letters or digits after the prefix.
+bool isTemporaryName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) {
+        return false;
+    }
+    const std::string_view tail = name.substr(prefix.size());
+    return std::all_of(tail.begin(), tail.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
 }
 
 void syncFolder(const std::string& folder) {
@@ -130,6 +147,14 @@ bool replaceFile(const std::string& path, const std::function<bool(OutputSink&)>
     if (exists && (old.st_mode & 0222) == 0) {
         lastFailure = "the file is read-only";
         return false; // the user made it so; renaming over it would undo that
+    }
+    if (exists && old.st_uid != ::geteuid()) {
+        // A new file would be this user's: the owner's file would change hands (or be taken by one not allowed to).
+        lastFailure = "the file belongs to another user";
+        return false;
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        return failWith(errno); // its owner took away their own right to write it
     }
     std::string tmp;
     if (!writeTemporary(target, exists ? (old.st_mode & 07777) : 0644, produce, tmp)) {
@@ -212,11 +237,63 @@ bool makeFolders(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
 std::FILE* openForReading(const std::string& path) {
-    if (!isRegularFile(path)) {
+    // Without waiting: opening a named pipe would block until someone writes into it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        failWith(errno);
         return nullptr;
     }
-    return std::fopen(path.c_str(), "rbe");
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(st.st_mode)) {
+            failWith(EISDIR);
+        } else {
+            lastFailure = "not a regular file";
+        }
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        failWith(errno);
+        ::close(fd);
+    }
+    return file;
+}
+
+int removeLeftoverTemporaries(const std::string& path) {
+    const std::string target = resolveLinks(path);
+    const std::string folder = folderOf(target);
+    const std::string prefix = target.substr(target.find_last_of('/') + 1) + std::string(kTemporaryInfix);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (!isTemporaryName(name, prefix)) {
+            continue;
+        }
+        const std::string leftover = folder + "/" + std::string(name);
+        struct stat st {};
+        if (::lstat(leftover.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::unlink(leftover.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace oruvel::platform

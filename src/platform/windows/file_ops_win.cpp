@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -216,8 +217,43 @@ bool makeFolders(const std::string& path) {
     return std::filesystem::is_directory(folder, ec);
 }
 
+bool removeFile(const std::string& path) {
+    return DeleteFileW(toWide(path).c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool pathExists(const std::string& path) {
+    return GetFileAttributesW(toWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int removeLeftoverTemporaries(const std::string& path) {
+    // Named "<file>.<process id>.<counter>.tmp" by writeTemporary.
+    const std::filesystem::path target(toWide(path));
+    const std::wstring prefix = target.filename().wstring() + L".";
+    std::error_code ec;
+    int removed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), ec)) {
+        const std::wstring name = entry.path().filename().wstring();
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, L".tmp") != 0) {
+            continue;
+        }
+        const std::wstring middle = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        const auto dot = middle.find(L'.');
+        const bool digits =
+            dot != std::wstring::npos && dot > 0 && dot + 1 < middle.size() &&
+            std::all_of(middle.begin(), middle.end(), [](wchar_t c) { return c == L'.' || iswdigit(c); }) &&
+            middle.find(L'.', dot + 1) == std::wstring::npos;
+        std::error_code removeError;
+        if (digits && entry.is_regular_file(removeError) && std::filesystem::remove(entry.path(), removeError)) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
 std::FILE* openForReading(const std::string& path) {
     if (!isRegularFile(path)) {
+        failWith(pathExists(path) ? ERROR_DIRECTORY : ERROR_FILE_NOT_FOUND);
         return nullptr;
     }
     // Shared for deletion too, so a writer can replace the file while it is being read (the reader keeps the old).
@@ -225,6 +261,7 @@ std::FILE* openForReading(const std::string& path) {
         CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
+        failWith(GetLastError());
         return nullptr;
     }
     const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(h), _O_RDONLY | _O_BINARY);
