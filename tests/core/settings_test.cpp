@@ -183,7 +183,8 @@ TEST_F(SettingsFile, AListenerThatChangesTheSettingsIsCaught) {
 
 TEST_F(SettingsFile, AValueTheFileCannotGiveBackIsRefusedNotReportedSaved) {
     Settings& s = load("[main]\nBarFillGraphicLocation=/pictures/bar1.jpg\n");
-    for (const std::string& value : {std::string("/pictures/line\nbreak.jpg"), "/" + std::string(254, 'p') + ".jpg",
+    const std::string longest = std::string("/").append(250, 'p');
+    for (const std::string& value : {std::string("/pictures/line\nbreak.jpg"), longest + "p.jpg",
                                      std::string("/pictures/nul\0.jpg", 19), std::string("/pictures/trailing ")}) {
         EXPECT_FALSE(s.setText(Key::ReadFillPicturePath, value));
         EXPECT_EQ(s.text(Key::ReadFillPicturePath), "/pictures/bar1.jpg") << "the old value stays";
@@ -194,8 +195,8 @@ TEST_F(SettingsFile, AValueTheFileCannotGiveBackIsRefusedNotReportedSaved) {
     s.flush();
     EXPECT_FALSE(s.saveState().unsaved);
     EXPECT_EQ(readFile(path), "[main]\nBarFillGraphicLocation=/pictures/bar1.jpg\nshow=1\n");
-    EXPECT_TRUE(s.setText(Key::ReadFillPicturePath, "/" + std::string(250, 'p')));
-    EXPECT_EQ(stored(Key::ReadFillPicturePath), "/" + std::string(250, 'p'));
+    EXPECT_TRUE(s.setText(Key::ReadFillPicturePath, longest));
+    EXPECT_EQ(stored(Key::ReadFillPicturePath), longest);
 }
 
 namespace {
