@@ -40,7 +40,7 @@ open_activity_window() {
     local id
     for _ in $(seq 50); do
         id="$(xdotool search --name '^Oruvel$' 2>/dev/null | while read -r w; do
-            xwininfo -id "$w" | grep -q 'Width: 154$' && echo "$w"; done | head -1)"
+            xwininfo -id "$w" | grep -q 'Width: 154$' && echo "$w"; done | head -1 || true)"
         [ -n "$id" ] && break
         sleep 0.1
     done

@@ -1,4 +1,5 @@
-// The settings file: any file content reads without trouble, and writing one key leaves every other key's value.
+// The settings file: any file content (in any of the encodings and line ends it may come in) reads without trouble,
+// and writing one or two keys in one replace leaves every other key's value.
 #include "platform/ini_file.h"
 
 #include <cstdio>
@@ -33,10 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, unsigned long s
         }
     }
     const int target = size > 0 ? data[0] % 8 : 0;
-    if (writeValue(path, "main", kKeys[target], "fuzzed value")) {
+    const int second = size > 1 ? data[1] % 8 : target; // the same key twice: its last value counts
+    const KeyValue changes[] = {{kKeys[target], "fuzzed value"}, {kKeys[second], "second value"}};
+    if (writeValues(path, "main", changes)) {
         for (int i = 0; i < 8; ++i) {
             const std::string after = readValue(path, "main", kKeys[i]);
-            if (i == target ? after != "fuzzed value" : after != before[i]) {
+            const char* expected = i == second ? "second value" : i == target ? "fuzzed value" : nullptr;
+            if (expected != nullptr ? after != expected : after != before[i]) {
                 __builtin_trap();
             }
         }

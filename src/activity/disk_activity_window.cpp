@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,7 +27,10 @@ namespace {
 constexpr int kListEverySamples = 5;
 const QString kTotalCaption = QStringLiteral("全部磁盘 (_Total)");
 
-QTableWidget* table(const QStringList& headers, QWidget* parent) {
+// A table whose first column takes the room left; the others are as wide as their header or the widest text of
+// `widest`, measured once: columns sized to their contents would measure every cell again at each change, which
+// costs more than all the rest of a second's work.
+QTableWidget* table(const QStringList& headers, const QStringList& widest, QWidget* parent) {
     auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
     t->setHorizontalHeaderLabels(headers);
     t->verticalHeader()->hide();
@@ -34,9 +38,15 @@ QTableWidget* table(const QStringList& headers, QWidget* parent) {
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setTabKeyNavigation(false);
-    t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    QHeaderView* header = t->horizontalHeader();
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    const QFontMetrics cells(t->font());
+    const QFontMetrics titles(header->font());
+    constexpr int kPadding = 16;
     for (int c = 1; c < t->columnCount(); ++c) {
-        t->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(c, QHeaderView::Fixed);
+        const int text = c - 1 < widest.size() ? cells.horizontalAdvance(widest[c - 1]) : 0;
+        header->resizeSection(c, std::max(text, titles.horizontalAdvance(headers[c])) + kPadding);
     }
     return t;
 }
@@ -70,9 +80,14 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     resize(kDefaultWidth, kDefaultHeight);
 
     auto* layout = new QVBoxLayout(this);
+    const QString widestRate = q(core::rateText(99999.99 * 1024 * 1024, separators_));
+    const QString widestCount = q(core::countText(999999));
+    const QString widestTime = q(core::millisecondsText(99999.99, separators_));
     diskTable_ = table({QStringLiteral("磁盘"), QStringLiteral("读取"), QStringLiteral("写入"), QStringLiteral("忙碌"),
                         QStringLiteral("读取延迟"), QStringLiteral("写入延迟"), QStringLiteral("读取/秒"),
                         QStringLiteral("写入/秒"), QStringLiteral("队列")},
+                       {widestRate, widestRate, q(core::percentText(100)), widestTime, widestTime, widestCount,
+                        widestCount, widestCount},
                        this);
     diskTable_->setObjectName(QStringLiteral("diskTable"));
     look::setAccessibleName(*diskTable_, QStringLiteral("磁盘"));
@@ -103,8 +118,8 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     processGroup_ = new QGroupBox(this);
     processGroup_->setObjectName(QStringLiteral("processGroup"));
     auto* processLayout = new QVBoxLayout(processGroup_);
-    processTable_ = table(
-        {QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")}, processGroup_);
+    processTable_ = table({QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")},
+                          {QStringLiteral("4194304"), widestRate, widestRate}, processGroup_);
     processTable_->setObjectName(QStringLiteral("processTable"));
     look::setAccessibleName(*processTable_, QStringLiteral("程序"));
     processLayout->addWidget(processTable_);

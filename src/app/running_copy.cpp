@@ -1,10 +1,13 @@
 #include "app/running_copy.h"
 
+#ifndef _WIN32
 #include "platform/private_folder.h"
+#endif
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -40,18 +43,17 @@ QString RunningCopy::socketName(const QString& settingsPath) {
 
 RunningCopy::RunningCopy(const QString& settingsPath) {
     const QString name = socketName(settingsPath);
-    std::string why;
-    const std::string folder =
-        platform::privateRuntimeFolder(static_cast<std::size_t>(name.size() + kLockSuffix.size() + 2), why);
 #ifdef _WIN32
     serverName_ = name;
     lock_ = std::make_unique<QLockFile>(QDir::temp().filePath(name + kLockSuffix));
 #else
+    std::string why;
+    const std::string folder =
+        platform::privateRuntimeFolder(static_cast<std::size_t>(name.size() + kLockSuffix.size() + 2), why);
     if (folder.empty()) {
-        std::fprintf(stderr, "Oruvel: no private folder for the one-copy guard (%s); running without it\n",
-                     why.c_str());
+        std::fprintf(stderr, "Oruvel: no private folder for the one-copy guard (%s); running without it\n", why.c_str());
     } else {
-        serverName_ = QDir(QString::fromStdString(folder)).filePath(name);
+        serverName_ = QDir(QFile::decodeName(QByteArray::fromStdString(folder))).filePath(name);
         lock_ = std::make_unique<QLockFile>(serverName_ + kLockSuffix);
     }
 #endif

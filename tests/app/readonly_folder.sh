@@ -69,3 +69,33 @@ cp "$program" "$folder/Oruvel"
 run_until_stored "$folder" "$folder/Oruvel_Settings.ini" "$home"
 [ ! -e "$home/.config/Oruvel/Oruvel_Settings.ini" ] || fail "a writable folder's settings went to the per-user folder"
 echo "writable folder: settings kept beside the program"
+
+# A program folder whose name is not UTF-8 (a memory stick written elsewhere): still the file beside the program.
+folder="$work/$(printf 'stick-\xe9\xff')"
+home="$work/home4"
+mkdir -p "$folder" "$home"
+chown nobody "$folder" "$home"
+cp "$program" "$folder/Oruvel"
+printf '[main]\ncompact=1\n' >"$folder/Oruvel_Settings.ini"
+chown nobody "$folder/Oruvel_Settings.ini"
+run_until_stored "$folder" "$folder/Oruvel_Settings.ini" "$home"
+[ ! -e "$home/.config/Oruvel/Oruvel_Settings.ini" ] || fail "a folder name that is not UTF-8 lost the portable file"
+echo "folder named in other bytes: settings kept beside the program"
+
+# Without HOME: the home from the password database keeps the window places, never a folder at the root.
+folder="$work/nohome"
+mkdir -p "$folder"
+chown nobody "$folder"
+cp "$program" "$folder/Oruvel"
+nobody_home="$(getent passwd nobody | cut -d: -f6)"
+setpriv --reuid=nobody --regid=nogroup --clear-groups env -u HOME -u XDG_CONFIG_HOME ASAN_OPTIONS=detect_leaks=0 \
+    QT_QPA_PLATFORM=offscreen "$folder/Oruvel" >"$work/log" 2>&1 &
+pid=$!
+for ((i = 0; i < 100; i++)); do
+    grep -q "^drive=_Total" "$folder/Oruvel_Settings.ini" 2>/dev/null && break
+    sleep 0.1
+done
+kill -TERM "$pid"
+wait "$pid" || fail "the program without HOME did not end well: $(cat "$work/log")"
+[ ! -e /.config/Quorlane ] || fail "places went to /.config"
+echo "without HOME: ran and quit (places under ${nobody_home:-the password database's home})"

@@ -3,6 +3,8 @@
 #include "support/temp_dir.h"
 
 #include <QFile>
+#include <filesystem>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 using namespace oruvel;
@@ -88,6 +90,35 @@ TEST_F(Places, ABrokenOrMissingHiveTakesNothing) {
     EXPECT_FALSE(places.importHive(QString::fromStdString(junk)));
     EXPECT_EQ(places.place(app::kSettingsWindowPlace), std::nullopt);
 }
+
+#ifndef _WIN32
+TEST(UserPlaceStore, LivesInTheFolderGivenAndSomethingThatIsNoFileIsNeverWaitedOn) {
+    TempDir dir;
+    const std::string config = dir.file("config");
+    {
+        app::WindowPlaces places(app::WindowPlaces::openUserStore(config));
+        places.save(app::kMonitorPlace, QPoint(10, 20));
+    }
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(config + "/Quorlane/Oruvel.conf")));
+
+    // A named pipe where the file would be (and where the old hive would be): the start goes on at once, and the
+    // places are kept for the run.
+    const std::string pipe = config + "/Quorlane/Oruvel.conf";
+    QFile::remove(QString::fromStdString(pipe));
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_directories(config + "/Oruvel/registry");
+    ASSERT_EQ(::mkfifo((config + "/Oruvel/registry/HKEY_CURRENT_USER.hive").c_str(), 0600), 0);
+    app::WindowPlaces places(app::WindowPlaces::openUserStore(config));
+    EXPECT_FALSE(places.importHive(QString::fromStdString(config + "/Oruvel/registry/HKEY_CURRENT_USER.hive")));
+    places.save(app::kMonitorPlace, QPoint(30, 40));
+    EXPECT_EQ(places.place(app::kMonitorPlace), QPoint(30, 40));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+
+    app::WindowPlaces nowhere(app::WindowPlaces::openUserStore("")); // no folder of the user's own at all
+    nowhere.save(app::kMonitorPlace, QPoint(1, 2));
+    EXPECT_EQ(nowhere.place(app::kMonitorPlace), QPoint(1, 2));
+}
+#endif
 
 TEST(PlaceOnScreen, APlaceOnAScreenIsKeptToThePixelAndOthersComeBackWhole) {
     const QList<QRect> screens{QRect(0, 0, 1920, 1050), QRect(1920, 0, 1280, 1024)};

@@ -1,5 +1,6 @@
 #include "platform/linux/procfs_process_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <dirent.h>
@@ -90,38 +91,54 @@ void ProcfsProcessIo::scan(ProcessScan& scan) {
         scan.allProcesses = false;
         return;
     }
+    const int procFd = ::dirfd(proc.get());
     std::size_t used = 0;
     while (const dirent* entry = ::readdir(proc.get())) {
         std::uint64_t pid = 0;
         if (!number(entry->d_name, pid) || pid == 0) {
             continue;
         }
-        const int dirFd = ::openat(::dirfd(proc.get()), entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dirFd < 0) {
-            continue; // it has just ended
-        }
         if (used == scan.processes.size()) {
             scan.processes.emplace_back();
         }
         ProcessIoReading& p = scan.processes[used];
         p.pid = static_cast<std::int64_t>(pid);
-        long n = readSmall(dirFd, "io");
+        // "<pid>/io" and "<pid>/stat" straight from /proc's descriptor: no descriptor of the process's own folder.
+        const std::string_view folder(entry->d_name);
+        const auto pathOf = [&](std::string_view file) {
+            path_.assign(folder).append("/").append(file);
+            return path_.c_str();
+        };
+        long n = readSmall(procFd, pathOf("io"));
         if (n < 0 && (errno == EACCES || errno == EPERM)) {
             scan.allProcesses = false;
         }
         bool ok = n > 0 && parseProcessIo(std::string_view(text_.data(), static_cast<std::size_t>(n)), p.readBytes,
                                           p.writeBytes);
-        if (ok) {
-            n = readSmall(dirFd, "stat");
+        if (ok && !knownStill(p)) {
+            n = readSmall(procFd, pathOf("stat"));
             ok = n > 0 &&
                  parseProcessStat(std::string_view(text_.data(), static_cast<std::size_t>(n)), p.name, p.started);
         }
-        ::close(dirFd);
         if (ok) {
             ++used;
         }
     }
     scan.processes.resize(used);
+    last_ = scan.processes;
+    std::sort(last_.begin(), last_.end(), [](const auto& a, const auto& b) { return a.pid < b.pid; });
+}
+
+bool ProcfsProcessIo::knownStill(ProcessIoReading& p) const {
+    const auto it = std::lower_bound(last_.begin(), last_.end(), p.pid, [](const auto& e, std::int64_t pid) {
+        return e.pid < pid;
+    });
+    if (it == last_.end() || it->pid != p.pid || it->readBytes != p.readBytes || it->writeBytes != p.writeBytes) {
+        return false;
+    }
+    p.name = it->name;
+    p.started = it->started;
+    return true;
 }
 
 } // namespace oruvel::platform

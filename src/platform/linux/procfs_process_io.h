@@ -4,23 +4,31 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace oruvel::platform {
 
 // Processes' storage I/O from procfs (the root injected, so tests run on fixtures): each process's "stat" gives its
 // name and start time, its "io" the bytes it made the disks read ("read_bytes") and write ("write_bytes"). Another
 // user's "io" can be read only with the right to trace that process: without it the scan holds the user's own.
+// A process whose counters have not moved since the last scan keeps the name and start time read then, so an idle
+// system costs one file per process; a pid taken over by a new process that has done no I/O yet keeps the old name
+// until its counters move (its rates are 0 meanwhile), and is then read afresh.
 class ProcfsProcessIo final : public ProcessIoSource {
 public:
     explicit ProcfsProcessIo(std::string procRoot);
     void scan(ProcessScan& scan) override;
 
 private:
-    // Reads a small file of the process folder `dirFd` into text_; the bytes read, or -1 with errno set.
+    // Reads the small file `name` (relative to the folder `dirFd`) into text_; the bytes read, or -1 with errno set.
     long readSmall(int dirFd, const char* name);
+    // Gives `p` the name and start time of the last scan when its pid was there with the same counters.
+    bool knownStill(ProcessIoReading& p) const;
 
     std::string root_;
     std::array<char, 1024> text_{};
+    std::string path_; // "<pid>/<file>", kept to spare an allocation per file
+    std::vector<ProcessIoReading> last_; // the last scan, by ascending pid
 };
 
 // The name and start time of a process's "stat" line ("PID (NAME) STATE ... STARTTIME ..."); false when the line is
