@@ -64,6 +64,15 @@ void setCell(QTableWidget* t, int row, int column, const QString& text) {
     }
 }
 
+// A label of one line whose size does not follow its text: a text that changes every second then costs a repaint, not
+// a new layout of the whole window (which measures every text in it again).
+class LineLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override { return {fontMetrics().averageCharWidth() * 24, fontMetrics().height()}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -94,7 +103,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     layout->addWidget(diskTable_, 2);
 
     auto* graphRow = new QHBoxLayout;
-    graphTitle_ = new QLabel(this);
+    graphTitle_ = new LineLabel(this);
     graphTitle_->setObjectName(QStringLiteral("graphTitle"));
     graphRow->addWidget(graphTitle_, 1);
     auto* scaleLabel = new QLabel(QStringLiteral("刻度(&S)："), this);
@@ -110,7 +119,7 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     graph_->setObjectName(QStringLiteral("historyGraph"));
     graph_->setSeparators(separators_);
     layout->addWidget(graph_, 3);
-    totals_ = new QLabel(this);
+    totals_ = new LineLabel(this);
     totals_->setObjectName(QStringLiteral("totals"));
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(totals_);

@@ -182,6 +182,17 @@ TEST(ProcessIo, AScanOfAFixtureTreeAndOfThisProcess) {
     EXPECT_EQ(scan.processes[0].started, 5000U);
     EXPECT_EQ(scan.processes[0].writeBytes, 1048576U);
 
+    // The pid taken over by another program: read afresh once its counters move, not before.
+    process("17", "17 (cp) R 1 1 1 0 0 0 0 0 0 0 0 0 0 0 20 0 1 0 9000 0 0\n", "read_bytes: 0\nwrite_bytes: 1048576\n");
+    source.scan(scan);
+    ASSERT_EQ(scan.processes.size(), 1U);
+    EXPECT_EQ(scan.processes[0].name, "dd") << "counters that did not move: the name of the last scan";
+    process("17", "17 (cp) R 1 1 1 0 0 0 0 0 0 0 0 0 0 0 20 0 1 0 9000 0 0\n", "read_bytes: 4096\nwrite_bytes: 0\n");
+    source.scan(scan);
+    ASSERT_EQ(scan.processes.size(), 1U);
+    EXPECT_EQ(scan.processes[0].name, "cp");
+    EXPECT_EQ(scan.processes[0].started, 9000U) << "so its rates start afresh";
+
     ProcfsProcessIo missing(dir.file("nowhere"));
     missing.scan(scan);
     EXPECT_TRUE(scan.processes.empty());

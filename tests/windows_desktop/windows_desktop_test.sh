@@ -3,7 +3,8 @@
 # outside with xdotool, ImageMagick and Wine's reg.
 #   windows_desktop_test.sh CASE PROGRAM_FOLDER LINUX_Oruvel
 # Cases: first-start (the monitor's place and pictures beside the Linux build's, the settings file, a drag stored in
-# the registry, a box of the settings window, the menu's exit), set-startup (oruvel_set_startup.exe /create, /remove).
+# the registry, a box of the settings window, the menu's exit), set-startup (oruvel_set_startup.exe /create, /remove),
+# second-start (a start with the program's path in other letter case hands over to the copy that runs).
 set -euo pipefail
 case_name="$1"
 folder="$(cd "$2" && pwd)"
@@ -188,6 +189,19 @@ set-startup)
     set_startup 0 /remove
     [ ! -f "$task" ] || fail "the task stayed"
     set_startup 1 /remove "nothing left to remove"
+    ;;
+second-start)
+    start_windows_program
+    wait_for 300 monitor_visible || { cat "$work/program.log"; fail "the monitor did not appear under Wine"; }
+    # The same program folder typed in capitals, as a shortcut or a command line may name it: the same copy.
+    upper="$(winepath -w "$work/program" | tr '[:lower:]' '[:upper:]')"
+    status=0
+    timeout 60 wine "$upper\\ORUVEL.EXE" >"$work/second.log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] || { cat "$work/second.log"; fail "the second start ended with $status"; }
+    kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended"
+    wait_for 100 visible_window '^Oruvel v' || fail "the first copy did not show its settings window"
+    [ "$(xdotool search --onlyvisible --name '^Oruvel$' | wc -l)" -eq 1 ] || fail "two monitors: $(program_state)"
+    echo "a second start as $upper\\ORUVEL.EXE handed over to the first copy, which showed its settings window"
     ;;
 *)
     fail "unknown case $case_name"
