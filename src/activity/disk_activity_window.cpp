@@ -127,8 +127,9 @@ DiskActivityWindow::DiskActivityWindow(core::Settings& settings, ActivityService
     processGroup_ = new QGroupBox(this);
     processGroup_->setObjectName(QStringLiteral("processGroup"));
     auto* processLayout = new QVBoxLayout(processGroup_);
-    processTable_ = table({QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")},
-                          {QStringLiteral("4194304"), widestRate, widestRate}, processGroup_);
+    processTable_ =
+        table({QStringLiteral("程序"), QStringLiteral("PID"), QStringLiteral("读取"), QStringLiteral("写入")},
+              {QStringLiteral("4194304"), widestRate, widestRate}, processGroup_);
     processTable_->setObjectName(QStringLiteral("processTable"));
     look::setAccessibleName(*processTable_, QStringLiteral("程序"));
     processLayout->addWidget(processTable_);

@@ -51,7 +51,8 @@ RunningCopy::RunningCopy(const QString& settingsPath) {
     const std::string folder =
         platform::privateRuntimeFolder(static_cast<std::size_t>(name.size() + kLockSuffix.size() + 2), why);
     if (folder.empty()) {
-        std::fprintf(stderr, "Oruvel: no private folder for the one-copy guard (%s); running without it\n", why.c_str());
+        std::fprintf(stderr, "Oruvel: no private folder for the one-copy guard (%s); running without it\n",
+                     why.c_str());
     } else {
         serverName_ = QDir(QFile::decodeName(QByteArray::fromStdString(folder))).filePath(name);
         lock_ = std::make_unique<QLockFile>(serverName_ + kLockSuffix);

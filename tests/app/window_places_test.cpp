@@ -4,8 +4,8 @@
 
 #include <QFile>
 #include <filesystem>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace oruvel;
 using test::TempDir;

@@ -130,9 +130,8 @@ void ProcfsProcessIo::scan(ProcessScan& scan) {
 }
 
 bool ProcfsProcessIo::knownStill(ProcessIoReading& p) const {
-    const auto it = std::lower_bound(last_.begin(), last_.end(), p.pid, [](const auto& e, std::int64_t pid) {
-        return e.pid < pid;
-    });
+    const auto it = std::lower_bound(last_.begin(), last_.end(), p.pid,
+                                     [](const auto& e, std::int64_t pid) { return e.pid < pid; });
     if (it == last_.end() || it->pid != p.pid || it->readBytes != p.readBytes || it->writeBytes != p.writeBytes) {
         return false;
     }

@@ -27,7 +27,7 @@ private:
 
     std::string root_;
     std::array<char, 1024> text_{};
-    std::string path_; // "<pid>/<file>", kept to spare an allocation per file
+    std::string path_;                   // "<pid>/<file>", kept to spare an allocation per file
     std::vector<ProcessIoReading> last_; // the last scan, by ascending pid
 };
 
