@@ -52,7 +52,7 @@ std::span<const Key> groupOf(Key key) {
 
 // The row of the key stored under `name` (matched as the file matches names), or null.
 const KeyRow* findRow(std::string_view name) {
-    const auto row = std::find_if(kKeyTable.begin(), kKeyTable.end(),
+    const auto* const row = std::find_if(kKeyTable.begin(), kKeyTable.end(),
                                   [&](const KeyRow& r) { return platform::ini::namesEqual(r.name, name); });
     return row != kKeyTable.end() ? &*row : nullptr;
 }

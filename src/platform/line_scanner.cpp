@@ -63,7 +63,7 @@ bool LineScanner::next(ScannedLine& line) {
         const char* begin = buffer_.data() + pos_;
         const std::size_t avail = len_ - pos_;
         const char* stop = std::find_if(begin, begin + avail, [](char c) { return c == '\n' || c == '\r'; });
-        const std::size_t take = static_cast<std::size_t>(stop - begin);
+        const auto take = static_cast<std::size_t>(stop - begin);
         if (take > skip) {
             const std::size_t room = headLimit_ > line.head.size() ? headLimit_ - line.head.size() : 0;
             const std::size_t content = take - skip;

@@ -6,18 +6,14 @@
 #   readonly_folder.sh PATH_TO_Oruvel
 set -euo pipefail
 program="$1"
-if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null; then
-    echo "needs root and setpriv to act as an unprivileged user"; exit 77
-fi
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-chmod 0755 "$work"
+# shellcheck source=tests/support/as_nobody.sh
+source "$(dirname "$0")/../support/as_nobody.sh"
 fail() { echo "FAILED: $*"; exit 1; }
 
 # Runs the program as nobody until its settings file holds the defaults of a first start, then ends it with SIGTERM.
 run_until_stored() {
     local folder="$1" settings="$2" home="$3"
-    setpriv --reuid=nobody --regid=nogroup --clear-groups env -u XDG_CONFIG_HOME ASAN_OPTIONS=detect_leaks=0 \
+    "${as_nobody[@]}" -u XDG_CONFIG_HOME \
         HOME="$home" QT_QPA_PLATFORM=offscreen "$folder/Oruvel" >"$work/log" 2>&1 &
     local pid=$!
     for ((i = 0; i < 100; i++)); do
@@ -87,8 +83,7 @@ folder="$work/nohome"
 mkdir -p "$folder"
 chown nobody "$folder"
 cp "$program" "$folder/Oruvel"
-setpriv --reuid=nobody --regid=nogroup --clear-groups env -u HOME -u XDG_CONFIG_HOME ASAN_OPTIONS=detect_leaks=0 \
-    QT_QPA_PLATFORM=offscreen "$folder/Oruvel" >"$work/log" 2>&1 &
+"${as_nobody[@]}" -u HOME -u XDG_CONFIG_HOME QT_QPA_PLATFORM=offscreen "$folder/Oruvel" >"$work/log" 2>&1 &
 pid=$!
 for ((i = 0; i < 100; i++)); do
     grep -q "^drive=_Total" "$folder/Oruvel_Settings.ini" 2>/dev/null && break

@@ -4,12 +4,8 @@
 #   as_other_user.sh PATH_TO_oruvel_platform_tests
 set -euo pipefail
 tests="$1"
-if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null; then
-    echo "needs root and setpriv to act as an unprivileged user"; exit 77
-fi
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-chmod 0755 "$work"
+# shellcheck source=tests/support/as_nobody.sh
+source "$(dirname "$0")/../support/as_nobody.sh"
 cp "$tests" "$work/tests"
 mkdir -m 1777 "$work/tmp"
 mkdir -m 0777 "$work/shared"
@@ -18,6 +14,5 @@ for file in shared.ini private.ini; do
 done
 chmod 0644 "$work/shared/shared.ini"
 chmod 0600 "$work/shared/private.ini"
-setpriv --reuid=nobody --regid=nogroup --clear-groups env -u XDG_RUNTIME_DIR ASAN_OPTIONS=detect_leaks=0 \
-    TMPDIR="$work/tmp" HOME=/nonexistent ORUVEL_OTHER_USERS_FOLDER="$work/shared" \
+"${as_nobody[@]}" -u XDG_RUNTIME_DIR TMPDIR="$work/tmp" HOME=/nonexistent ORUVEL_OTHER_USERS_FOLDER="$work/shared" \
     "$work/tests" --gtest_filter='HostileFiles.*:PrivateFolder.*'

@@ -50,7 +50,7 @@ std::string privateRuntimeFolderFrom(const char* xdgRuntimeDir, const char* tmpD
         if (base == nullptr || base[0] != '/') {
             continue;
         }
-        const std::string folder = base + own;
+        std::string folder = base + own;
         if (!fits(folder, room, why)) {
             continue;
         }
