@@ -204,8 +204,10 @@ void MonitorWindow::applyLayout(const MonitorLayout& layout) {
     setFixedSize(twipsToPixels(layout.width), twipsToPixels(layout.height));
     for (const Bar which : core::kBars) {
         const TwipRect& r = layout.bar[core::indexOf(which)];
-        bars_[core::indexOf(which)]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
-                                                 twipsToPixels(r.height));
+        RateBar& b = *bars_[core::indexOf(which)];
+        b.setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
+        // The compact bar shows the fill picture of the full-width bar, so a full compact bar ends as a full one.
+        b.setPictureSpan(twipsToPixels(kBarWidthTwips));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace oruvel::monitor {
@@ -94,7 +95,22 @@ void RateBar::setFillPicture(const QImage& picture) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(0, 0, picture);
     }
+    squeezedPicture_ = QImage();
     invalidate();
+}
+
+const QImage& RateBar::pictureFor(int width) {
+    if (pictureSpan_ <= width || barPicture_.isNull()) {
+        return barPicture_;
+    }
+    // The picture as the wider bar tiles it, squeezed by width / span: whole tiles of that bar, so the pattern
+    // stays anchored to the corner and a tile repeats as it would there.
+    const QSize size(std::max(1, static_cast<int>(std::lround(double(barPicture_.width()) * width / pictureSpan_))),
+                     barPicture_.height());
+    if (squeezedPicture_.size() != size) {
+        squeezedPicture_ = barPicture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return squeezedPicture_;
 }
 
 const QImage& RateBar::image() {
@@ -176,8 +192,9 @@ void RateBar::paint(QPainter& painter, const QRect& target) {
     if (fill.width() > 0 && fill.height() > 0) {
         p.setClipRect(toQRect(fill));
         if (!barPicture_.isNull()) {
-            for (const Tile& t : tileBitmap(w, h, barPicture_.width(), barPicture_.height())) {
-                p.drawImage(QPoint(t.dstX, t.dstY), barPicture_, QRect(t.srcX, t.srcY, t.width, t.height));
+            const QImage& picture = pictureFor(w);
+            for (const Tile& t : tileBitmap(w, h, picture.width(), picture.height())) {
+                p.drawImage(QPoint(t.dstX, t.dstY), picture, QRect(t.srcX, t.srcY, t.width, t.height));
             }
         } else {
             fillSolid(p, toQRect(fill), fillColour_);

@@ -48,6 +48,9 @@ public:
     // (the fill colour is drawn again).
     void setFillPicture(const QImage& picture);
     bool hasFillPicture() const { return !barPicture_.isNull(); }
+    // The width, in pixels, of the bar the picture is laid out over; a narrower bar shows that bar's picture
+    // squeezed to its width, so a full bar always shows the picture's right end. 0: the bar's own width.
+    void setPictureSpan(int pixels) { assign(pictureSpan_, pixels); }
     static constexpr qint64 kMaxPicturePixels = 16LL * 1024 * 1024;
 
     // The bar's picture at its size, composed now if a change is pending.
@@ -76,8 +79,12 @@ private:
     void invalidate();
     // Draws the prepared text (one space, the text, one space) aligned in r.
     void drawText(QPainter& p, const Rect& r);
+    // The fill picture as a bar `width` pixels wide shows it: squeezed when its span is wider, kept until either changes.
+    const QImage& pictureFor(int width);
 
     QImage barPicture_; // opaque, so each redraw only copies it
+    QImage squeezedPicture_;
+    int pictureSpan_ = 0;
     BorderStyle borderStyle_ = BorderStyle::Sunken;
     QColor backColour_;
     QColor textColour_{Qt::black};

@@ -7,9 +7,16 @@
 namespace oruvel::platform::ini {
 namespace {
 
-// The write of `key` in `entries`, or their end.
+std::string_view keyOf(const KeyValue& e) {
+    return e.key;
+}
+std::string_view keyOf(const std::string& key) {
+    return key;
+}
+
+// The entry of `key` in `entries`, or their end.
 template <typename Entries> auto findKey(Entries& entries, std::string_view key) {
-    return std::find_if(entries.begin(), entries.end(), [&](const KeyValue& e) { return namesEqual(e.key, key); });
+    return std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return namesEqual(keyOf(e), key); });
 }
 
 } // namespace
@@ -33,10 +40,15 @@ std::vector<KeyValue> WriteQueue::finish() {
     const std::lock_guard lock(mutex_);
     std::vector<KeyValue> left = std::move(failed_);
     failed_.clear();
+    const auto place = [this](const KeyValue& e) { return findKey(unlanded_, e.key) - unlanded_.begin(); };
+    std::stable_sort(left.begin(), left.end(), [&](const KeyValue& a, const KeyValue& b) { return place(a) < place(b); });
     return left;
 }
 
 void WriteQueue::queue(std::string key, std::string value) {
+    if (findKey(unlanded_, key) == unlanded_.end()) {
+        unlanded_.push_back(key);
+    }
     const auto waiting = findKey(queued_, key);
     if (waiting != queued_.end()) {
         waiting->value = std::move(value);
@@ -155,8 +167,11 @@ void WriteQueue::run() {
                 failed_.erase(failed);
             }
             // A failed value stays unless a newer one of its key is already waiting.
-            if (!landed && findKey(queued_, e.key) == queued_.end()) {
+            const bool newerWaits = findKey(queued_, e.key) != queued_.end();
+            if (!landed && !newerWaits) {
                 failed_.push_back(std::move(e));
+            } else if (const auto since = findKey(unlanded_, e.key); landed && !newerWaits && since != unlanded_.end()) {
+                unlanded_.erase(since);
             }
         }
         if (!landed) {

@@ -74,7 +74,10 @@ private:
     std::condition_variable changed_;
     std::deque<KeyValue> queued_;
     std::vector<KeyValue> inFlight_;
-    std::vector<KeyValue> failed_; // the values that failed last, in order
+    std::vector<KeyValue> failed_; // the values that failed last
+    // The keys changed since they last landed, in the order of their first change: the order a value keeps
+    // while it is tried again, whichever thread wins the race between a failure and a newer value.
+    std::vector<std::string> unlanded_;
     std::string lastReason_;
     SaveState told_;
     StateListener listener_;

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <algorithm>
+
 namespace oruvel::settings_ui {
 namespace {
 
@@ -47,6 +49,28 @@ void SettingCheckBox::nextCheckState() {
     setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
+SettingRadioButton::SettingRadioButton(QWidget* parent) : QRadioButton(parent) {
+    connect(this, &QAbstractButton::toggled, this, &SettingRadioButton::placeTabStop);
+}
+
+void SettingRadioButton::placeTabStop() {
+    if (!autoExclusive() || parentWidget() == nullptr) {
+        return;
+    }
+    QList<SettingRadioButton*> group;
+    for (SettingRadioButton* b : parentWidget()->findChildren<SettingRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (b->autoExclusive()) {
+            group.append(b);
+        }
+    }
+    const bool anySelected = std::any_of(group.begin(), group.end(), [](const auto* b) { return b->isChecked(); });
+    for (SettingRadioButton* b : group) {
+        const bool stop = b->isChecked() || !anySelected;
+        const int policy = stop ? (b->focusPolicy() | Qt::TabFocus) : (b->focusPolicy() & ~Qt::TabFocus);
+        b->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy));
+    }
+}
+
 void SettingRadioButton::setSelected(bool selected) {
     if (selected) {
         setChecked(true);
@@ -56,6 +80,7 @@ void SettingRadioButton::setSelected(bool selected) {
     setAutoExclusive(false);
     setChecked(false);
     setAutoExclusive(exclusive);
+    placeTabStop();
 }
 
 ColourSwatch::ColourSwatch(QWidget* parent) : QAbstractButton(parent) {

@@ -23,15 +23,19 @@ protected:
     void nextCheckState() override;
 };
 
-// An option button; setSelected(false) may leave no button of the group selected.
+// An option button; setSelected(false) may leave no button of the group selected. Tab stops at the selected button of
+// its group (any of them while none is), and the arrow keys move within the group.
 class SettingRadioButton : public QRadioButton {
     Q_OBJECT
 public:
-    using QRadioButton::QRadioButton;
+    explicit SettingRadioButton(QWidget* parent = nullptr);
     void setSelected(bool selected);
 
 protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+
+private:
+    void placeTabStop();
 };
 
 // A colour swatch: a framed square filled with its colour, a button that clicked() when it is clicked with the left

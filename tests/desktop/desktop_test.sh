@@ -194,6 +194,10 @@ keyboard-only-in-session)
     xdotool type '#0000ff'
     xdotool key Return
     wait_for 50 equals 16711680 setting monitorprogressbar || fail "the colour was not stored: $(setting monitorprogressbar)"
+    tab_to "随机颜色"
+    xdotool key Tab
+    sleep 0.3
+    [ "$(focused)" = "使用栏填充图形" ] || fail "Tab into the fill group went to '$(focused)', not its selected button"
     tab_to "正常"
     xdotool key Down Down # the option buttons of a group: the arrows choose
     wait_for 30 equals True setting enabletransparency || fail "the arrows did not choose the translucent mode"

@@ -1,3 +1,4 @@
+#include "look/built_in_fill.h"
 #include "monitor/monitor_window.h"
 #include "monitor/qt_snap_window_system.h"
 #include "monitor/window_snapper.h"
@@ -81,6 +82,15 @@ TEST_F(MonitorFixture, TheCompactLayoutAtLoadIsOneLine) {
     EXPECT_EQ(monitor->size(), QSize(154, 12));
     EXPECT_EQ(monitor->barGeometry(core::Bar::Write).left, 1155);
     EXPECT_EQ(monitor->barGeometry(core::Bar::Write).top, 0);
+
+    // A full compact bar ends in the colour a full bar of the normal layout ends in.
+    const QImage fill = look::builtInFillPicture();
+    const QColor end = fill.pixelColor(fill.width() - 3, 6);
+    monitor->readBar().setValue(100);
+    const QColor shown = monitor->readBar().image().pixelColor(monitor->readBar().width() - 2, 6);
+    EXPECT_NEAR(shown.red(), end.red(), 40);
+    EXPECT_NEAR(shown.green(), end.green(), 40);
+    EXPECT_NEAR(shown.blue(), end.blue(), 40);
 }
 
 TEST_F(MonitorFixture, AHiddenLookIsNeverShown) {

@@ -132,6 +132,42 @@ TEST_F(BarFixture, PictureFillIsAnchoredToTheWholeBar) {
     EXPECT_EQ(pixel(5, 5), kFillRgb);
 }
 
+TEST_F(BarFixture, ANarrowerBarShowsTheWideBarsPictureSqueezedSoAFullBarEndsAsOne) {
+    QImage greenToRed(154, 12, QImage::Format_RGB32);
+    for (int x = 0; x < 154; ++x) {
+        for (int y = 0; y < 12; ++y) {
+            greenToRed.setPixel(x, y, qRgb(x * 255 / 153, 255 - x * 255 / 153, 0));
+        }
+    }
+    bar.resize(77, 12); // a bar of the compact layout
+    bar.setPictureSpan(154);
+    bar.setFillPicture(greenToRed);
+    bar.setValue(100);
+    EXPECT_GT(qRed(pixel(76, 6)), 240) << "a full bar ends in the picture's red end";
+    EXPECT_GT(qGreen(pixel(0, 6)), 240) << "and starts in its green one";
+    bar.setValue(50);
+    EXPECT_NEAR(qRed(pixel(37, 6)), 126, 6) << "the fill uncovers the picture anchored to the bar, halfway at half";
+    EXPECT_EQ(pixel(39, 6), kBackRgb);
+
+    bar.setPictureSpan(0);
+    bar.setValue(100);
+    EXPECT_NEAR(qRed(pixel(76, 6)), 127, 2) << "without a span, the picture lies over the bar as it is";
+
+    // A small tile repeats as it would over the wide bar, at half its width.
+    bar.setPictureSpan(154);
+    QImage tile(10, 12, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 5; x < 10; ++x) {
+            tile.setPixel(x, y, qRgb(0, 0, 0));
+        }
+    }
+    bar.setFillPicture(tile);
+    EXPECT_GT(qRed(pixel(1, 6)), 200);
+    EXPECT_LT(qRed(pixel(3, 6)), 60);
+    EXPECT_GT(qRed(pixel(6, 6)), 200) << "the tile is 5 pixels wide on the narrow bar";
+}
+
 // A change is told (for the blend mode's shape) only when it changes what the bar shows.
 TEST_F(BarFixture, OnlyAChangeIsTold) {
     int told = 0;

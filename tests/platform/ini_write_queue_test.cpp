@@ -21,6 +21,7 @@ namespace {
 // A writer that records its calls and holds each one until the test lets it go, as a slow disk would.
 class HeldWriter {
 public:
+    std::atomic<bool> full{false};
     WriteQueue::Writer writer() {
         return [this](const std::string& path, std::string_view section, std::span<const KeyValue> entries) {
             std::unique_lock lock(mutex_);
@@ -31,6 +32,10 @@ public:
             calls_.push_back(call);
             changed_.notify_all();
             changed_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
+            if (full) {
+                oruvel::platform::setFileFailure("No space left on device");
+                return false;
+            }
             return writeValues(path, section, entries);
         };
     }
@@ -247,14 +252,26 @@ TEST(IniWriteQueue, ABatchLandsInOneWriteAndWhatNeverLandsIsHandedBackInOrder) {
     EXPECT_EQ(disk.calls(), std::vector<std::string>{"translucentopacity=1 translucent=1 ghost=0 blend=1 normal=1"});
     EXPECT_EQ(readValue(path, "main", "ghost"), "0");
 
-    FullDisk full;
-    WriteQueue queue(dir.file("full.ini"), "main", full.writer(), std::chrono::hours(1));
-    ASSERT_TRUE(queue.write("readmax", "100"));
-    queue.flush();
-    ASSERT_TRUE(queue.write("show", "0"));
-    ASSERT_TRUE(queue.write("readmax", "200"));
-    queue.flush();
-    EXPECT_EQ(queue.finish(), (std::vector<KeyValue>{{"readmax", "200"}, {"show", "0"}}))
-        << "tried once more at the end, then handed back: the newest value of each key, the first in line first";
-    EXPECT_FALSE(queue.write("show", "1")) << "a finished queue takes nothing";
+    // On a full disk: whether a newer value comes while the old one is being written or while it waits, the key
+    // keeps the place of its first change.
+    for (const bool whileWritten : {false, true}) {
+        HeldWriter full;
+        full.full = true;
+        WriteQueue queue(dir.file("full.ini"), "main", full.writer(), std::chrono::hours(1));
+        ASSERT_TRUE(queue.write("readmax", "100"));
+        if (whileWritten) {
+            full.waitForCalls(1);
+        } else {
+            full.release();
+            queue.flush();
+        }
+        ASSERT_TRUE(queue.write("show", "0"));
+        ASSERT_TRUE(queue.write("readmax", "200"));
+        full.release();
+        queue.flush();
+        EXPECT_EQ(queue.finish(), (std::vector<KeyValue>{{"readmax", "200"}, {"show", "0"}}))
+            << "tried once more at the end, then handed back: the newest value of each key, the first changed first"
+            << (whileWritten ? " (changed while written)" : "");
+        EXPECT_FALSE(queue.write("show", "1")) << "a finished queue takes nothing";
+    }
 }

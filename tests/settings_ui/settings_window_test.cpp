@@ -32,6 +32,19 @@ struct View : ::testing::Test {
         settings.emplace(dir.file("Oruvel_Settings.ini"));
         window.emplace(*settings);
     }
+    // The names of the controls Tab stops at, in order from the first.
+    std::string tabStops() {
+        QStringList order;
+        QWidget* first = control<QWidget>("showMonitorCheckBox");
+        QWidget* w = first;
+        do {
+            if ((w->focusPolicy() & Qt::TabFocus) != 0) {
+                order << w->objectName();
+            }
+            w = w->nextInFocusChain();
+        } while (w != first && order.size() < 60);
+        return order.join(QLatin1Char(' ')).toStdString();
+    }
     template <typename T> T* control(const char* name) {
         T* found = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -50,15 +63,6 @@ TEST_F(View, ControlsKeepTheirPlacesAndTabOrder) {
     EXPECT_EQ(control<QWidget>("ghostOpacityScrollBar")->geometry(), QRect(364, 68, 95, 15));
     EXPECT_EQ(control<QWidget>("trayLegendLabel8")->geometry(), QRect(184 + 8 * 20, 372, 16, 16));
 
-    QStringList order;
-    QWidget* first = control<QWidget>("showMonitorCheckBox");
-    QWidget* w = first;
-    do {
-        if ((w->focusPolicy() & Qt::TabFocus) != 0) {
-            order << w->objectName();
-        }
-        w = w->nextInFocusChain();
-    } while (w != first && order.size() < 60);
     const QStringList expected{QStringLiteral("showMonitorCheckBox"),
                                QStringLiteral("startWithLoginCheckBox"),
                                QStringLiteral("compactModeCheckBox"),
@@ -77,23 +81,31 @@ TEST_F(View, ControlsKeepTheirPlacesAndTabOrder) {
                                QStringLiteral("writeFillTextSwatch"),
                                QStringLiteral("defaultColoursButton"),
                                QStringLiteral("randomColoursButton"),
-                               QStringLiteral("readFillColourRadioButton"),
                                QStringLiteral("readFillPictureRadioButton"),
                                QStringLiteral("readFillPictureButton"),
-                               QStringLiteral("writeFillColourRadioButton"),
                                QStringLiteral("writeFillPictureRadioButton"),
                                QStringLiteral("writeFillPictureButton"),
                                QStringLiteral("resetPositionsButton"),
                                QStringLiteral("readFullScaleEdit"),
                                QStringLiteral("writeFullScaleEdit"),
                                QStringLiteral("normalModeRadioButton"),
-                               QStringLiteral("blendModeRadioButton"),
-                               QStringLiteral("translucentModeRadioButton"),
                                QStringLiteral("translucentOpacityScrollBar"),
-                               QStringLiteral("ghostModeRadioButton"),
                                QStringLiteral("ghostOpacityScrollBar"),
                                QStringLiteral("socialPageLinkLabel")};
-    EXPECT_EQ(order.join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString());
+    EXPECT_EQ(tabStops(), expected.join(QLatin1Char(' ')).toStdString())
+        << "an option group is one stop, at its selected button";
+
+    control<QAbstractButton>("readFillColourRadioButton")->click();
+    const std::string afterChoice = tabStops();
+    EXPECT_NE(afterChoice.find("readFillColourRadioButton readFillPictureButton"), std::string::npos) << afterChoice;
+    EXPECT_EQ(afterChoice.find("readFillPictureRadioButton"), std::string::npos) << afterChoice;
+
+    window.reset();
+    settings.reset(); // its last writes land before the new file is written
+    open("[main]\nmonitorprogressusebarfill=False\nmonitorprogressdontusebarfill=False\n");
+    const std::string noneSelected = tabStops();
+    EXPECT_NE(noneSelected.find("readFillColourRadioButton readFillPictureRadioButton"), std::string::npos)
+        << "with no button of a group selected, each is a stop: " << noneSelected;
 }
 
 TEST_F(View, ShowsTheStoredSettingsAndFollowsChangesMadeElsewhere) {
