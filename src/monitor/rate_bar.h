@@ -79,7 +79,8 @@ private:
     void invalidate();
     // Draws the prepared text (one space, the text, one space) aligned in r.
     void drawText(QPainter& p, const Rect& r);
-    // The fill picture as a bar `width` pixels wide shows it: squeezed when its span is wider, kept until either changes.
+    // The fill picture as a bar `width` pixels wide shows it: squeezed when its span is wider, kept until either
+    // changes.
     const QImage& pictureFor(int width);
 
     QImage barPicture_; // opaque, so each redraw only copies it

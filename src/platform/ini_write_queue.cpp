@@ -41,7 +41,8 @@ std::vector<KeyValue> WriteQueue::finish() {
     std::vector<KeyValue> left = std::move(failed_);
     failed_.clear();
     const auto place = [this](const KeyValue& e) { return findKey(unlanded_, e.key) - unlanded_.begin(); };
-    std::stable_sort(left.begin(), left.end(), [&](const KeyValue& a, const KeyValue& b) { return place(a) < place(b); });
+    std::stable_sort(left.begin(), left.end(),
+                     [&](const KeyValue& a, const KeyValue& b) { return place(a) < place(b); });
     return left;
 }
 
@@ -170,7 +171,8 @@ void WriteQueue::run() {
             const bool newerWaits = findKey(queued_, e.key) != queued_.end();
             if (!landed && !newerWaits) {
                 failed_.push_back(std::move(e));
-            } else if (const auto since = findKey(unlanded_, e.key); landed && !newerWaits && since != unlanded_.end()) {
+            } else if (const auto since = findKey(unlanded_, e.key);
+                       landed && !newerWaits && since != unlanded_.end()) {
                 unlanded_.erase(since);
             }
         }
