@@ -11,8 +11,9 @@ namespace oruvel::settings_ui {
 
 namespace {
 
-// Takes a change of the text when what it adds to the text before it is digits only: a deletion, a typed digit, a
-// pasted number. The text before is the last one the box held, however it got there.
+// Takes a change of the text when what it adds to the text before it is digits, or a decimal point that is then the
+// text's only one: a deletion, a typed digit, a pasted number such as 1.5. The text before is the last one the box
+// held, however it got there.
 class AddedDigitsValidator final : public QValidator {
 public:
     explicit AddedDigitsValidator(QLineEdit& edit) : QValidator(&edit), before_(edit.text()) {
@@ -30,7 +31,8 @@ public:
             ++suffix;
         }
         for (qsizetype i = prefix; i < text.size() - suffix; ++i) {
-            if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) {
+            const bool digit = text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9');
+            if (!digit && !(text[i] == QLatin1Char('.') && text.count(QLatin1Char('.')) == 1)) {
                 return Invalid;
             }
         }
@@ -94,7 +96,7 @@ void FullScaleEdit::focusInEvent(QFocusEvent* event) {
 
 void FullScaleEdit::keyPressEvent(QKeyEvent* event) {
     const char16_t typed = typedCharacter(*event);
-    if (typed != 0 && !acceptsTypedCharacter(text().toStdString(), typed)) {
+    if (typed != 0 && !acceptsTypedCharacter(text().toStdString(), typed, selectedText().toStdString())) {
         event->accept();
         return;
     }

@@ -11,9 +11,13 @@ int fieldCount(std::string_view text, std::string_view separator) {
     return count;
 }
 
-bool acceptsTypedCharacter(std::string_view text, char16_t typed) {
-    if (fieldCount(text, ".") > 4) {
+bool acceptsTypedCharacter(std::string_view text, char16_t typed, std::string_view replaced) {
+    const int fields = fieldCount(text, ".");
+    if (fields > 4) {
         return false;
+    }
+    if (typed == u'.') {
+        return fields - fieldCount(replaced, ".") == 0; // no point left beside the selection
     }
     return typed == kBackspace || (typed >= u'0' && typed <= u'9');
 }

@@ -46,9 +46,14 @@ TEST_F(Entries, FullScaleBoxesFilterTypedKeysAndStoreEveryEdit) {
     EXPECT_EQ(read->text(), QStringLiteral("100"));
     EXPECT_EQ(setting(core::Key::ReadFullScale), "100");
 
-    QTest::keyClicks(read, QStringLiteral(".-aZ "));
+    QTest::keyClicks(read, QStringLiteral("-aZ ,"));
     EXPECT_EQ(read->text(), QStringLiteral("100"));
     EXPECT_EQ(setting(core::Key::ReadFullScale), "100");
+    QTest::keyClicks(read, QStringLiteral(".5."));
+    EXPECT_EQ(read->text(), QStringLiteral("100.5")) << "one decimal point";
+    EXPECT_EQ(setting(core::Key::ReadFullScale), "100.5");
+    QTest::keyClick(read, Qt::Key_Backspace);
+    QTest::keyClick(read, Qt::Key_Backspace);
 
     // Editing keys act as in any line edit. X11 and Wayland give Delete the text U+007F.
     read->home(false);
@@ -106,7 +111,7 @@ TEST_F(Entries, EveryKeyReleasedInABoxStoresWhatItShows) {
     QTest::keyClick(read, Qt::Key_Right);
     EXPECT_EQ(setting(core::Key::ReadFullScale), "25") << "an arrow key's release stores the text as it shows";
     writeSettings("[main]\nreadmax=9\n"); // changed behind the program's back
-    QTest::keyClick(read, Qt::Key_Period);
+    QTest::keyClick(read, Qt::Key_Minus);
     EXPECT_EQ(setting(core::Key::ReadFullScale), "25") << "a refused character's release stores it too";
 }
 
@@ -123,6 +128,13 @@ TEST_F(Entries, APasteIsStoredWhenItAddsDigitsAndRefusedOtherwise) {
     EXPECT_EQ(setting(core::Key::ReadFullScale), "25") << "the key's release stores the text as it stands";
     QTest::keyClick(read, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(read->text(), QStringLiteral("25"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("1.5"));
+    read->selectAll();
+    QTest::keyClick(read, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(read->text(), QStringLiteral("1.5"));
+    QTest::keyClick(read, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(read->text(), QStringLiteral("1.5")) << "a second decimal point is refused";
 
     QGuiApplication::clipboard()->setText(QStringLiteral("120"));
     read->selectAll();

@@ -12,9 +12,15 @@ TEST(FullScaleKeyFilter, TypedCharacters) {
         EXPECT_TRUE(acceptsTypedCharacter("25", c));
     }
     EXPECT_TRUE(acceptsTypedCharacter("25", kBackspace));
-    for (const char16_t c : {u'.', u'-', u'a', u' ', char16_t{22}, char16_t{1}, u'中'}) {
+    for (const char16_t c : {u'-', u'a', u' ', u',', char16_t{22}, char16_t{1}, u'中'}) {
         EXPECT_FALSE(acceptsTypedCharacter("25", c)) << int{c};
     }
+    EXPECT_TRUE(acceptsTypedCharacter("1", u'.')) << "1.5 is typed as it reads";
+    EXPECT_TRUE(acceptsTypedCharacter("", u'.'));
+    EXPECT_FALSE(acceptsTypedCharacter("1.5", u'.')) << "one decimal point";
+    EXPECT_TRUE(acceptsTypedCharacter("1.5", u'.', "1.5")) << "it replaces the selected text";
+    EXPECT_TRUE(acceptsTypedCharacter("1.5", u'.', ".5"));
+    EXPECT_FALSE(acceptsTypedCharacter("1.5", u'.', "5"));
     EXPECT_TRUE(acceptsTypedCharacter("1.2.3.4", '5')) << "four fields still take digits";
     EXPECT_FALSE(acceptsTypedCharacter("1.2.3.4.5", '5'));
     EXPECT_FALSE(acceptsTypedCharacter("1.2.3.4.5", kBackspace));
