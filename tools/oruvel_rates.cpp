@@ -3,7 +3,8 @@
 // iostat -dx's columns.
 #include "core/disk_rate_sampler.h"
 #include "core/format_bytes.h"
-#include "platform/platform_services.h"
+#include "platform/disk_activity_source.h"
+#include "platform/disk_rate_source.h"
 
 #include <chrono>
 #include <clocale>

@@ -8,7 +8,7 @@
 #include "core/settings_location.h"
 #include "monitor/monitor_window.h"
 #include "platform/file_ops.h"
-#include "platform/platform_services.h"
+#include "platform/login_start_registry.h"
 #include "platform/qt/desktop_state.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_pictures.h"
@@ -95,8 +95,8 @@ void Gadget::buildSettingsWindow() {
     settingsWindow_->setPicturesFolder(
         QString::fromStdString(core::picturesFolder(services_.programFolder, platform::isFolder)));
     settingsWindow_->setTrayLegend(trayPictures_, trayLegendNames_);
-    if (const std::string caption = platform::loginStartCaption(); !caption.empty()) {
-        settingsWindow_->setStartWithLoginCaption(QString::fromStdString(caption));
+    if (platform::loginStartPlace() == platform::LoginStartPlace::AutostartFolder) {
+        settingsWindow_->setStartWithLoginCaption(QStringLiteral("登录时自动运行")); // the form's caption names Windows
     }
     for (const Bar bar : core::kBars) {
         settingsWindow_->showFillPicture(bar, monitor_->fillPicture(bar));

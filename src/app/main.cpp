@@ -13,8 +13,12 @@
 #include "look/accessibility.h"
 #include "look/fonts.h"
 #include "look/translations.h"
+#include "platform/disk_activity_source.h"
+#include "platform/disk_list.h"
+#include "platform/disk_rate_source.h"
 #include "platform/file_ops.h"
-#include "platform/platform_services.h"
+#include "platform/process_io.h"
+#include "platform/system_paths.h"
 #include "settings_ui/picture_file.h"
 #include "tray/tray_icon.h"
 

@@ -1,6 +1,6 @@
 #include "login_start/set_startup_launcher.h"
 
-#include "platform/platform_services.h"
+#include "platform/system_paths.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,6 +1,7 @@
 #include "login_start/set_startup_logic.h"
 
-#include "platform/platform_services.h"
+#include "platform/login_start_registry.h"
+#include "platform/system_paths.h"
 #include "platform/text_util.h"
 
 #include "oruvel_version.h"

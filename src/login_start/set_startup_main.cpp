@@ -6,8 +6,10 @@
 #include "login_start/set_startup_logic.h"
 #include "login_start/set_startup_window.h"
 #include "look/fonts.h"
+#include "platform/display.h"
 #include "platform/file_ops.h"
-#include "platform/platform_services.h"
+#include "platform/login_start_registry.h"
+#include "platform/system_paths.h"
 
 #include <QApplication>
 #include <QCoreApplication>

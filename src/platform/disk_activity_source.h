@@ -2,6 +2,7 @@
 
 #include "platform/disk_stat.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,8 @@ public:
     // The disks of the last collection, sorted by name.
     virtual const std::vector<DiskActivityReading>& disks() const = 0;
 };
+
+// What every disk of this system does (busy share, mean times, operations): for the disk-activity window.
+std::unique_ptr<DiskActivitySource> openDiskActivitySource();
 
 } // namespace oruvel::platform

@@ -28,4 +28,11 @@ struct DiskInfo {
 // Lists the disks that can be chosen as the counter instance (fixture trees in tests, the system's in the program).
 using DiskLister = std::function<std::vector<DiskInfo>()>;
 
+// The whole physical disks whose counters can be chosen: sysfs on Linux, the performance counters' PhysicalDisk
+// instances on Windows.
+std::vector<DiskInfo> listPhysicalDisks();
+// The same disks with their file systems: mount points and labels on Linux, drive letters and volume labels on
+// Windows.
+std::vector<DiskInfo> listDisksWithVolumes();
+
 } // namespace oruvel::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 namespace oruvel::platform {
@@ -22,5 +23,8 @@ public:
     virtual double readRate() const = 0;
     virtual double writeRate() const = 0;
 };
+
+// Opens the disk rates of this system, on "_Total" until another instance is selected.
+std::unique_ptr<DiskRateSource> openDiskRateSource();
 
 } // namespace oruvel::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace oruvel::platform {
@@ -21,5 +22,11 @@ public:
     virtual bool add(const LoginStart& start) = 0;
     virtual bool remove(const std::string& name) = 0;
 };
+
+// Where logon starts are registered: the XDG autostart folder on Linux, the Task Scheduler on Windows.
+std::unique_ptr<LoginStartRegistry> openLoginStartRegistry();
+// What that place is, for the words the settings window uses for it.
+enum class LoginStartPlace { ScheduledTask, AutostartFolder };
+LoginStartPlace loginStartPlace();
 
 } // namespace oruvel::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,8 @@ public:
     // Fills `scan` anew (its storage is reused).
     virtual void scan(ProcessScan& scan) = 0;
 };
+
+// Each process's I/O on this system, as far as this user may read it.
+std::unique_ptr<ProcessIoSource> openProcessIoSource();
 
 } // namespace oruvel::platform

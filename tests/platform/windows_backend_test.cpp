@@ -1,5 +1,7 @@
 // The Windows backends against the system's own services (Wine's, when run under Wine).
-#include "platform/platform_services.h"
+#include "platform/disk_list.h"
+#include "platform/process_io.h"
+#include "platform/system_paths.h"
 #include "platform/windows/pdh_disk_activity_source.h"
 #include "platform/windows/pdh_disk_rate_source.h"
 #include "platform/windows/task_scheduler_login_start_registry.h"

@@ -2,7 +2,7 @@
 list(APPEND ORUVEL_PLATFORM_BACKEND_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/disk_volumes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_ops_posix.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/platform_services_linux.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/backend.cpp
     ${CMAKE_CURRENT_LIST_DIR}/private_folder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/procfs_process_io.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sysfs_disk_activity_source.cpp

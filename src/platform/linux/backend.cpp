@@ -1,4 +1,11 @@
-#include "platform/platform_services.h"
+// The Linux choices behind the platform's factories and queries.
+#include "platform/disk_activity_source.h"
+#include "platform/disk_list.h"
+#include "platform/disk_rate_source.h"
+#include "platform/display.h"
+#include "platform/login_start_registry.h"
+#include "platform/process_io.h"
+#include "platform/system_paths.h"
 
 #include "platform/linux/disk_volumes.h"
 #include "platform/linux/procfs_process_io.h"
@@ -61,8 +68,8 @@ std::string executableFileName(std::string_view baseName) {
 }
 const char kPathSeparator = '/';
 
-std::string loginStartCaption() {
-    return "登录时自动运行";
+LoginStartPlace loginStartPlace() {
+    return LoginStartPlace::AutostartFolder;
 }
 
 bool displayReachable() {

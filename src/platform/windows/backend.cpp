@@ -1,4 +1,11 @@
-#include "platform/platform_services.h"
+// The Windows choices behind the platform's factories and queries.
+#include "platform/disk_activity_source.h"
+#include "platform/disk_list.h"
+#include "platform/disk_rate_source.h"
+#include "platform/display.h"
+#include "platform/login_start_registry.h"
+#include "platform/process_io.h"
+#include "platform/system_paths.h"
 
 #include "platform/windows/pdh_disk_activity_source.h"
 #include "platform/windows/pdh_disk_rate_source.h"
@@ -51,8 +58,8 @@ std::string executableFileName(std::string_view baseName) {
 }
 const char kPathSeparator = '\\';
 
-std::string loginStartCaption() {
-    return {}; // the form's "Windows" caption
+LoginStartPlace loginStartPlace() {
+    return LoginStartPlace::ScheduledTask;
 }
 
 bool displayReachable() {
