@@ -1,5 +1,5 @@
 // Writes the application icon (the tray picture of a busy disk) as a PNG: make_icon SIZE FILE
-#include "tray/tray_pictures.h"
+#include "look/tray_pictures.h"
 
 #include <QGuiApplication>
 
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int size = std::atoi(argv[1]);
-    return oruvel::tray::trayPicture({oruvel::core::LoadBand::Middle, oruvel::core::LoadBand::Middle},
+    return oruvel::look::trayPicture({oruvel::core::LoadBand::Middle, oruvel::core::LoadBand::Middle},
                                      size > 0 ? size : 64)
                    .save(QString::fromLocal8Bit(argv[2]))
                ? 0

@@ -6,12 +6,13 @@
 #include "core/login_start_switch.h"
 #include "core/settings.h"
 #include "core/settings_location.h"
+#include "look/tray_pictures.h"
 #include "monitor/monitor_window.h"
 #include "platform/file_ops.h"
 #include "platform/login_start_registry.h"
 #include "platform/qt/desktop_state.h"
+#include "platform/qt/task_list.h"
 #include "tray/tray_icon.h"
-#include "tray/tray_pictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,14 +36,15 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     separators_.grouping = locale.groupSeparator().toStdString();
 
     // Each tray picture is drawn once: for the tray icon and for the settings window's legend.
-    for (std::size_t i = 0; i < tray::kTrayLegendOrder.size(); ++i) {
-        trayPictures_[i] = QPixmap::fromImage(tray::trayPicture(tray::kTrayLegendOrder[i]));
+    for (std::size_t i = 0; i < look::kTrayLegendOrder.size(); ++i) {
+        trayPictures_[i] = QPixmap::fromImage(look::trayPicture(look::kTrayLegendOrder[i]));
         trayIcons_[i] = QIcon(trayPictures_[i]);
-        trayLegendNames_[i] = tray::trayPictureName(tray::kTrayLegendOrder[i]);
+        trayLegendNames_[i] = look::trayPictureName(look::kTrayLegendOrder[i]);
     }
 
     glue_ = std::make_unique<WindowGlue>();
     monitor_ = std::make_unique<monitor::MonitorWindow>(glue_->snapper(), glue_->system());
+    platform::keepOutOfTaskList(*monitor_); // a gadget, not a task
     monitor_->setLook(look());
     tray_ = std::make_unique<tray::TrayIcon>();
     menu_ = std::make_unique<ProgramMenu>(settings_, services_.listDisks, separators_.decimal);
@@ -226,8 +228,8 @@ void Gadget::sampleRates() {
 
     if (shownTrayPicture_ != shown.loadBands) {
         shownTrayPicture_ = shown.loadBands;
-        const auto* at = std::find(tray::kTrayLegendOrder.begin(), tray::kTrayLegendOrder.end(), shown.loadBands);
-        tray_->setIcon(trayIcons_[static_cast<std::size_t>(at - tray::kTrayLegendOrder.begin())]);
+        const auto* at = std::find(look::kTrayLegendOrder.begin(), look::kTrayLegendOrder.end(), shown.loadBands);
+        tray_->setIcon(trayIcons_[static_cast<std::size_t>(at - look::kTrayLegendOrder.begin())]);
     }
     // The platform gives no hover event for the tray icon, so the tooltip follows the bar texts it shows; an idle
     // cycle, which changes no text, builds none.

@@ -12,6 +12,7 @@
 #include "login_start/set_startup_launcher.h"
 #include "look/accessibility.h"
 #include "look/fonts.h"
+#include "look/program_icon.h"
 #include "look/translations.h"
 #include "platform/disk_activity_source.h"
 #include "platform/disk_list.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     ownEnvironment.release();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Oruvel"));
+    QApplication::setWindowIcon(look::programIcon()); // title bars and task lists show it
     look::installFontSubstitutes();
     look::installAccessibility();
     look::installQtTranslations(QCoreApplication::applicationDirPath());

@@ -6,6 +6,7 @@
 #include "login_start/set_startup_logic.h"
 #include "login_start/set_startup_window.h"
 #include "look/fonts.h"
+#include "look/program_icon.h"
 #include "platform/display.h"
 #include "platform/file_ops.h"
 #include "platform/login_start_registry.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(look::programIcon()); // title bars and task lists show it
     look::installFontSubstitutes();
     login_start::SetStartupWindow window(*registrar, QCoreApplication::applicationDirPath().toStdString());
     window.show();

@@ -1,10 +1,10 @@
 // The whole program, as main assembles it, through 100,000 sampling cycles on fixture disk counters and an injected
 // clock: the heap in use after the last cycle is what it was after cycle 1,000, and nothing leaks (the sanitizer
 // build runs this under LeakSanitizer, which checks at exit that every picture, surface and string was released).
+#include "look/tray_pictures.h"
 #include "platform/linux/sysfs_disk_rate_source.h"
 #include "support/fake_clock.h"
 #include "support/gadget_fixture.h"
-#include "tray/tray_pictures.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -87,7 +87,7 @@ TEST_F(LongRun, HundredThousandTicksHoldTheHeapSteady) {
     auto& gadget = start();
     monitor::MonitorWindow& monitor = gadget.monitor();
 
-    std::array<int, tray::kTrayLegendOrder.size()> picturesSeen{};
+    std::array<int, look::kTrayLegendOrder.size()> picturesSeen{};
     int fullBars = 0;
     std::size_t heapAtThousand = 0;
     constexpr int kTicks = 100'000;
@@ -97,9 +97,9 @@ TEST_F(LongRun, HundredThousandTicksHoldTheHeapSteady) {
         disks.advance(beforeMeasurement);
         gadget.sampleRates();
         const auto* picture =
-            std::find(tray::kTrayLegendOrder.begin(), tray::kTrayLegendOrder.end(), gadget.currentTrayPicture());
-        ASSERT_NE(picture, tray::kTrayLegendOrder.end());
-        ++picturesSeen[static_cast<std::size_t>(picture - tray::kTrayLegendOrder.begin())];
+            std::find(look::kTrayLegendOrder.begin(), look::kTrayLegendOrder.end(), gadget.currentTrayPicture());
+        ASSERT_NE(picture, look::kTrayLegendOrder.end());
+        ++picturesSeen[static_cast<std::size_t>(picture - look::kTrayLegendOrder.begin())];
         fullBars += monitor.readBar().value() == 100 ? 1 : 0;
         if (tick == 1'000) {
             heapAtThousand = heapInUse();

@@ -37,7 +37,12 @@ default-place)
     # Twice the window's width in from the right edge of the work area, its height up from the bottom; the place is
     # taken while the window still has its loading size of 155 x 25.
     [ "$x $y" = "$((1024 - 2 * 155)) $((768 - 25))" ] || fail "monitor at $x $y"
-    echo "monitor at its default place: $x $y"
+    # A gadget, not a task: out of task lists and pagers, and carrying the program's icon for whoever shows it.
+    states="$(xprop -id "$(monitor_window)" _NET_WM_STATE)"
+    case "$states" in *_NET_WM_STATE_SKIP_TASKBAR*_NET_WM_STATE_SKIP_PAGER*) ;; *) fail "monitor states: $states" ;; esac
+    case "$states" in *DEMANDS_ATTENTION*) fail "the monitor demands attention: $states" ;; esac
+    xprop -id "$(monitor_window)" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the monitor carries no icon"
+    echo "monitor at its default place: $x $y, skipping task list and pager, with its icon"
     ;;
 drag-snaps)
     start_desktop; start_tray; prepare_program; start_program
@@ -65,10 +70,12 @@ full-scale-keys)
     wait_for 30 equals "" setting readmax || fail "End, BackSpace left readmax='$(setting readmax)'"
     xdotool type 120
     wait_for 30 equals 120 setting readmax || fail "typing left readmax='$(setting readmax)'"
-    xdotool key period minus a
+    xdotool key minus a comma
     sleep 0.3
     [ "$(setting readmax)" = 120 ] || fail "filtered characters changed readmax to '$(setting readmax)'"
-    echo "Delete, BackSpace and digits edit the box and are stored; other characters are refused"
+    xdotool key period 5 period
+    wait_for 30 equals 120.5 setting readmax || fail "one decimal point left readmax='$(setting readmax)'"
+    echo "Delete, BackSpace, digits and one decimal point edit the box and are stored; other characters are refused"
     ;;
 hidden-monitor)
     start_desktop; start_tray; prepare_program

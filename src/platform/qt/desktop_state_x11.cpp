@@ -1,8 +1,6 @@
 #include "platform/qt/desktop_state.h"
 
-#include <QGuiApplication>
-
-#include <xcb/xcb.h>
+#include "platform/qt/x11_connection.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -12,13 +10,6 @@
 
 namespace oruvel::platform {
 namespace {
-
-xcb_connection_t* x11Connection() {
-    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
 // The X screen the program runs on: the number after the dot of DISPLAY (0 without one).
 int screenNumber() {
@@ -48,16 +39,12 @@ bool compositorRunning() {
     }
     // A compositing manager owns the selection _NET_WM_CM_S<screen>.
     const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber());
-    const ReplyPtr<xcb_intern_atom_reply_t> atom(
-        xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr),
-        &std::free);
-    if (atom == nullptr) {
+    const xcb_atom_t atom = internAtom(connection, name);
+    if (atom == XCB_ATOM_NONE) {
         return true;
     }
     const ReplyPtr<xcb_get_selection_owner_reply_t> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr),
-        &std::free);
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom), nullptr), &std::free);
     return owner == nullptr || owner->owner != XCB_NONE;
 }
 

@@ -7,7 +7,7 @@
 
 #include <array>
 
-namespace oruvel::tray {
+namespace oruvel::look {
 
 // The tray picture of a pair of load bands: a pair of small bars, read on the left and write on the right, each one,
 // two or three steps high and green, amber or red by its band. size is the edge in pixels.
@@ -29,4 +29,4 @@ inline constexpr std::array<core::LoadBands, 9> kTrayLegendOrder{{
     {core::LoadBand::High, core::LoadBand::Middle},
 }};
 
-} // namespace oruvel::tray
+} // namespace oruvel::look

@@ -1,11 +1,11 @@
-#include "tray/tray_pictures.h"
+#include "look/tray_pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 #include <array>
 
-namespace oruvel::tray {
+namespace oruvel::look {
 namespace {
 
 QColor bandColour(core::LoadBand band) {
@@ -44,9 +44,9 @@ QImage trayPicture(core::LoadBands bands, int size) {
     return image;
 }
 
-} // namespace oruvel::tray
+} // namespace oruvel::look
 
-namespace oruvel::tray {
+namespace oruvel::look {
 
 QString trayPictureName(core::LoadBands bands) {
     const auto band = [](core::LoadBand b) {
@@ -57,4 +57,4 @@ QString trayPictureName(core::LoadBands bands) {
     return QStringLiteral("读取 %1，写入 %2").arg(band(bands.read), band(bands.write));
 }
 
-} // namespace oruvel::tray
+} // namespace oruvel::look
