@@ -48,6 +48,7 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     monitor_->setLook(look());
     tray_ = std::make_unique<tray::TrayIcon>();
     menu_ = std::make_unique<ProgramMenu>(settings_, services_.listDisks, separators_.decimal);
+    tray_->setMenu(menu_->menu());
 
     sampleTimer_.setInterval(1000);
     connect(&sampleTimer_, &QTimer::timeout, this, &Gadget::sampleRates);

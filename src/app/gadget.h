@@ -130,8 +130,8 @@ private:
     std::unique_ptr<settings_ui::SettingsWindow> settingsWindow_;
     std::unique_ptr<WindowGlue> glue_;
     std::unique_ptr<monitor::MonitorWindow> monitor_;
+    std::unique_ptr<ProgramMenu> menu_; // outlives the tray icon, which may hold its menu
     std::unique_ptr<tray::TrayIcon> tray_;
-    std::unique_ptr<ProgramMenu> menu_;
     std::unique_ptr<activity::DiskActivityWindow> activityWindow_;
     core::RateHistory history_;
     QDateTime historySince_ = QDateTime::currentDateTime();

@@ -4,9 +4,25 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 
+#include <algorithm>
+
 namespace oruvel::tray {
 
-TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
+namespace {
+
+// Whether the desktop's indicator area shows an item's menu itself and activates an item once for a double-click.
+bool indicatorDesktop(const QString& desktop) {
+    const QStringList names = desktop.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return std::any_of(names.begin(), names.end(), [](const QString& name) {
+        return name.compare(QLatin1String("GNOME"), Qt::CaseInsensitive) == 0 ||
+               name.compare(QLatin1String("Unity"), Qt::CaseInsensitive) == 0;
+    });
+}
+
+} // namespace
+
+TrayIcon::TrayIcon(const QString& desktop, QObject* parent)
+    : QObject(parent), hostShowsMenu_(indicatorDesktop(desktop)) {
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
     wasAvailable_ = isAvailable();
     // On X11 the platform tracks the notification area's window and says when it comes or goes; asking for it would
@@ -38,6 +54,12 @@ void TrayIcon::hide() {
     icon_.hide();
 }
 
+void TrayIcon::setMenu(QMenu* menu) {
+    if (hostShowsMenu_) {
+        icon_.setContextMenu(menu); // exported to the host, which opens it on a right click
+    }
+}
+
 void TrayIcon::setIcon(const QIcon& icon) {
     icon_.setIcon(icon);
 }
@@ -63,7 +85,9 @@ void TrayIcon::onTrayAreaChanged() {
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
     case QSystemTrayIcon::Context:
-        emit contextMenuRequested(QCursor::pos());
+        if (icon_.contextMenu() == nullptr) { // else the host or Qt shows it
+            emit contextMenuRequested(QCursor::pos());
+        }
         break;
     case QSystemTrayIcon::DoubleClick:
         lastTrigger_.invalidate();
@@ -71,9 +95,11 @@ void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
         break;
     case QSystemTrayIcon::Trigger:
         // A StatusNotifierItem host reports every click as a Trigger and never a double-click: two within the
-        // double-click interval are one.
-        if (lastTrigger_.isValid() &&
-            lastTrigger_.elapsed() <= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+        // double-click interval are one. An indicator area activates the item once, for a double-click.
+        if (hostShowsMenu_) {
+            emit doubleClicked();
+        } else if (lastTrigger_.isValid() &&
+                   lastTrigger_.elapsed() <= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
             lastTrigger_.invalidate();
             emit doubleClicked();
         } else {

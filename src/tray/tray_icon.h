@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QMenu>
 #include <QObject>
 #include <QPoint>
 #include <QSystemTrayIcon>
@@ -11,10 +12,17 @@ namespace oruvel::tray {
 
 // The program's icon in the notification area (StatusNotifierItem or XEmbed on Linux). It remembers whether it
 // should be shown, and shows itself again when a notification area appears or comes back.
+// A double-click opens the program; a right click asks for its menu. Hosts that show an item's menu themselves and
+// report a double-click as one activation (GNOME Shell's and Unity's indicator areas) are given the menu to show.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    explicit TrayIcon(QObject* parent = nullptr);
+    // `desktop`: the desktop's names as XDG_CURRENT_DESKTOP gives them ("ubuntu:GNOME").
+    explicit TrayIcon(const QString& desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP"), QObject* parent = nullptr);
+
+    // The program's menu, for hosts that show it themselves.
+    void setMenu(QMenu* menu);
+    bool hostShowsMenu() const { return hostShowsMenu_; }
 
     // Whether a notification area exists to show the icon in.
     bool isAvailable() const;
@@ -48,6 +56,7 @@ private:
     QElapsedTimer lastTrigger_; // the last single click, while it may begin a double-click
     bool wanted_ = false;
     bool wasAvailable_ = false;
+    bool hostShowsMenu_ = false;
 };
 
 } // namespace oruvel::tray

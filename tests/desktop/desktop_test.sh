@@ -110,6 +110,14 @@ tray-sni)
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
         dbus-run-session -- bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log"
     ;;
+tray-indicator)
+    # GNOME Shell's indicator area (Ubuntu's default desktop), as its extension drives an item.
+    command -v dbus-run-session >/dev/null && command -v status-notifier-watcher >/dev/null ||
+        fail "missing dbus-run-session or status-notifier-watcher (tools/setup-deps.sh installs them)"
+    start_desktop; prepare_program
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CURRENT_DESKTOP=ubuntu:GNOME ASAN_OPTIONS=detect_leaks=0 \
+        dbus-run-session -- bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log" indicator
+    ;;
 disk-activity | keyboard-only)
     # Cases that read the program as a screen reader does: each runs again in a session bus of its own.
     in_accessibility_session "$0" "$case_name-in-session" "$program"

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Runs inside a private session bus (dbus-run-session) on an X display: a StatusNotifierWatcher with a host, the
-# program, and two clicks on its item within the double-click interval, as a StatusNotifierItem panel sends them.
-#   sni_session.sh PATH_TO_Oruvel LOG_FILE
+# program, and clicks on its item as a StatusNotifierItem host sends them:
+#   panel: as Plasma's panel, an activation per click, so two within the double-click interval;
+#   indicator: as GNOME Shell's indicator area, one activation for a double-click, and the menu the item exports
+#   over D-Bus shown by the host (its 退出 chosen there ends the program).
+#   sni_session.sh PATH_TO_Oruvel LOG_FILE [panel|indicator]
 set -euo pipefail
 program="$1"
 log="$2"
+host="${3:-panel}"
 pids=()
 trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; wait 2>/dev/null || true' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
@@ -20,7 +24,8 @@ watcher org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost string:org.kde.
     >/dev/null || fail "no StatusNotifierWatcher on the bus"
 
 "$program" >"$log" 2>&1 &
-pids+=($!)
+program_pid=$!
+pids+=("$program_pid")
 item=""
 for ((i = 0; i < 100; i++)); do
     item="$(watcher org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
@@ -35,6 +40,28 @@ activate() {
         int32:1000 int32:10 >/dev/null
 }
 
+if [ "$host" = indicator ]; then
+    activate
+    for ((i = 0; i < 50; i++)); do settings_visible && break; sleep 0.1; done
+    settings_visible || fail "one activation from an indicator area did not open the settings window"
+    menu="$(dbus-send --session --print-reply --dest="$service" /StatusNotifierItem org.freedesktop.DBus.Properties.Get \
+        string:org.kde.StatusNotifierItem string:Menu | grep -o 'object path "[^"]*"' | cut -d'"' -f2)"
+    [ -n "$menu" ] && [ "$menu" != /NO_DBUSMENU ] || fail "the item exports no menu (Menu is '$menu')"
+    dbusmenu() { dbus-send --session --print-reply --dest="$service" "$menu" "com.canonical.dbusmenu.$1" "${@:2}"; }
+    dbusmenu AboutToShow int32:0 >/dev/null
+    # The layout lists each item's id before its properties: the id of the item labelled 退出.
+    exit_id="$(dbusmenu GetLayout int32:0 int32:-1 array:string:label |
+        awk '/int32 / {id = $2} /string "退出"/ {print id; exit}')"
+    [ -n "$exit_id" ] || fail "the exported menu has no 退出"
+    dbusmenu Event int32:"$exit_id" string:clicked variant:int32:0 uint32:0 >/dev/null
+    for ((i = 0; i < 100; i++)); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program_pid" 2>/dev/null && fail "退出 in the exported menu did not end the program"
+    status=0
+    wait "$program_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "the program ended with $status"
+    echo "an indicator area: one activation opened the settings window; 退出 in the exported menu ended the program"
+    exit 0
+fi
 activate
 sleep 1
 settings_visible && fail "a single click opened the settings window"

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTest>
@@ -18,7 +19,10 @@ QSystemTrayIcon& platformIcon(TrayIcon& tray) {
 } // namespace
 
 TEST(TrayIcon, ActivationsBecomeTheProgramsSignals) {
-    TrayIcon tray;
+    TrayIcon tray{QStringLiteral("KDE")};
+    QMenu programMenu;
+    tray.setMenu(&programMenu);
+    EXPECT_EQ(platformIcon(tray).contextMenu(), nullptr) << "the program opens its menu itself";
     QSignalSpy menu(&tray, &TrayIcon::contextMenuRequested);
     QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
 
@@ -41,7 +45,7 @@ TEST(TrayIcon, TwoClicksWithinTheDoubleClickIntervalAreADoubleClick) {
     QStyleHints* hints = QGuiApplication::styleHints();
     const int interval = hints->mouseDoubleClickInterval();
     hints->setMouseDoubleClickInterval(100);
-    TrayIcon tray;
+    TrayIcon tray{QString()};
     QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
     QSystemTrayIcon& icon = platformIcon(tray);
 
@@ -59,6 +63,25 @@ TEST(TrayIcon, TwoClicksWithinTheDoubleClickIntervalAreADoubleClick) {
     emit icon.activated(QSystemTrayIcon::Trigger);
     EXPECT_EQ(doubleClick.count(), 2) << "two clicks further apart are two single clicks";
     hints->setMouseDoubleClickInterval(interval);
+}
+
+// GNOME Shell's and Unity's indicator areas activate an item once for a double-click and show its menu themselves.
+TEST(TrayIcon, AnIndicatorAreaOpensWithOneActivationAndShowsTheMenuItself) {
+    for (const char* desktop : {"GNOME", "ubuntu:GNOME", "Unity"}) {
+        TrayIcon tray{QString::fromLatin1(desktop)};
+        QMenu programMenu;
+        tray.setMenu(&programMenu);
+        QSignalSpy menu(&tray, &TrayIcon::contextMenuRequested);
+        QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
+        EXPECT_TRUE(tray.hostShowsMenu()) << desktop;
+        EXPECT_EQ(platformIcon(tray).contextMenu(), &programMenu) << desktop << ": given to the host";
+        emit platformIcon(tray).activated(QSystemTrayIcon::Trigger);
+        EXPECT_EQ(doubleClick.count(), 1) << desktop;
+        emit platformIcon(tray).activated(QSystemTrayIcon::Context);
+        EXPECT_EQ(menu.count(), 0) << desktop << ": shown by the host, not a second time by the program";
+    }
+    EXPECT_FALSE(TrayIcon{QStringLiteral("XFCE")}.hostShowsMenu());
+    EXPECT_FALSE(TrayIcon{QStringLiteral("GNOME-Flashback-ish")}.hostShowsMenu()) << "whole names only";
 }
 
 TEST(TrayIcon, ToolTipIsTheLastTextSet) {
