@@ -115,6 +115,7 @@ void Gadget::buildSettingsWindow() {
             &Gadget::resetWindowPositions);
     connect(settingsWindow_.get(), &settings_ui::SettingsWindow::menuRequested, this, &Gadget::popUpMenu,
             Qt::QueuedConnection);
+    connect(settingsWindow_.get(), &settings_ui::SettingsWindow::closed, this, &Gadget::onSettingsWindowClosed);
     glue_->addSettingsWindow(*settingsWindow_);
     glue_->moveFromCode(*settingsWindow_, firstSettingsWindowPlace());
 }
@@ -358,8 +359,14 @@ QList<QRect> Gadget::availableAreas() {
 }
 
 void Gadget::keepReachable() {
-    if (!exiting_ && settings_.number(Key::ShowMonitor) == 0 && !tray_->isAvailable()) {
+    if (!exiting_ && !tray_->isAvailable() && !monitor_->isVisible()) {
         showSettings();
+    }
+}
+
+void Gadget::onSettingsWindowClosed() {
+    if (!exiting_ && !tray_->isAvailable() && !monitor_->isVisible()) {
+        settings_.setNumber(Key::ShowMonitor, 1);
     }
 }
 

@@ -111,8 +111,10 @@ private:
     void restorePlace(QWidget& window, const QString& name);
     static QList<QRect> availableAreas();
     static constexpr int kFrameSettleMilliseconds = 300;
-    // Without a notification area, a hidden monitor leaves only the settings window to reach the program by.
+    // Without a notification area something of the program is always on screen: while the monitor is not, the
+    // settings window stays up, and closing it shows the monitor again.
     void keepReachable();
+    void onSettingsWindowClosed();
     void showSaveState(const platform::ini::SaveState& state);
     void placeMonitorAtItsDefault();
     void closeDiskActivity();

@@ -9,6 +9,7 @@
 #include "settings_ui/picture_file.h"
 #include "ui_settings_window.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -115,6 +116,13 @@ void SettingsWindow::makeAccessible() {
     look::setAccessibleRole(*ui_->socialPageLinkLabel, look::AccessibleRole::Link);
     look::setAccessibleName(*ui_->socialPageLinkLabel, ui_->socialPageLinkLabel->text());
     look::setAccessibleName(*ui_->socialLogoLabel, ui_->socialPageLinkLabel->text());
+}
+
+void SettingsWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit closed();
+    }
 }
 
 // Keys the focused control leaves alone: Escape closes the window, the menu key and Shift+F10 open the program's menu.

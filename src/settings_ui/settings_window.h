@@ -87,9 +87,12 @@ signals:
     void resetPositionsRequested();
     // The menu key or Shift+F10, at a screen position.
     void menuRequested(QPoint globalPos);
+    // The user closed the window (its close button, the window manager, Escape).
+    void closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();

@@ -180,6 +180,18 @@ TEST_F(StartUp, WithoutANotificationAreaAHiddenMonitorLeavesTheSettingsWindowUp)
 
     start(); // show=0 is stored now
     EXPECT_TRUE(window().isVisible());
+    window().close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(monitor().isVisible()) << "closing the last window on screen shows the monitor again";
+    EXPECT_EQ(setting(core::Key::ShowMonitor), "1");
+    stop();
+
+    for (const char* greyed : {"2", "1.5"}) { // the box neither ticked nor clear
+        writeSettings(std::string("[main]\nshow=") + greyed + "\n");
+        start();
+        EXPECT_TRUE(monitor().isVisible() || window().isVisible()) << "show=" << greyed << " leaves nothing on screen";
+        stop();
+    }
 }
 
 TEST_F(StartUp, ChangesThatCannotBeSavedAreKeptRetriedAndShownUntilTheyLand) {

@@ -274,7 +274,10 @@ no-tray)
     wait_for 50 visible_window '^Oruvel v' || fail "hiding the monitor left nothing on screen"
     ! monitor_visible || fail "the monitor is still shown"
     wait_for 30 equals 0 setting show || fail "show=$(setting show)"
-    echo "without a tray, hiding the monitor from its menu left the settings window up"
+    xdotool windowactivate --sync "$(visible_window '^Oruvel v')" key Escape # closes it, as its close button does
+    wait_for 50 monitor_visible || fail "closing the settings window left nothing on screen"
+    wait_for 30 equals 1 setting show || fail "show=$(setting show) with the monitor back"
+    echo "without a tray, hiding the monitor from its menu left the settings window up; closing that brought the monitor back"
     ;;
 off-screen)
     for screen in 1024x768 640x480; do
