@@ -159,7 +159,7 @@ void Gadget::start() {
 
     monitor_->setLook(look());
     monitor_->restore(settings_.textAtStart(Key::CompactMode) == "1");
-    restorePlace(*monitor_, kMonitorPlace);
+    restorePlace(*monitor_, kMonitorPlace, monitor_->settledSize());
     glue_->addMonitor(*monitor_);
     monitor_->finishRestore();
     monitor_->applyWindowMode();
@@ -342,12 +342,13 @@ QPoint Gadget::firstSettingsWindowPlace() const {
     return {};
 }
 
-void Gadget::restorePlace(QWidget& window, const QString& name) {
+void Gadget::restorePlace(QWidget& window, const QString& name, const QSize& settledSize) {
     const std::optional<QPoint> place = places_.place(name);
     if (!place) {
         return;
     }
-    glue_->moveFromCode(window, placeOnScreen(QRect(*place, window.frameGeometry().size()), availableAreas()));
+    const QSize frame = window.frameGeometry().size() - window.size() + settledSize;
+    glue_->moveFromCode(window, placeOnScreen(QRect(*place, frame), availableAreas()));
 }
 
 QList<QRect> Gadget::availableAreas() {

@@ -107,8 +107,8 @@ private:
     void popUpMenu(const QPoint& globalPos);
     void buildSettingsWindow();
     QPoint firstSettingsWindowPlace() const;
-    // Moves a window to its stored place, or as near to it as lies wholly on a screen.
-    void restorePlace(QWidget& window, const QString& name);
+    // Moves a window to its stored place, or as near to it as lies wholly on a screen at the size it settles on.
+    void restorePlace(QWidget& window, const QString& name, const QSize& settledSize);
     static QList<QRect> availableAreas();
     static constexpr int kFrameSettleMilliseconds = 300;
     // Without a notification area something of the program is always on screen: while the monitor is not, the

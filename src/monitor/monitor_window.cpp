@@ -75,10 +75,20 @@ void MonitorWindow::restore(bool compact) {
 void MonitorWindow::moveToDefaultPlace() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
+        const QSize settled = settledSize();
         const TwipPoint place =
-            defaultPlace(area.left() + area.width(), area.top() + area.height(), widthTwips(), heightTwips());
+            defaultPlace(area.left() + area.width(), area.top() + area.height(), core::pixelsToTwips(settled.width()),
+                         core::pixelsToTwips(settled.height()));
         move(twipsToPixels(place.left), twipsToPixels(place.top));
     }
+}
+
+QSize MonitorWindow::settledSize() const {
+    if (!look_.compact) {
+        return size();
+    }
+    const MonitorLayout layout = optionLayout(*look_.compact);
+    return {twipsToPixels(layout.width), twipsToPixels(layout.height)};
 }
 
 void MonitorWindow::finishRestore() {

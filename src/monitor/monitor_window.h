@@ -43,8 +43,12 @@ public:
     // Lays the window out as it loads (the compact layout only when `compact`), gives the bars their pictures,
     // applies the look and moves it to its default place at the bottom of the work area.
     void restore(bool compact);
-    // Moves to the default place: on the bottom of the work area, one window width in from its right edge.
+    // Moves to the default place: on the bottom of the work area, one window width in from its right edge, for the
+    // size the window settles on (so a first start and a reset agree).
     void moveToDefaultPlace();
+    // The size the window has once a start is over: the layout the compact box gives, or while that box is undecided
+    // the one it has now. Places are checked against it, so a window stored on an edge comes back on it.
+    QSize settledSize() const;
     // Ends the restore: applies the stored window mode; from now on a show applies stay-on-top and the look again.
     void finishRestore();
     bool isRestored() const { return restored_; }

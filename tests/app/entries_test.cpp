@@ -234,3 +234,18 @@ TEST_F(Entries, ResetPutsBothWindowsBackAndForgetsThePositions) {
     QCoreApplication::processEvents();
     EXPECT_EQ(monitor().frameGeometry().left() * 15, expected.left) << "the menu command does the same, also hidden";
 }
+
+TEST_F(Entries, AFirstStartAndAResetAgreeAndAPlaceOnAnEdgeComesBackOnIt) {
+    start();
+    const QPoint first = monitor().frameGeometry().topLeft();
+    monitor().move(10, 10);
+    QTest::mouseClick(control<QPushButton>("resetPositionsButton"), Qt::LeftButton);
+    EXPECT_EQ(monitor().frameGeometry().topLeft(), first) << "a reset puts it where a first start did";
+
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint onRightEdge(area.right() + 1 - monitor().width(), area.top() + 40);
+    places->save(app::kMonitorPlace, onRightEdge);
+    stop();
+    start();
+    EXPECT_EQ(monitor().frameGeometry().topLeft(), onRightEdge) << "not pulled in by the size it has while loading";
+}

@@ -34,14 +34,15 @@ default-place)
     start_desktop; start_tray; prepare_program; start_program
     wait_for 100 monitor_visible || fail "the monitor did not appear"
     read -r x y < <(window_place "$(monitor_window)")
-    # Twice the window's width in from the right edge of the work area, its height up from the bottom; the place is
-    # taken while the window still has its loading size of 155 x 25.
-    [ "$x $y" = "$((1024 - 2 * 155)) $((768 - 25))" ] || fail "monitor at $x $y"
+    # Twice the window's width in from the right edge of the work area, its height up from the bottom, for the size of
+    # 154 x 24 it settles on (as a reset places it).
+    [ "$x $y" = "$((1024 - 2 * 154)) $((768 - 24))" ] || fail "monitor at $x $y"
     # A gadget, not a task: out of task lists and pagers, and carrying the program's icon for whoever shows it.
     states="$(xprop -id "$(monitor_window)" _NET_WM_STATE)"
     case "$states" in *_NET_WM_STATE_SKIP_TASKBAR*_NET_WM_STATE_SKIP_PAGER*) ;; *) fail "monitor states: $states" ;; esac
     case "$states" in *DEMANDS_ATTENTION*) fail "the monitor demands attention: $states" ;; esac
-    xprop -id "$(monitor_window)" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the monitor carries no icon"
+    icon="$(xprop -id "$(monitor_window)" _NET_WM_ICON)" # read whole: grep -q would cut xprop short (SIGPIPE)
+    [[ "$icon" == *'Icon (32 x 32)'* ]] || fail "the monitor carries no icon"
     echo "monitor at its default place: $x $y, skipping task list and pager, with its icon"
     ;;
 drag-snaps)

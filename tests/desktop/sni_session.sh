@@ -51,7 +51,7 @@ if [ "$host" = indicator ]; then
     dbusmenu AboutToShow int32:0 >/dev/null
     # The layout lists each item's id before its properties: the id of the item labelled 退出.
     exit_id="$(dbusmenu GetLayout int32:0 int32:-1 array:string:label |
-        awk '/int32 / {id = $2} /string "退出"/ {print id; exit}')"
+        awk '/int32 / {id = $2} /string "退出"/ && !found {print id; found = 1}')"
     [ -n "$exit_id" ] || fail "the exported menu has no 退出"
     dbusmenu Event int32:"$exit_id" string:clicked variant:int32:0 uint32:0 >/dev/null
     for ((i = 0; i < 100; i++)); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done

@@ -70,8 +70,9 @@ TEST_F(MonitorFixture, LoadsInTheNormalLayoutAtTheBottomOfTheWorkArea) {
     EXPECT_EQ(monitor->size(), QSize(155, 25)) << "2320 x 370 twips at load";
     EXPECT_EQ(monitor->barGeometry(core::Bar::Write).top, 180);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(monitor->frameGeometry().left() * 15, (area.right() + 1) * 15 - 2 * monitor->widthTwips());
-    EXPECT_EQ(monitor->frameGeometry().top() * 15, (area.bottom() + 1) * 15 - monitor->heightTwips());
+    EXPECT_EQ(monitor->settledSize(), QSize(154, 24)) << "the size the compact box's layout gives";
+    EXPECT_EQ(monitor->frameGeometry().left(), area.right() + 1 - 2 * 154) << "placed for the size it settles on";
+    EXPECT_EQ(monitor->frameGeometry().top(), area.bottom() + 1 - 24);
     EXPECT_TRUE(monitor->readBar().hasFillPicture());
     EXPECT_FALSE(monitor->windowStyle().clickThrough) << "normal mode is applied at load";
     EXPECT_TRUE(snapper.isRegistered(monitor::windowIdOf(monitor.get())));
