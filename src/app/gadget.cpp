@@ -31,6 +31,9 @@ using core::WindowMode;
 
 Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices services)
     : settings_(settings), places_(places), services_(std::move(services)), sampler_(services_.openDiskRates) {
+    if (!services_.windowSystemPlace) {
+        services_.windowSystemPlace = platform::windowSystemPlace;
+    }
     const QLocale locale;
     separators_.decimal = locale.decimalPoint().toStdString();
     separators_.grouping = locale.groupSeparator().toStdString();
@@ -63,8 +66,16 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
         }
     });
     connect(monitor_.get(), &monitor::MonitorWindow::contextMenuRequested, this, &Gadget::popUpMenu);
-    connect(monitor_.get(), &monitor::MonitorWindow::dragFinished, this,
-            [this] { places_.save(kMonitorPlace, monitor_->frameGeometry().topLeft()); });
+    // A place is stored only when the window system moved the window: where a compositor ignores a program's moves
+    // (sway, weston) or nothing can be known (native Wayland), Qt's idea of the place is not where the window is.
+    connect(monitor_.get(), &monitor::MonitorWindow::dragStarted, this,
+            [this] { dragStartPlace_ = services_.windowSystemPlace(*monitor_); });
+    connect(monitor_.get(), &monitor::MonitorWindow::dragFinished, this, [this] {
+        const std::optional<QPoint> now = services_.windowSystemPlace(*monitor_);
+        if (now && dragStartPlace_ && *now != *dragStartPlace_) {
+            places_.save(kMonitorPlace, monitor_->frameGeometry().topLeft());
+        }
+    });
     connect(monitor_.get(), &monitor::MonitorWindow::blendModeFinished, this, &Gadget::applyMonitorVisibility);
     // Queued: a menu or the end of the program must not run inside the tray icon's own event handling.
     connect(tray_.get(), &tray::TrayIcon::contextMenuRequested, this, &Gadget::popUpMenu, Qt::QueuedConnection);

@@ -15,10 +15,12 @@
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +56,9 @@ struct GadgetServices {
     settings_ui::SettingsWindow::PictureLoader loadPicture;
     // What the disk-activity window reads while it is open.
     activity::ActivityServices activity;
+    // Where the window system has a window (the platform's answer when empty): a drag stores a place only when this
+    // moved.
+    std::function<std::optional<QPoint>(const QWidget&)> windowSystemPlace;
 };
 
 // The running gadget: it owns the disk rates and their one-second timer, the monitor, the settings window, the tray
@@ -132,6 +137,7 @@ private:
     std::unique_ptr<settings_ui::SettingsWindow> settingsWindow_;
     std::unique_ptr<WindowGlue> glue_;
     std::unique_ptr<monitor::MonitorWindow> monitor_;
+    std::optional<QPoint> dragStartPlace_; // where the window system had the monitor as a drag began
     std::unique_ptr<ProgramMenu> menu_; // outlives the tray icon, which may hold its menu
     std::unique_ptr<tray::TrayIcon> tray_;
     std::unique_ptr<activity::DiskActivityWindow> activityWindow_;

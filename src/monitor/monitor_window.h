@@ -77,7 +77,8 @@ public:
 signals:
     // A right click on the window, or the menu key while it has the keyboard, at a screen position.
     void contextMenuRequested(QPoint globalPos);
-    // The user dropped the window after dragging it.
+    // The user began dragging the window, and dropped it.
+    void dragStarted();
     void dragFinished();
     // Blend mode keyed out the margin.
     void blendModeFinished();

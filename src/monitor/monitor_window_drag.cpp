@@ -60,6 +60,7 @@ void MonitorWindow::beginDrag() {
     dragGrabOffset_ = frameGeometry().topLeft() - cursor;
     snapSystem_.setCursor(cursor);
     snapper_.beginMove(windowIdOf(this));
+    emit dragStarted();
 }
 
 void MonitorWindow::dragMoveTo(const QPoint& global) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -233,6 +234,37 @@ TEST_F(Entries, ResetPutsBothWindowsBackAndForgetsThePositions) {
     reset->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(monitor().frameGeometry().left() * 15, expected.left) << "the menu command does the same, also hidden";
+}
+
+// A drag stores the place the window system moved the monitor to, and nothing where it moved nothing.
+TEST_F(Entries, ADragStoresAPlaceOnlyWhenTheWindowReallyMoved) {
+    const auto drag = [this] {
+        const QPoint from = monitor().rect().center();
+        QTest::mousePress(&monitor(), Qt::LeftButton, Qt::NoModifier, from);
+        for (const int step : {10, 40, 80}) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(from - QPoint(step, step)),
+                             QPointF(monitor().mapToGlobal(from - QPoint(step, step))), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(&monitor(), &move);
+        }
+        QTest::mouseRelease(&monitor(), Qt::LeftButton, Qt::NoModifier, from - QPoint(80, 80));
+    };
+    start();
+    drag();
+    EXPECT_NE(stored("FrmMonitor_x"), "") << "a window system that moves windows as asked";
+    EXPECT_EQ(places->place(app::kMonitorPlace), monitor().frameGeometry().topLeft());
+    stop();
+
+    QFile::remove(QString::fromStdString(placesPath()));
+    for (const bool knowsNothing : {false, true}) { // a compositor that ignores the moves; native Wayland
+        windowSystemPlace = [knowsNothing](const QWidget&) {
+            return knowsNothing ? std::nullopt : std::optional(QPoint(700, 500));
+        };
+        start();
+        drag();
+        EXPECT_EQ(stored("FrmMonitor_x"), "") << (knowsNothing ? "no place can be known" : "the window stayed put");
+        stop();
+    }
 }
 
 TEST_F(Entries, AFirstStartAndAResetAgreeAndAPlaceOnAnEdgeComesBackOnIt) {

@@ -66,6 +66,8 @@ struct GadgetFixture : ::testing::Test {
     core::DiskRateSampler::SourceOpener openDiskRates;
     // What the disk-activity window reads (nothing unless set).
     activity::ActivityServices activity;
+    // Where the window system has a window (the platform's answer unless set).
+    std::function<std::optional<QPoint>(const QWidget&)> windowSystemPlace;
     std::optional<core::Settings> settings;
     std::optional<app::WindowPlaces> places;
     std::unique_ptr<app::Gadget> gadget;
@@ -112,6 +114,7 @@ struct GadgetFixture : ::testing::Test {
         services.dialogs = &dialogs;
         services.loadPicture = settings_ui::loadPictureFile;
         services.activity = activity;
+        services.windowSystemPlace = windowSystemPlace;
         gadget = std::make_unique<app::Gadget>(*settings, *places, std::move(services));
         gadget->start();
         gadget->sampleTimer().stop(); // ticks are driven by the tests

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QPoint>
+
+#include <optional>
+
+class QWidget;
+
 namespace oruvel::platform {
 
 // What the window system can tell that Qt does not: on X11 the X server is asked, on Windows the system itself.
@@ -10,5 +16,11 @@ bool pointerButtonHeld();
 
 // Whether a compositing manager runs, so that see-through windows show as such.
 bool compositorRunning();
+
+// Where the window system has a top-level window, in the window system's own pixels: on X11 the X server's answer,
+// which stays put where a window manager or compositor ignores a program's moves (sway, weston); on Windows Qt's
+// geometry, as moves there are the system's at once. Nothing on native Wayland, where a program cannot know where its
+// windows are.
+std::optional<QPoint> windowSystemPlace(const QWidget& window);
 
 } // namespace oruvel::platform

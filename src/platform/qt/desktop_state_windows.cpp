@@ -1,5 +1,7 @@
 #include "platform/qt/desktop_state.h"
 
+#include <QWidget>
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -20,6 +22,10 @@ bool pointerButtonHeld() {
 // The desktop is always composited (Windows 8 and later).
 bool compositorRunning() {
     return true;
+}
+
+std::optional<QPoint> windowSystemPlace(const QWidget& window) {
+    return window.frameGeometry().topLeft();
 }
 
 } // namespace oruvel::platform

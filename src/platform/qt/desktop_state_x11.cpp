@@ -2,6 +2,8 @@
 
 #include "platform/qt/x11_connection.h"
 
+#include <QWidget>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +48,29 @@ bool compositorRunning() {
     const ReplyPtr<xcb_get_selection_owner_reply_t> owner(
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom), nullptr), &std::free);
     return owner == nullptr || owner->owner != XCB_NONE;
+}
+
+std::optional<QPoint> windowSystemPlace(const QWidget& window) {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr) {
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            return std::nullopt;
+        }
+        return window.frameGeometry().topLeft(); // a platform that places windows as asked (offscreen)
+    }
+    if (!window.testAttribute(Qt::WA_WState_Created)) {
+        return std::nullopt;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const ReplyPtr<xcb_translate_coordinates_reply_t> reply(
+        xcb_translate_coordinates_reply(
+            connection, xcb_translate_coordinates(connection, static_cast<xcb_window_t>(window.winId()), root, 0, 0),
+            nullptr),
+        &std::free);
+    if (reply == nullptr) {
+        return std::nullopt;
+    }
+    return QPoint(reply->dst_x, reply->dst_y);
 }
 
 } // namespace oruvel::platform
