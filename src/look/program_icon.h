@@ -4,7 +4,8 @@
 
 namespace oruvel::look {
 
-// The program's icon, the tray picture of two busy disks, drawn at each size title bars, task lists and docks ask for.
+// The program's icon, the tray picture of two busy disks, drawn at the sizes title bars and task lists ask for (up
+// to 64 pixels; a desktop scales it up where it wants more).
 QIcon programIcon();
 
 } // namespace oruvel::look
