@@ -50,3 +50,24 @@ function(oruvel_add_test name)
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()
+
+# The icon, version information and manifest of a Windows program (nothing elsewhere). MSVC's linker merges a manifest
+# listed among the sources; MinGW's takes it as a resource.
+function(oruvel_add_windows_resources target internal_name description)
+    if(NOT WIN32)
+        return()
+    endif()
+    set(ORUVEL_ICON_FILE "${PROJECT_SOURCE_DIR}/resources/windows/oruvel.ico")
+    set(manifest "${PROJECT_SOURCE_DIR}/resources/windows/program.manifest")
+    if(MSVC)
+        set(ORUVEL_MANIFEST_LINE "")
+        target_sources(${target} PRIVATE "${manifest}")
+    else()
+        set(ORUVEL_MANIFEST_LINE "1 24 \"${manifest}\"")
+    endif()
+    set(ORUVEL_INTERNAL_NAME "${internal_name}")
+    set(ORUVEL_FILE_DESCRIPTION "${description}")
+    configure_file("${PROJECT_SOURCE_DIR}/resources/windows/program.rc.in" "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc"
+                   @ONLY)
+    target_sources(${target} PRIVATE "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
+endfunction()

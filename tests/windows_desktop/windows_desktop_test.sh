@@ -68,6 +68,11 @@ share_of() { # FILE COLOUR GEOMETRY: the share, in percent, of the region's pixe
 
 case "$case_name" in
 first-start)
+    # Both programs carry their icon, version information and manifest (resource types 3 and 14, 16, 24).
+    for exe in Oruvel.exe oruvel_set_startup.exe; do
+        types="$(x86_64-w64-mingw32-objdump -p "$work/program/$exe" | awk '/^[0-9a-f]+   Entry: ID:/ {printf "%s ", $4}')"
+        [ "$types" = "0x000003, 0x00000e, 0x000010, 0x000018, " ] || fail "$exe carries the resources '$types'"
+    done
     start_windows_program
     wait_for 300 monitor_visible || { cat "$work/program.log"; fail "the monitor did not appear under Wine"; }
     sleep 2
