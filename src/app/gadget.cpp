@@ -370,14 +370,18 @@ QList<QRect> Gadget::availableAreas() {
     return areas;
 }
 
+bool Gadget::onlyTheSettingsWindowLeadsBack() const {
+    return !exiting_ && !tray_->isAvailable() && !monitor_->isVisible();
+}
+
 void Gadget::keepReachable() {
-    if (!exiting_ && !tray_->isAvailable() && !monitor_->isVisible()) {
+    if (onlyTheSettingsWindowLeadsBack()) {
         showSettings();
     }
 }
 
 void Gadget::onSettingsWindowClosed() {
-    if (!exiting_ && !tray_->isAvailable() && !monitor_->isVisible()) {
+    if (onlyTheSettingsWindowLeadsBack()) {
         settings_.setNumber(Key::ShowMonitor, 1);
     }
 }

@@ -120,6 +120,8 @@ private:
     // settings window stays up, and closing it shows the monitor again.
     void keepReachable();
     void onSettingsWindowClosed();
+    // Neither a tray icon nor the monitor is on screen (and the program is not ending).
+    bool onlyTheSettingsWindowLeadsBack() const;
     void showSaveState(const platform::ini::SaveState& state);
     void placeMonitorAtItsDefault();
     void closeDiskActivity();

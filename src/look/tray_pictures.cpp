@@ -44,10 +44,6 @@ QImage trayPicture(core::LoadBands bands, int size) {
     return image;
 }
 
-} // namespace oruvel::look
-
-namespace oruvel::look {
-
 QString trayPictureName(core::LoadBands bands) {
     const auto band = [](core::LoadBand b) {
         return b == core::LoadBand::High     ? QStringLiteral("高")

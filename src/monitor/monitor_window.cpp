@@ -42,6 +42,8 @@ MonitorWindow::MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSys
         auto* bar = new RateBar(this);
         bar->setObjectName(which == Bar::Read ? QStringLiteral("readBar") : QStringLiteral("writeBar"));
         connect(bar, &RateBar::pictureChanged, this, &MonitorWindow::scheduleShapeUpdate);
+        // The compact bar shows the fill picture of the full-width bar, so a full compact bar ends as a full one.
+        bar->setPictureSpan(twipsToPixels(kBarWidthTwips));
         bars_[core::indexOf(which)] = bar;
     }
     applyLayout(optionLayout(false));
@@ -214,10 +216,8 @@ void MonitorWindow::applyLayout(const MonitorLayout& layout) {
     setFixedSize(twipsToPixels(layout.width), twipsToPixels(layout.height));
     for (const Bar which : core::kBars) {
         const TwipRect& r = layout.bar[core::indexOf(which)];
-        RateBar& b = *bars_[core::indexOf(which)];
-        b.setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
-        // The compact bar shows the fill picture of the full-width bar, so a full compact bar ends as a full one.
-        b.setPictureSpan(twipsToPixels(kBarWidthTwips));
+        bars_[core::indexOf(which)]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
+                                                 twipsToPixels(r.height));
     }
 }
 

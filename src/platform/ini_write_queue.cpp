@@ -167,12 +167,14 @@ void WriteQueue::run() {
             if (const auto failed = findKey(failed_, e.key); failed != failed_.end()) {
                 failed_.erase(failed);
             }
-            // A failed value stays unless a newer one of its key is already waiting.
-            const bool newerWaits = findKey(queued_, e.key) != queued_.end();
-            if (!landed && !newerWaits) {
+            // A newer value of the key already waiting takes over its place in line; else a failed value stays, and a
+            // landed one leaves the line.
+            if (findKey(queued_, e.key) != queued_.end()) {
+                continue;
+            }
+            if (!landed) {
                 failed_.push_back(std::move(e));
-            } else if (const auto since = findKey(unlanded_, e.key);
-                       landed && !newerWaits && since != unlanded_.end()) {
+            } else if (const auto since = findKey(unlanded_, e.key); since != unlanded_.end()) {
                 unlanded_.erase(since);
             }
         }
