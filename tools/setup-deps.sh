@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev libxcb1-dev qt6-translations-l10n
+    qt6-base-dev libgl-dev libxcb1-dev libxcb-shape0-dev qt6-translations-l10n
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick clang clang-tidy libclang-rt-14-dev
     fonts-wqy-microhei fonts-dejavu-core

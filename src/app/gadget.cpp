@@ -46,7 +46,9 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     }
 
     glue_ = std::make_unique<WindowGlue>();
-    monitor_ = std::make_unique<monitor::MonitorWindow>(glue_->snapper(), glue_->system());
+    monitor_ = std::make_unique<monitor::MonitorWindow>(
+        glue_->snapper(), glue_->system(),
+        platform::seeThroughPixelsShow() ? monitor::WindowSurface::SeeThrough : monitor::WindowSurface::Shaped);
     platform::keepOutOfTaskList(*monitor_); // a gadget, not a task
     monitor_->setLook(look());
     tray_ = std::make_unique<tray::TrayIcon>();

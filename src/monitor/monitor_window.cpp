@@ -6,7 +6,6 @@
 #include "look/built_in_fill.h"
 #include "look/system_palette.h"
 #include "monitor/qt_snap_window_system.h"
-#include "monitor/window_region.h"
 #include "monitor/window_snapper.h"
 
 #include <QCloseEvent>
@@ -23,11 +22,14 @@ using look::toQColor;
 using core::Bar;
 using core::twipsToPixels;
 
-MonitorWindow::MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSystem)
+MonitorWindow::MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSystem, WindowSurface surface)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), snapper_(snapper),
       snapSystem_(snapSystem), fillPictures_{builtInFillPicture(), builtInFillPicture()},
-      marginColour_(core::systemColourValue(core::syscolour::kButtonFace)) {
+      marginColour_(core::systemColourValue(core::syscolour::kButtonFace)), surface_(surface) {
     setObjectName(QStringLiteral("monitorWindow"));
+    if (surface_ == WindowSurface::SeeThrough) {
+        setAttribute(Qt::WA_TranslucentBackground); // before the native window exists, which then takes an alpha
+    }
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Oruvel"));
     look::setAccessibleRole(*this, look::AccessibleRole::Window);
@@ -141,7 +143,7 @@ void MonitorWindow::closeEvent(QCloseEvent* event) {
 
 void MonitorWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
-    p.fillRect(rect(), toQColor(marginColour_, palette().color(QPalette::Window)));
+    paintMargin(p);
 }
 
 void MonitorWindow::applyFill(Bar which) {
@@ -168,14 +170,7 @@ void MonitorWindow::applyAppearance() {
         bar(which).setTextColour(textColour(look_.colour(roles.text)));
         bar(which).setBackgroundColour(toQColor(look_.colour(roles.background), QColor()));
     }
-
-    const int ellipse = look_.roundCorners ? 7 : 0;
-    QRegion outline;
-    for (const RegionSpan& s : roundRectSpans(width(), height(), ellipse, ellipse)) {
-        outline += QRect(s.left, s.y, s.right - s.left, 1);
-    }
-    outline_ = outline;
-    updateShape();
+    applyOutline();
 
     const BorderStyle border = look_.barBorder ? BorderStyle::Sunken : BorderStyle::None;
     readBar().setBorderStyle(border);

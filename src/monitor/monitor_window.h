@@ -15,17 +15,26 @@
 #include <array>
 #include <optional>
 
+class QPainter;
+class QPainterPath;
+
 namespace oruvel::monitor {
 
 class QtSnapWindowSystem;
 class WindowSnapper;
+
+// How the window leaves out what it does not show (the rounded corners, blend mode's key colour): by the window
+// system's shape alone, or, where a compositor shows windows' alpha, by see-through pixels too, which are smooth at
+// the corners and right where a compositor ignores shapes.
+enum class WindowSurface { Shaped, SeeThrough };
 
 // The floating monitor: a borderless window with the read bar on top of the write bar (side by side in compact
 // mode). It shows the look it is given; a drag moves it through the window snapper.
 class MonitorWindow : public QWidget {
     Q_OBJECT
 public:
-    MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSystem);
+    MonitorWindow(WindowSnapper& snapper, QtSnapWindowSystem& snapSystem,
+                  WindowSurface surface = WindowSurface::Shaped);
     ~MonitorWindow() override;
 
     RateBar& readBar() { return *bars_[0]; }
@@ -68,7 +77,8 @@ public:
     core::Colour marginColour() const { return marginColour_; }
 
     const WindowStyle& windowStyle() const { return style_; }
-    // The region the window occupies: the outline, less the colour-keyed pixels in blend mode.
+    WindowSurface surface() const { return surface_; }
+    // The region the window occupies, in its device pixels: the outline, less the colour-keyed pixels in blend mode.
     const QRegion& shapeRegion() const { return appliedShape_; }
     bool isBlendPending() const { return blendKeyTimer_.isActive(); }
 
@@ -105,10 +115,19 @@ private:
     void setUpBar(core::Bar which);
     void applyFill(core::Bar which);
     void applyWindowStyle();
-    void updateShape();
+    // Works the outline and the key colour into the window's shape; `reapply` gives it to the window system even
+    // when it did not change.
+    void updateShape(bool reapply = false);
     // In blend mode the shape follows the bars' pixels; a cycle's changes are worked into it once.
     void scheduleShapeUpdate();
-    QRegion keyedOutRegion(core::Colour key) const;
+    // The margin, as the window shows it: in the margin colour, see-through where the surface leaves it out.
+    void paintMargin(QPainter& painter) const;
+    // The window's outline: its rectangle, its corners rounded as the look says.
+    QPainterPath outlinePath() const;
+    // Gives the window the look's outline: through its shape, and on a see-through surface its bars' pixels.
+    void applyOutline();
+    // The window's pixels as shown: the margin and both bars, in device pixels.
+    QImage composedPixels() const;
     void beginDrag();
     void dragMoveTo(const QPoint& global);
     void endDrag();
@@ -122,7 +141,7 @@ private:
     core::Colour marginColour_;
     WindowStyle style_;
     std::optional<WindowStyle> appliedStyle_;
-    QRegion outline_;
+    WindowSurface surface_;
     QRegion appliedShape_;
     bool shapeUpdatePending_ = false;
     bool restored_ = false;

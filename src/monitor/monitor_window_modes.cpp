@@ -1,15 +1,63 @@
 // The monitor's transparency modes, stay-on-top and the blend-mode colour key.
 #include "look/system_palette.h"
 #include "monitor/monitor_window.h"
+#include "monitor/window_region.h"
+#include "platform/qt/window_shape.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QWindow>
 
+#include <cmath>
 #include <utility>
 
 namespace oruvel::monitor {
 
 using look::toQColor;
+
+namespace {
+
+// The width and height of the ellipse that rounds each corner, in logical pixels.
+constexpr int kCornerEllipse = 7;
+
+// The rounded outline, in rows of pixels of a window `size` pixels large at `ratio` pixels to a logical one.
+QRegion roundedOutline(QSize size, qreal ratio) {
+    const int ellipse = static_cast<int>(std::lround(kCornerEllipse * ratio));
+    QRegion outline;
+    for (const RegionSpan& s : roundRectSpans(size.width(), size.height(), ellipse, ellipse)) {
+        outline += QRect(s.left, s.y, s.right - s.left, 1);
+    }
+    return outline;
+}
+
+// The pixels of `image` that show: not see-through, and not of the key colour, in rows of rectangles.
+QRegion shownPixels(const QImage& image, std::optional<QRgb> key) {
+    const auto shows = [key](QRgb pixel) {
+        return qAlpha(pixel) != 0 && (!key || (pixel & 0xFFFFFF) != (*key & 0xFFFFFF));
+    };
+    QVector<QRect> keep;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int x = 0;
+        while (x < image.width()) {
+            while (x < image.width() && !shows(row[x])) {
+                ++x;
+            }
+            const int start = x;
+            while (x < image.width() && shows(row[x])) {
+                ++x;
+            }
+            if (x > start) {
+                keep.push_back(QRect(start, y, x - start, 1));
+            }
+        }
+    }
+    QRegion region;
+    region.setRects(keep.constData(), static_cast<int>(keep.size()));
+    return region;
+}
+
+} // namespace
 
 void MonitorWindow::setLook(const MonitorLook& look) {
     const MonitorLook before = std::exchange(look_, look);
@@ -95,40 +143,66 @@ void MonitorWindow::applyWindowStyle() {
             handle->setFlags(flags);
         }
     }
+    const bool seeThrough = surface_ == WindowSurface::SeeThrough;
     if (!before || before->colourKey != style_.colourKey) {
+        if (seeThrough) {
+            const QColor key = style_.colourKey ? toQColor(*style_.colourKey) : QColor();
+            for (RateBar* bar : bars_) {
+                bar->setKeyedOutColour(key);
+            }
+            update(); // the margin
+        }
         updateShape();
+    } else if (seeThrough && before->clickThrough != style_.clickThrough) {
+        updateShape(true); // the window system gave the window's clicks back, or took them
     }
 }
 
-QRegion MonitorWindow::keyedOutRegion(core::Colour key) const {
-    // Pixels of the key colour, across the window's margin and both bars, come out of the window's shape.
-    const QRgb keyRgb = qRgb(core::redOf(key), core::greenOf(key), core::blueOf(key));
-    QImage composed(size(), QImage::Format_RGB32);
-    composed.fill(toQColor(marginColour_, palette().color(QPalette::Window)));
+void MonitorWindow::paintMargin(QPainter& p) const {
+    const QColor colour = toQColor(marginColour_, palette().color(QPalette::Window));
+    if (surface_ == WindowSurface::Shaped) {
+        p.fillRect(rect(), colour); // the shape cuts the corners
+        return;
+    }
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    if (!style_.colourKey || marginColour_ != *style_.colourKey) {
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(outlinePath(), colour);
+    }
+    p.restore();
+}
+
+QPainterPath MonitorWindow::outlinePath() const {
+    QPainterPath path;
+    const qreal radius = look_.roundCorners ? kCornerEllipse / 2.0 : 0.0;
+    path.addRoundedRect(QRectF(rect()), radius, radius);
+    return path;
+}
+
+void MonitorWindow::applyOutline() {
+    if (surface_ == WindowSurface::SeeThrough) {
+        for (RateBar* bar : bars_) {
+            bar->setOutline(look_.roundCorners ? outlinePath().translated(-QPointF(bar->pos())) : QPainterPath());
+        }
+        update();
+    }
+    updateShape();
+}
+
+QImage MonitorWindow::composedPixels() const {
+    const qreal ratio = devicePixelRatioF();
+    QImage composed(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    composed.setDevicePixelRatio(ratio);
+    composed.fill(Qt::transparent);
+    QPainter p(&composed);
+    paintMargin(p);
     for (RateBar* bar : bars_) {
-        QPainter p(&composed);
         p.drawImage(bar->geometry().topLeft(), bar->image());
     }
-    QVector<QRect> keep;
-    for (int y = 0; y < composed.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(composed.constScanLine(y));
-        int x = 0;
-        while (x < composed.width()) {
-            while (x < composed.width() && (row[x] & 0xFFFFFF) == (keyRgb & 0xFFFFFF)) {
-                ++x;
-            }
-            const int start = x;
-            while (x < composed.width() && (row[x] & 0xFFFFFF) != (keyRgb & 0xFFFFFF)) {
-                ++x;
-            }
-            if (x > start) {
-                keep.push_back(QRect(start, y, x - start, 1));
-            }
-        }
-    }
-    QRegion region;
-    region.setRects(keep.constData(), static_cast<int>(keep.size()));
-    return region;
+    return composed;
 }
 
 void MonitorWindow::scheduleShapeUpdate() {
@@ -142,20 +216,29 @@ void MonitorWindow::scheduleShapeUpdate() {
     });
 }
 
-void MonitorWindow::updateShape() {
-    QRegion shape = outline_.isEmpty() ? QRegion(rect()) : outline_;
-    if (style_.colourKey) {
-        shape &= keyedOutRegion(*style_.colourKey);
+void MonitorWindow::updateShape(bool reapply) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    QRegion shape(QRect(QPoint(0, 0), pixels));
+    const bool seeThrough = surface_ == WindowSurface::SeeThrough;
+    if (seeThrough || style_.colourKey) {
+        std::optional<QRgb> key;
+        if (style_.colourKey) {
+            key =
+                qRgb(core::redOf(*style_.colourKey), core::greenOf(*style_.colourKey), core::blueOf(*style_.colourKey));
+        }
+        shape = shownPixels(composedPixels(), key);
     }
-    if (shape == appliedShape_) {
+    if (!seeThrough && look_.roundCorners) {
+        shape &= roundedOutline(pixels, ratio);
+    }
+    if (shape == appliedShape_ && !reapply) {
         return;
     }
     appliedShape_ = shape;
-    if (shape == QRegion(rect())) {
-        clearMask();
-    } else {
-        setMask(shape);
-    }
+    const bool whole = shape == QRegion(QRect(QPoint(0, 0), pixels));
+    platform::setWindowShape(*this, whole ? std::nullopt : std::optional<QRegion>(shape),
+                             seeThrough ? platform::ShapeKind::AroundSeeThroughPixels : platform::ShapeKind::Outline);
 }
 
 } // namespace oruvel::monitor

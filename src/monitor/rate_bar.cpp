@@ -114,23 +114,78 @@ const QImage& RateBar::pictureFor(int width) {
 }
 
 const QImage& RateBar::image() {
+    // Composed in the screen's own pixels, so text and edges are as sharp at any scale as the window system draws.
+    const qreal ratio = devicePixelRatioF();
     const QSize size = this->size().expandedTo(QSize(1, 1));
-    if (!dirty_ && image_.size() == size) {
+    const QSize pixels = size * ratio;
+    if (!dirty_ && image_.size() == pixels && image_.devicePixelRatio() == ratio) {
         return image_;
     }
     dirty_ = false;
-    if (image_.size() != size) {
-        image_ = QImage(size, QImage::Format_RGB32);
+    if (image_.size() != pixels || image_.devicePixelRatio() != ratio) {
+        image_ = QImage(pixels, seeThrough() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        image_.setDevicePixelRatio(ratio);
         image_.fill(palette().color(QPalette::Window));
     }
     QPainter p(&image_);
-    paint(p, image_.rect());
+    paint(p, QRect(QPoint(0, 0), size));
+    p.end();
+    if (keyedOut_.isValid()) {
+        clearKeyedPixels();
+    }
+    if (!outline_.isEmpty()) {
+        cutToOutline();
+    }
     return image_;
 }
 
-void RateBar::paintEvent(QPaintEvent* event) {
+void RateBar::setKeyedOutColour(const QColor& key) {
+    if (key != keyedOut_) {
+        keyedOut_ = key;
+        image_ = QImage(); // the picture takes an alpha channel, or gives it up
+        invalidate();
+    }
+}
+
+void RateBar::setOutline(const QPainterPath& outline) {
+    if (outline != outline_) {
+        outline_ = outline;
+        outlineMask_ = QImage();
+        image_ = QImage();
+        invalidate();
+    }
+}
+
+void RateBar::cutToOutline() {
+    if (outlineMask_.size() != image_.size() || outlineMask_.devicePixelRatio() != image_.devicePixelRatio()) {
+        outlineMask_ = QImage(image_.size(), QImage::Format_ARGB32_Premultiplied);
+        outlineMask_.setDevicePixelRatio(image_.devicePixelRatio());
+        outlineMask_.fill(Qt::transparent);
+        QPainter p(&outlineMask_);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(outline_, Qt::black);
+    }
+    QPainter p(&image_);
+    p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    p.drawImage(QPoint(0, 0), outlineMask_);
+}
+
+void RateBar::clearKeyedPixels() {
+    const QRgb key = keyedOut_.rgb() & 0xFFFFFF;
+    for (int y = 0; y < image_.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        for (int x = 0; x < image_.width(); ++x) {
+            if ((row[x] & 0xFFFFFF) == key) {
+                row[x] = 0;
+            }
+        }
+    }
+}
+
+void RateBar::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
-    p.drawImage(event->rect().topLeft(), image(), event->rect());
+    p.setCompositionMode(QPainter::CompositionMode_Source); // a keyed-out pixel stays see-through
+    p.drawImage(QPoint(0, 0), image());
 }
 
 void RateBar::resizeEvent(QResizeEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainterPath>
 #include <QString>
 #include <QWidget>
 
@@ -52,8 +53,15 @@ public:
     // squeezed to its width, so a full bar always shows the picture's right end. 0: the bar's own width.
     void setPictureSpan(int pixels) { assign(pictureSpan_, pixels); }
     static constexpr qint64 kMaxPicturePixels = 16LL * 1024 * 1024;
+    // Pixels of `key` are left see-through, for a window that shows its pixels' alpha; an invalid colour keys out
+    // nothing.
+    void setKeyedOutColour(const QColor& key);
+    // Pixels outside `outline` (in the bar's coordinates) are left see-through, its edge smoothed, for a window with
+    // rounded corners that shows its pixels' alpha; an empty path cuts nothing.
+    void setOutline(const QPainterPath& outline);
 
-    // The bar's picture at its size, composed now if a change is pending.
+    // The bar's picture at its size in the screen's pixels (its device pixel ratio set), composed now if a change is
+    // pending.
     const QImage& image();
     // Draws the whole bar into `target` of `painter`.
     void paint(QPainter& painter, const QRect& target);
@@ -82,6 +90,12 @@ private:
     // The fill picture as a bar `width` pixels wide shows it: squeezed when its span is wider, kept until either
     // changes.
     const QImage& pictureFor(int width);
+    void clearKeyedPixels();
+    // Whether the picture has see-through pixels.
+    bool seeThrough() const { return keyedOut_.isValid() || !outline_.isEmpty(); }
+    // Leaves the picture's pixels outside the outline see-through, through a mask kept until the outline or the size
+    // changes.
+    void cutToOutline();
 
     QImage barPicture_; // opaque, so each redraw only copies it
     QImage squeezedPicture_;
@@ -94,6 +108,9 @@ private:
     std::int32_t value_ = 0;
     QString text_;
     QImage image_;
+    QColor keyedOut_;
+    QPainterPath outline_;
+    QImage outlineMask_;
     bool dirty_ = true;
     // The text laid out once per text and font, not at every draw.
     BarText textLayout_;

@@ -4,7 +4,7 @@
 # display with a fresh program folder and home folder, and checks what a user would see and what was stored.
 #   desktop_test.sh CASE PATH_TO_Oruvel
 # Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit, one-copy,
-# no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity, keyboard-only.
+# no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity, keyboard-only, scaled-blend.
 set -euo pipefail
 case_name="$1"
 program="$2"
@@ -377,6 +377,27 @@ compositor-note)
     pids+=($!)
     wait_for 60 equals 0 note_ink || fail "the note stayed with a compositing manager running: $(note_ink) dark pixels"
     echo "the no-compositor note showed under plain openbox and went when xcompmgr started"
+    ;;
+scaled-blend)
+    # At 1.5 screen pixels to a logical one, without a compositing manager: blend mode cuts the window to the device
+    # pixels of its text. A shape in logical pixels (the 1x glyphs scaled up) leaves pixels of the key colour, the
+    # nearly black 1,0,0, showing around each glyph; the screen behind is pure black.
+    start_desktop; prepare_program
+    printf '[main]\r\nnormal=False\r\nblendtodesktop=True\r\n' >"$settings"
+    start_program env QT_SCALE_FACTOR=1.5
+    wait_for 100 visible_window '^Oruvel$' || fail "the monitor did not appear"
+    id="$(visible_window '^Oruvel$')"
+    sleep 2 # blend mode keys out a moment after the window shows
+    read -r x y < <(window_place "$id")
+    read -r w h < <(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+    [ "$w" -ge 230 ] || fail "the monitor is $w pixels wide, not 1.5 times 154"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/monitor.png"
+    pixels="$(convert "$work/monitor.png" txt:-)"
+    key="$(grep -c '#010000' <<<"$pixels" || true)"
+    text="$(grep -c '#FFFFFF' <<<"$pixels" || true)"
+    [ "$text" -gt 100 ] || fail "only $text pixels of the white text show"
+    [ "$key" -eq 0 ] || fail "$key pixels of the key colour show around the text"
+    echo "blend mode at 1.5: $text text pixels show, none of the key colour"
     ;;
 *)
     fail "unknown case $case_name"

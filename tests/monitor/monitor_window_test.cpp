@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -22,6 +23,7 @@ struct MonitorFixture : ::testing::Test {
     monitor::QtSnapWindowSystem snapSystem;
     monitor::WindowSnapper snapper{snapSystem};
     monitor::MonitorLook look = defaultLook();
+    monitor::WindowSurface surface = monitor::WindowSurface::Shaped;
     std::unique_ptr<MonitorWindow> monitor;
     int menuCalls = 0;
     QPoint menuAt;
@@ -37,7 +39,7 @@ struct MonitorFixture : ::testing::Test {
     void load(bool compact = false) {
         snapSystem.track(&settings);
         snapper.addWindow(monitor::windowIdOf(&settings), 0);
-        monitor = std::make_unique<MonitorWindow>(snapper, snapSystem);
+        monitor = std::make_unique<MonitorWindow>(snapper, snapSystem, surface);
         QObject::connect(monitor.get(), &MonitorWindow::contextMenuRequested, [this](QPoint at) {
             ++menuCalls;
             menuAt = at;
@@ -200,6 +202,58 @@ TEST_F(MonitorFixture, ALookAppliesFillsOutlineLayoutAndBlend) {
     EXPECT_EQ(monitor->readBar().backgroundColour(), QColor(224, 224, 224));
     EXPECT_EQ(monitor->marginColour(), 1);
     EXPECT_FALSE(monitor->windowStyle().colourKey.has_value());
+}
+
+// Where a compositor shows alpha: the corners are smoothed, blend mode's key colour is see-through, and the shape
+// (for clicks, and window managers that drop alpha) takes every pixel that shows at all.
+TEST_F(MonitorFixture, ASeeThroughSurfaceSmoothsTheCornersAndShowsNoKeyColour) {
+    surface = monitor::WindowSurface::SeeThrough;
+    load();
+    // The window's own pixels (its margin) with its bars' pictures over them.
+    const auto shown = [this] {
+        QImage image(monitor->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        monitor->render(&image, QPoint(), QRegion(), {});
+        QPainter p(&image);
+        for (monitor::RateBar* bar : {&monitor->readBar(), &monitor->writeBar()}) {
+            p.drawImage(bar->geometry().topLeft(), bar->image());
+        }
+        return image;
+    };
+    EXPECT_TRUE(monitor->testAttribute(Qt::WA_TranslucentBackground));
+    QImage image = shown();
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "the corner";
+    EXPECT_GT(qAlpha(image.pixel(1, 0)), 0) << "the corner's edge is smoothed";
+    EXPECT_LT(qAlpha(image.pixel(1, 0)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(10, 10)), 255);
+    EXPECT_FALSE(monitor->shapeRegion().contains(QPoint(0, 0)));
+    EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(1, 0)));
+
+    change([](auto& l) { l.roundCorners = false; });
+    EXPECT_EQ(qAlpha(shown().pixel(0, 0)), 255);
+    EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(0, 0)));
+
+    monitor->readBar().setValue(0);
+    monitor->writeBar().setValue(50);
+    change([](auto& l) { l.windowMode = core::WindowMode::BlendIntoDesktop; });
+    QTest::qWait(400);
+    ASSERT_EQ(blendsFinished, 1);
+    image = shown();
+    EXPECT_EQ(qAlpha(image.pixel(100, 5)), 0) << "the empty read bar";
+    EXPECT_EQ(qAlpha(image.pixel(20, 17)), 255) << "the write bar's fill";
+    EXPECT_FALSE(monitor->shapeRegion().contains(QPoint(100, 5)));
+    EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(20, 17)));
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb pixel = image.pixel(x, y);
+            ASSERT_FALSE(qAlpha(pixel) == 255 && qRed(pixel) == 1 && qGreen(pixel) == 0 && qBlue(pixel) == 0)
+                << "the key colour shows at " << x << "," << y;
+        }
+    }
+
+    change([](auto& l) { l.windowMode = core::WindowMode::Normal; });
+    EXPECT_EQ(qAlpha(shown().pixel(100, 5)), 255) << "the bars are whole again";
+    EXPECT_TRUE(monitor->shapeRegion().contains(QPoint(100, 5)));
 }
 
 TEST_F(MonitorFixture, DraggingWithTheLeftButtonMovesAndSavesThePosition) {

@@ -225,3 +225,27 @@ TEST_F(BarFixture, ATextWiderThanTheBarIsDrawnWholeNotCutInItsUnit) {
     EXPECT_GE(wide.back(), 65) << "the text reaches across the bar";
     EXPECT_LT(wide.back(), 76) << "and ends before its edge, with the space after it: nothing is cut";
 }
+
+// For a window that shows its pixels' alpha: the key colour and what lies outside the outline are see-through.
+TEST_F(BarFixture, KeyedAndOutlinedPixelsAreLeftSeeThrough) {
+    bar.setText(QStringLiteral("Drive Read: 1 KB/s"));
+    bar.setValue(50);
+    EXPECT_EQ(qAlpha(bar.image().pixel(120, 6)), 255) << "opaque until asked";
+
+    bar.setKeyedOutColour(kBack);
+    EXPECT_EQ(bar.image().pixel(120, 6), 0u) << "the background, of the key colour";
+    EXPECT_EQ(bar.image().pixel(70, 11), qRgb(0, 255, 0)) << "the fill shows";
+    bar.setKeyedOutColour(QColor());
+    EXPECT_EQ(bar.image().pixel(120, 6), qRgb(0, 0, 255)) << "given back";
+
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(0, 0, 154, 12), 3.5, 3.5);
+    bar.setOutline(outline);
+    EXPECT_EQ(qAlpha(bar.image().pixel(0, 0)), 0) << "the corner";
+    const int edge = qAlpha(bar.image().pixel(1, 0));
+    EXPECT_GT(edge, 0) << "the corner's edge is smoothed, not cut";
+    EXPECT_LT(edge, 255);
+    EXPECT_EQ(bar.image().pixel(3, 6), qRgb(0, 255, 0)) << "inside";
+    bar.setOutline(QPainterPath());
+    EXPECT_EQ(bar.image().pixel(0, 0), qRgb(0, 255, 0));
+}

@@ -24,6 +24,10 @@ bool compositorRunning() {
     return true;
 }
 
+bool seeThroughPixelsShow() {
+    return false;
+}
+
 std::optional<QPoint> windowSystemPlace(const QWidget& window) {
     return window.frameGeometry().topLeft();
 }

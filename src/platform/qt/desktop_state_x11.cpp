@@ -50,6 +50,13 @@ bool compositorRunning() {
     return owner == nullptr || owner->owner != XCB_NONE;
 }
 
+bool seeThroughPixelsShow() {
+    if (x11Connection() == nullptr) {
+        return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    }
+    return compositorRunning();
+}
+
 std::optional<QPoint> windowSystemPlace(const QWidget& window) {
     xcb_connection_t* connection = x11Connection();
     if (connection == nullptr) {
