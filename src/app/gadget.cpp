@@ -41,7 +41,7 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     // Each tray picture is drawn once: for the tray icon and for the settings window's legend.
     for (std::size_t i = 0; i < look::kTrayLegendOrder.size(); ++i) {
         trayPictures_[i] = QPixmap::fromImage(look::trayPicture(look::kTrayLegendOrder[i]));
-        trayIcons_[i] = QIcon(trayPictures_[i]);
+        trayIcons_[i] = look::trayIcon(look::kTrayLegendOrder[i]);
         trayLegendNames_[i] = look::trayPictureName(look::kTrayLegendOrder[i]);
     }
 

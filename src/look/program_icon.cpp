@@ -5,11 +5,7 @@
 namespace oruvel::look {
 
 QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64}) {
-        icon.addPixmap(QPixmap::fromImage(trayPicture({core::LoadBand::Middle, core::LoadBand::Middle}, size)));
-    }
-    return icon;
+    return trayIcon({core::LoadBand::Middle, core::LoadBand::Middle});
 }
 
 } // namespace oruvel::look

@@ -4,8 +4,7 @@
 
 namespace oruvel::look {
 
-// The program's icon, the tray picture of two busy disks, drawn at the sizes title bars and task lists ask for (up
-// to 64 pixels; a desktop scales it up where it wants more).
+// The program's icon, the tray picture of two busy disks, drawn at the size title bars and task lists ask for.
 QIcon programIcon();
 
 } // namespace oruvel::look
