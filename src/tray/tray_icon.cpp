@@ -5,6 +5,7 @@
 #include <QStyleHints>
 
 #include <algorithm>
+#include <utility>
 
 namespace oruvel::tray {
 
@@ -21,10 +22,52 @@ bool indicatorDesktop(const QString& desktop) {
 
 } // namespace
 
-TrayIcon::TrayIcon(const QString& desktop, QObject* parent)
-    : QObject(parent), hostShowsMenu_(indicatorDesktop(desktop)) {
-    connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
+TrayIcon::TrayIcon(const QString& desktop, HostProbe hosts, QObject* parent)
+    : QObject(parent), hosts_(std::move(hosts)), hostShowsMenu_(indicatorDesktop(desktop)) {
+    hostTimer_.setInterval(2000);
+    connect(&hostTimer_, &QTimer::timeout, this, &TrayIcon::makeIconOnceAHostIsThere);
+    makeIconOnceAHostIsThere();
+    if (icon_ == nullptr) {
+        hostTimer_.start();
+    }
+}
+
+bool TrayIcon::hostIsThere() {
+    const platform::TrayHosts hosts = hosts_();
+    if (hosts.itemHost || (hosts.embedArea && !hosts.itemWatcher)) {
+        return true;
+    }
+    if (!hosts.embedArea) {
+        embedAreaWaiting_.invalidate();
+        return false;
+    }
+    // A watcher without its host yet: a panel starting, whose host comes in a moment. A watcher that never gets one
+    // leaves the XEmbed area to show the icon.
+    if (!embedAreaWaiting_.isValid()) {
+        embedAreaWaiting_.start();
+    }
+    return embedAreaWaiting_.elapsed() >= kHostWaitMs;
+}
+
+void TrayIcon::makeIconOnceAHostIsThere() {
+    if (icon_ != nullptr || !hostIsThere()) {
+        return;
+    }
+    hostTimer_.stop();
+    icon_ = new QSystemTrayIcon(picture_, this);
+    icon_->setToolTip(toolTip_);
+    if (hostShowsMenu_ && menu_ != nullptr) {
+        icon_->setContextMenu(menu_); // exported to the host, which opens it on a right click
+    }
+    connect(icon_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
     wasAvailable_ = isAvailable();
+    if (wanted_ && wasAvailable_) {
+        icon_->show();
+    }
+    followTrayArea();
+}
+
+void TrayIcon::followTrayArea() {
     // On X11 the platform tracks the notification area's window and says when it comes or goes; asking for it would
     // cost a round trip to the display server every time while there is none. Elsewhere the question is cheap and is
     // asked every two seconds.
@@ -39,45 +82,52 @@ TrayIcon::TrayIcon(const QString& desktop, QObject* parent)
 }
 
 bool TrayIcon::isAvailable() const {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return icon_ != nullptr && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TrayIcon::show() {
     wanted_ = true;
     if (isAvailable()) {
-        icon_.show();
+        icon_->show();
     }
 }
 
 void TrayIcon::hide() {
     wanted_ = false;
-    icon_.hide();
+    if (icon_ != nullptr) {
+        icon_->hide();
+    }
 }
 
 void TrayIcon::setMenu(QMenu* menu) {
-    if (hostShowsMenu_) {
-        icon_.setContextMenu(menu); // exported to the host, which opens it on a right click
+    menu_ = menu;
+    if (hostShowsMenu_ && icon_ != nullptr) {
+        icon_->setContextMenu(menu); // exported to the host, which opens it on a right click
     }
 }
 
 void TrayIcon::setIcon(const QIcon& icon) {
-    icon_.setIcon(icon);
+    picture_ = icon;
+    if (icon_ != nullptr) {
+        icon_->setIcon(icon);
+    }
 }
 
 void TrayIcon::setToolTip(const QString& text) {
-    if (text == icon_.toolTip()) {
+    if (text == toolTip_) {
         return;
     }
-    icon_.setToolTip(text);
+    toolTip_ = text;
+    if (icon_ != nullptr) {
+        icon_->setToolTip(text);
+    }
 }
 
 void TrayIcon::onTrayAreaChanged() {
     const bool now = isAvailable();
-    if (now && !wasAvailable_) {
-        if (wanted_) {
-            icon_.hide();
-            icon_.show();
-        }
+    if (now && !wasAvailable_ && wanted_) {
+        icon_->hide();
+        icon_->show();
     }
     wasAvailable_ = now;
 }
@@ -85,7 +135,7 @@ void TrayIcon::onTrayAreaChanged() {
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
     case QSystemTrayIcon::Context:
-        if (icon_.contextMenu() == nullptr) { // else the host or Qt shows it
+        if (icon_->contextMenu() == nullptr) { // else the host or Qt shows it
             emit contextMenuRequested(QCursor::pos());
         }
         break;

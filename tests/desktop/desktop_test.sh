@@ -3,8 +3,9 @@
 # host (trayer, an XEmbed notification area), with the pointer and keyboard of xdotool. Each case runs on its own
 # display with a fresh program folder and home folder, and checks what a user would see and what was stored.
 #   desktop_test.sh CASE PATH_TO_Oruvel
-# Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, menu-exit, one-copy,
-# no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity, keyboard-only, scaled-blend.
+# Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, tray-sni-late,
+# tray-indicator, menu-exit, one-copy, no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity,
+# keyboard-only, scaled-blend.
 set -euo pipefail
 case_name="$1"
 program="$2"
@@ -110,6 +111,14 @@ tray-sni)
     start_desktop; prepare_program
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
         dbus-run-session -- bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log"
+    ;;
+tray-sni-late)
+    # A panel that starts after the program (a desktop still starting, a panel restarted): the item still registers.
+    command -v dbus-run-session >/dev/null && command -v status-notifier-watcher >/dev/null ||
+        fail "missing dbus-run-session or status-notifier-watcher (tools/setup-deps.sh installs them)"
+    start_desktop; prepare_program
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
+        dbus-run-session -- bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log" late-panel
     ;;
 tray-indicator)
     # GNOME Shell's indicator area (Ubuntu's default desktop), as its extension drives an item.

@@ -3,8 +3,9 @@
 # program, and clicks on its item as a StatusNotifierItem host sends them:
 #   panel: as Plasma's panel, an activation per click, so two within the double-click interval;
 #   indicator: as GNOME Shell's indicator area, one activation for a double-click, and the menu the item exports
-#   over D-Bus shown by the host (its 退出 chosen there ends the program).
-#   sni_session.sh PATH_TO_Oruvel LOG_FILE [panel|indicator]
+#   over D-Bus shown by the host (its 退出 chosen there ends the program);
+#   late-panel: as a panel that starts after the program, which must still register its item.
+#   sni_session.sh PATH_TO_Oruvel LOG_FILE [panel|indicator|late-panel]
 set -euo pipefail
 program="$1"
 log="$2"
@@ -17,15 +18,27 @@ watcher() {
 }
 settings_visible() { xdotool search --onlyvisible --name '^Oruvel v' >/dev/null 2>&1; }
 
-status-notifier-watcher >/dev/null 2>&1 &
-pids+=($!)
-for ((i = 0; i < 50; i++)); do watcher org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break; sleep 0.1; done
-watcher org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost string:org.kde.StatusNotifierHost-oruvel-test \
-    >/dev/null || fail "no StatusNotifierWatcher on the bus"
-
-"$program" >"$log" 2>&1 &
-program_pid=$!
-pids+=("$program_pid")
+start_panel() {
+    status-notifier-watcher >/dev/null 2>&1 &
+    pids+=($!)
+    for ((i = 0; i < 50; i++)); do watcher org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break; sleep 0.1; done
+    watcher org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost string:org.kde.StatusNotifierHost-oruvel-test \
+        >/dev/null || fail "no StatusNotifierWatcher on the bus"
+}
+start_program() {
+    "$program" >"$log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+}
+if [ "$host" = late-panel ]; then
+    start_program
+    sleep 3 # the program is up with nowhere to show its icon
+    start_panel
+    host=panel
+else
+    start_panel
+    start_program
+fi
 item=""
 for ((i = 0; i < 100; i++)); do
     item="$(watcher org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \

@@ -16,10 +16,15 @@ QSystemTrayIcon& platformIcon(TrayIcon& tray) {
     return *tray.findChild<QSystemTrayIcon*>();
 }
 
+// A desktop with a StatusNotifierItem host, where the icon is made at once.
+oruvel::platform::TrayHosts itemHost() {
+    return {true, true, false};
+}
+
 } // namespace
 
 TEST(TrayIcon, ActivationsBecomeTheProgramsSignals) {
-    TrayIcon tray{QStringLiteral("KDE")};
+    TrayIcon tray{QStringLiteral("KDE"), itemHost};
     QMenu programMenu;
     tray.setMenu(&programMenu);
     EXPECT_EQ(platformIcon(tray).contextMenu(), nullptr) << "the program opens its menu itself";
@@ -45,7 +50,7 @@ TEST(TrayIcon, TwoClicksWithinTheDoubleClickIntervalAreADoubleClick) {
     QStyleHints* hints = QGuiApplication::styleHints();
     const int interval = hints->mouseDoubleClickInterval();
     hints->setMouseDoubleClickInterval(100);
-    TrayIcon tray{QString()};
+    TrayIcon tray{QString(), itemHost};
     QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
     QSystemTrayIcon& icon = platformIcon(tray);
 
@@ -68,7 +73,7 @@ TEST(TrayIcon, TwoClicksWithinTheDoubleClickIntervalAreADoubleClick) {
 // GNOME Shell's and Unity's indicator areas activate an item once for a double-click and show its menu themselves.
 TEST(TrayIcon, AnIndicatorAreaOpensWithOneActivationAndShowsTheMenuItself) {
     for (const char* desktop : {"GNOME", "ubuntu:GNOME", "Unity"}) {
-        TrayIcon tray{QString::fromLatin1(desktop)};
+        TrayIcon tray{QString::fromLatin1(desktop), itemHost};
         QMenu programMenu;
         tray.setMenu(&programMenu);
         QSignalSpy menu(&tray, &TrayIcon::contextMenuRequested);
@@ -90,6 +95,31 @@ TEST(TrayIcon, ToolTipIsTheLastTextSet) {
     EXPECT_EQ(tray.toolTip(), QStringLiteral("Oruvel\r\nDrive: _Total"));
     tray.setToolTip(QStringLiteral("Oruvel\r\nDrive: sda"));
     EXPECT_EQ(tray.toolTip(), QStringLiteral("Oruvel\r\nDrive: sda"));
+}
+
+// Qt chooses a StatusNotifierItem or an XEmbed icon once, as the icon is made: it is made once a host is there, with
+// the picture, text and menu given before, so a panel that starts after the program still gets an item.
+TEST(TrayIcon, TheIconIsMadeOnceAHostIsThere) {
+    oruvel::platform::TrayHosts hosts;
+    TrayIcon tray{QStringLiteral("GNOME"), [&hosts] { return hosts; }};
+    QMenu programMenu;
+    tray.setMenu(&programMenu);
+    tray.setToolTip(QStringLiteral("Oruvel\r\nDrive: _Total"));
+    tray.show();
+    EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr) << "no host, no icon";
+
+    hosts = {false, true, true}; // a panel starting: its XEmbed area up, its StatusNotifierItem host not yet
+    QTest::qWait(2500);
+    EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr) << "the host is waited for";
+
+    hosts = {true, true, true};
+    ASSERT_TRUE(QTest::qWaitFor([&tray] { return tray.findChild<QSystemTrayIcon*>() != nullptr; }, 5000));
+    QSystemTrayIcon& icon = platformIcon(tray);
+    EXPECT_EQ(icon.toolTip(), QStringLiteral("Oruvel\r\nDrive: _Total"));
+    EXPECT_EQ(icon.contextMenu(), &programMenu);
+    QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
+    emit icon.activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(doubleClick.count(), 1) << "the icon made later is listened to";
 }
 
 TEST(TrayIcon, WithoutANotificationAreaShowWaitsAndHideForgets) {

@@ -4,23 +4,9 @@
 
 #include <QWidget>
 
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <string>
 
 namespace oruvel::platform {
-namespace {
-
-// The X screen the program runs on: the number after the dot of DISPLAY (0 without one).
-int screenNumber() {
-    const char* display = std::getenv("DISPLAY");
-    const char* dot = display != nullptr ? std::strrchr(display, '.') : nullptr;
-    return dot != nullptr && dot > std::strrchr(display, ':') ? std::atoi(dot + 1) : 0;
-}
-
-} // namespace
 
 bool pointerButtonHeld() {
     xcb_connection_t* connection = x11Connection();
@@ -39,15 +25,7 @@ bool compositorRunning() {
     if (connection == nullptr) {
         return true;
     }
-    // A compositing manager owns the selection _NET_WM_CM_S<screen>.
-    const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber());
-    const xcb_atom_t atom = internAtom(connection, name);
-    if (atom == XCB_ATOM_NONE) {
-        return true;
-    }
-    const ReplyPtr<xcb_get_selection_owner_reply_t> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom), nullptr), &std::free);
-    return owner == nullptr || owner->owner != XCB_NONE;
+    return screenSelectionOwned(connection, "_NET_WM_CM_S").value_or(true);
 }
 
 bool seeThroughPixelsShow() {

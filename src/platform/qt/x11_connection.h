@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace oruvel::platform {
@@ -27,6 +30,29 @@ inline xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name
             connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr),
         &std::free);
     return reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// The X screen the program runs on: the number after the dot of DISPLAY (0 without one).
+inline int screenNumber() {
+    const char* display = std::getenv("DISPLAY");
+    const char* dot = display != nullptr ? std::strrchr(display, '.') : nullptr;
+    return dot != nullptr && dot > std::strrchr(display, ':') ? std::atoi(dot + 1) : 0;
+}
+
+// Whether a client owns the selection `<prefix><screen>` of the program's screen (a compositing manager owns
+// _NET_WM_CM_S0, a notification area _NET_SYSTEM_TRAY_S0); nullopt when the server does not answer.
+inline std::optional<bool> screenSelectionOwned(xcb_connection_t* connection, std::string_view prefix) {
+    const std::string name = std::string(prefix) + std::to_string(screenNumber());
+    const xcb_atom_t atom = internAtom(connection, name);
+    if (atom == XCB_ATOM_NONE) {
+        return std::nullopt;
+    }
+    const ReplyPtr<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom), nullptr), &std::free);
+    if (owner == nullptr) {
+        return std::nullopt;
+    }
+    return owner->owner != XCB_NONE;
 }
 
 } // namespace oruvel::platform

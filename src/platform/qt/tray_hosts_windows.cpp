@@ -1,0 +1,9 @@
+#include "platform/qt/tray_hosts.h"
+
+namespace oruvel::platform {
+
+TrayHosts trayHosts() {
+    return {false, false, true};
+}
+
+} // namespace oruvel::platform
