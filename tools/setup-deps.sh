@@ -12,7 +12,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick clang clang-tidy libclang-rt-14-dev
     fonts-wqy-microhei fonts-dejavu-core
-    openbox trayer xdotool xcompmgr dbus-daemon dbus-bin haskell-status-notifier-item-utils
+    openbox trayer xdotool xcompmgr weston xwayland dbus-daemon dbus-bin haskell-status-notifier-item-utils
     at-spi2-core python3-pyatspi
 )
 if [ "${1:-}" = "--windows-cross" ] || [ "${1:-}" = "--windows" ]; then

@@ -4,7 +4,8 @@
 #   windows_desktop_test.sh CASE PROGRAM_FOLDER LINUX_Oruvel
 # Cases: first-start (the monitor's place and pictures beside the Linux build's, the settings file, a drag stored in
 # the registry, a box of the settings window, the menu's exit), set-startup (oruvel_set_startup.exe /create, /remove),
-# second-start (a start with the program's path in other letter case hands over to the copy that runs).
+# second-start (a start with the program's path in other letter case hands over to the copy that runs), high-dpi (at
+# 144 DPI the monitor 1.5 times as large, its text as crisp as the Linux build's at 1.5).
 set -euo pipefail
 case_name="$1"
 folder="$(cd "$2" && pwd)"
@@ -37,6 +38,8 @@ wineboot -i >/dev/null 2>&1 || true
 # start in a session of their own, as on a machine that has been up a while.
 wineserver -k >/dev/null 2>&1 || true
 wine reg delete "$key" /f >/dev/null 2>&1 || true
+dpi_key='HKCU\Control Panel\Desktop'
+wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true # 96 DPI unless a case says otherwise
 cp -r "$folder" "$work/program"
 settings="$work/program/Oruvel_Settings.ini"
 
@@ -157,6 +160,69 @@ first-start)
     expect_clean_end
     [ -n "$(registry_value FrmMain_x)" ] || fail "the settings window's place was not stored"
     echo "the menu's exit ended Oruvel.exe with 0 and stored FrmMain_x=$(registry_value FrmMain_x)"
+    ;;
+high-dpi)
+    # At 144 DPI (Windows' 150 %) the monitor is drawn at the screen's own pixels: 1.5 times as large, its text as crisp
+    # as the Linux build's at 1.5, not a 96-DPI picture scaled up. Crispness: of the text's pixels (darker than the
+    # bar), the share in mid tones; a picture scaled up has more of them.
+    wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+    large_monitor() {
+        local w
+        for w in $(xdotool search --name '^Oruvel$' 2>/dev/null); do
+            if xwininfo -id "$w" | grep -q 'Width: 23[0-2]$' && xwininfo -id "$w" | grep -q IsViewable; then
+                echo "$w"; return 0
+            fi
+        done
+        return 1
+    }
+    mid_tones() { # FILE: percent of the text's pixels in mid tones, over the bars' light background
+        convert "$1" -colorspace Gray -depth 8 txt:- | awk -F'[()]' 'NR > 1 {
+            v = $2 + 0; if (v < 40) dark++; else if (v < 184) mid++ } END {print int(100 * mid / (mid + dark))}'
+    }
+    no_fill='[main]\r\ndisablebarfill=1\r\n' # black text on the bars' light grey, and nothing else
+    printf "$no_fill" >"$settings"
+    start_windows_program
+    wait_for 300 large_monitor || fail "no monitor 1.5 times as wide under Wine at 144 DPI ($(program_state))"
+    sleep 2
+    id="$(large_monitor)"
+    read -r x y < <(window_place "$id")
+    picture_of "$id" "$x" "$y" "$work/windows.png"
+    # The Linux build at 1.5 and at 1, the second scaled up: what crisp and what scaled text look like here.
+    (
+        work_linux="$(mktemp -d)"
+        for scale in 1.5 1; do
+            rm -rf "$work_linux"/*; mkdir -p "$work_linux/program" "$work_linux/home"
+            cp "$linux_program" "$work_linux/program/Oruvel"
+            printf "$no_fill" >"$work_linux/program/Oruvel_Settings.ini"
+            QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale HOME="$work_linux/home" XDG_CONFIG_HOME="$work_linux/home/.config" \
+                ASAN_OPTIONS=detect_leaks=0 "$work_linux/program/Oruvel" >/dev/null 2>&1 &
+            linux_pid=$!
+            linux_monitor() {
+                local w
+                for w in $(xdotool search --name '^Oruvel$' 2>/dev/null); do
+                    [ "$w" != "$id" ] && xwininfo -id "$w" | grep -q IsViewable && xwininfo -id "$w" |
+                        grep -q -E 'Width: (154|23[0-2])$' && { echo "$w"; return 0; }
+                done
+                return 1
+            }
+            wait_for 100 linux_monitor || fail "the Linux build's monitor did not appear at $scale"
+            lid="$(linux_monitor)"
+            xdotool windowmove "$lid" 100 100
+            sleep 1.5
+            picture_of "$lid" 100 100 "$work/linux-$scale.png"
+            kill "$linux_pid" || fail "the Linux build's program ended by itself"
+            wait "$linux_pid" 2>/dev/null || true
+        done
+        rm -rf "$work_linux"
+    )
+    convert "$work/linux-1.png" -resize 150% "$work/linux-scaled.png"
+    windows="$(mid_tones "$work/windows.png")"
+    crisp="$(mid_tones "$work/linux-1.5.png")"
+    scaled="$(mid_tones "$work/linux-scaled.png")"
+    echo "mid tones of the text: Windows at 144 DPI $windows %, Linux at 1.5 $crisp %, Linux's 1x picture scaled $scaled %"
+    [ "$scaled" -gt "$crisp" ] || fail "the measure does not tell scaled text from crisp"
+    [ "$((2 * windows))" -le "$((crisp + scaled))" ] || fail "the text at 144 DPI is nearer scaled than crisp"
+    echo "the monitor at 144 DPI: $(identify -format %wx%h "$work/windows.png"), its text crisp"
     ;;
 set-startup)
     task="$WINEPREFIX/drive_c/windows/system32/tasks/Oruvel"

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The program under a Wayland compositor that draws X windows through Xwayland and ignores their X shapes (weston,
+# nested in Xvfb): what shows is what the window's pixels say, see-through ones included.
+#   compositor_test.sh CASE PATH_TO_Oruvel
+# Cases: weston-blend (blend mode: the desktop shows around the text, no key colour, no black box, no stale text),
+# weston-corners (rounded corners smoothed against the desktop), weston-drag (a drag the compositor does not carry out
+# stores no place).
+set -euo pipefail
+case_name="$1"
+program="$2"
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+# shellcheck source=tests/desktop/desktop_session.sh
+source "$here/desktop_session.sh"
+command -v weston >/dev/null && command -v Xwayland >/dev/null ||
+    fail "missing weston or Xwayland (tools/setup-deps.sh installs them)"
+
+readonly desktop_colour='#3366AA'
+mkdir -p "$work/program" "$work/home"
+cp "$program" "$work/program/Oruvel"
+settings="$work/program/Oruvel_Settings.ini"
+places="$work/home/.config/Quorlane/Oruvel.conf"
+
+# weston on an X server of its own, with its Xwayland; DISPLAY then names the Xwayland server, and `screen` the Xvfb
+# one that shows weston's output in a window whose inside starts at `output_x`,`output_y`.
+start_weston() {
+    start_desktop 800x520
+    screen="$DISPLAY"
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 0700 -p "$XDG_RUNTIME_DIR"
+    printf '[core]\nxwayland=true\n[shell]\nbackground-color=0xff%s\npanel-position=none\n' "${desktop_colour#\#}" \
+        >"$work/weston.ini"
+    weston --config="$work/weston.ini" --backend=x11-backend.so --use-pixman --width=780 --height=500 \
+        --socket=wayland-oruvel >"$work/weston.log" 2>&1 &
+    pids+=($!)
+    wait_for 100 grep -q "xserver listening on display" "$work/weston.log" || fail "weston did not start"
+    output_window() { xwininfo -root -tree | awk '/"Weston Compositor - / {print $1; exit}'; }
+    wait_for 50 eval '[ -n "$(output_window)" ]' || fail "weston showed no output"
+    read -r output_x output_y < <(window_place "$(output_window)")
+    export DISPLAY
+    DISPLAY="$(grep -o "xserver listening on display :[0-9]*" "$work/weston.log" | grep -o ':[0-9]*$')"
+    export WAYLAND_DISPLAY=wayland-oruvel
+}
+start_program() {
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
+        "$work/program/Oruvel" >"$work/program.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    wait_for 200 visible_window '^Oruvel$' || fail "the monitor did not appear"
+    id="$(visible_window '^Oruvel$')"
+    # weston shows a new X window once its output is next drawn; a second window makes it draw.
+    xmessage -geometry +400+300 shown >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 2
+    read -r x y < <(window_place "$id")
+}
+# The monitor as shown, with a margin of two pixels of the desktop around it.
+shot() {
+    DISPLAY="$screen" import -window root -crop "158x28+$((output_x + x - 2))+$((output_y + y - 2))" +repage \
+        "$work/$1.png"
+    convert "$work/$1.png" txt:- >"$work/$1.txt"
+}
+count() { grep -c -i "$1" "$2" || true; }
+
+case "$case_name" in
+weston-blend)
+    printf '[main]\r\nnormal=False\r\nblendtodesktop=True\r\n' >"$settings"
+    start_weston; start_program
+    sleep 2 # a rate or two read: old text would pile up where a compositor drew stale pixels
+    shot blend
+    desktop="$(count "$desktop_colour" "$work/blend.txt")"
+    key="$(count '#010000' "$work/blend.txt")"
+    black="$(count '#000000' "$work/blend.txt")"
+    white="$(count '#FFFFFF' "$work/blend.txt")"
+    [ "$key" -eq 0 ] && [ "$black" -eq 0 ] || fail "$key pixels of the key colour and $black black ones show"
+    [ "$white" -gt 50 ] || fail "only $white pixels of the white text show"
+    [ "$desktop" -gt 2000 ] || fail "only $desktop pixels of the desktop show through the window"
+    echo "blend mode under weston: the desktop shows through ($desktop pixels) around the white text ($white)"
+    ;;
+weston-corners)
+    start_weston; start_program
+    shot corners
+    pixel() { awk -v at="$1,$2:" '$1 == at {print $3}' "$work/corners.txt"; }
+    # The window's top left corner is at 2,2 of the shot: its corner pixel is the desktop's, the edge beside it a
+    # blend of the desktop and the window, the inside the window's.
+    corner="$(pixel 2 2)"; edge="$(pixel 3 2)"; inside="$(pixel 8 8)"
+    [ "$corner" = "$desktop_colour" ] || fail "the corner pixel is $corner, not the desktop's $desktop_colour"
+    [ "$edge" != "$desktop_colour" ] && [ "$edge" != "$inside" ] ||
+        fail "the corner's edge $edge is not smoothed between the desktop and the window's $inside"
+    echo "rounded corners under weston: the corner shows the desktop, its edge $edge between it and $inside"
+    ;;
+weston-drag)
+    start_weston; start_program
+    xdotool mousemove $((x + 20)) $((y + 6)) mousedown 1
+    for step in $(seq 1 20); do xdotool mousemove $((x + 20 + 4 * step)) $((y + 6 + 3 * step)); sleep 0.03; done
+    xdotool mouseup 1
+    sleep 1
+    read -r nx ny < <(window_place "$id")
+    if [ "$nx $ny" = "$x $y" ]; then
+        [ -z "$(stored FrmMonitor_x)" ] || fail "a drag that moved nothing stored FrmMonitor_x=$(stored FrmMonitor_x)"
+        echo "weston kept the window at $x $y through the drag; no place was stored"
+    else
+        [ "$(stored FrmMonitor_x)" = $((ny * 15)) ] || fail "the drag to $nx $ny stored '$(stored FrmMonitor_x)'"
+        echo "the drag moved the window to $nx $ny and stored it"
+    fi
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
