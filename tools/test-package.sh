@@ -16,7 +16,6 @@ echo "== lintian"
 lintian --fail-on error,warning --display-info "$deb"
 echo "lintian: no errors, no warnings"
 
-work="$(mktemp -d)"
 # shellcheck source=tests/desktop/desktop_session.sh
 source "$root/tests/desktop/desktop_session.sh"
 dpkg-deb -x "$deb" "$work/contents"

@@ -5,11 +5,9 @@
 # Cases: weston-blend (blend mode: the desktop shows around the text, no key colour, no black box, no stale text),
 # weston-corners (rounded corners smoothed against the desktop), weston-drag (a drag the compositor does not carry out
 # stores no place).
-set -euo pipefail
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
 # shellcheck source=tests/desktop/desktop_session.sh
 source "$here/desktop_session.sh"
 command -v weston >/dev/null && command -v Xwayland >/dev/null ||

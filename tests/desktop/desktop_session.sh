@@ -1,6 +1,9 @@
 # Sourced by the desktop tests: a virtual X server (Xvfb) with a window manager (openbox) and a tray host (trayer),
-# and the helpers that find and drive the program's windows with xdotool from outside. The caller sets `work` to a
-# fresh folder; everything started here is ended when the caller exits.
+# and the helpers that find and drive the program's windows with xdotool from outside. It makes `work`, a fresh
+# folder for the caller's case, and stops the caller at the first failing command; everything started here is ended,
+# and the folder removed, when the caller exits.
+set -euo pipefail
+work="$(mktemp -d)"
 for tool in Xvfb openbox trayer xdotool xwininfo xev; do
     command -v "$tool" >/dev/null || { echo "missing $tool (tools/setup-deps.sh installs it)"; exit 1; }
 done

@@ -6,11 +6,9 @@
 # Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, tray-sni-late,
 # tray-indicator, menu-exit, one-copy, no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity,
 # keyboard-only, scaled-blend.
-set -euo pipefail
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
 # shellcheck source=tests/desktop/desktop_session.sh
 source "$here/desktop_session.sh"
 

@@ -6,12 +6,10 @@
 # the registry, a box of the settings window, the menu's exit), set-startup (oruvel_set_startup.exe /create, /remove),
 # second-start (a start with the program's path in other letter case hands over to the copy that runs), high-dpi (at
 # 144 DPI the monitor 1.5 times as large, its text as crisp as the Linux build's at 1.5).
-set -euo pipefail
 case_name="$1"
 folder="$(cd "$2" && pwd)"
 linux_program="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
 # shellcheck source=tests/desktop/desktop_session.sh
 source "$here/../desktop/desktop_session.sh"
 command -v wine >/dev/null || fail "missing wine (tools/setup-deps.sh --windows installs it)"
