@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 PRESET="${1:-dev}"
-tools/setup-deps.sh
+tools/setup-deps.sh --compositors
 cmake --preset "$PRESET" >/dev/null
 cmake --build --preset "$PRESET"
 ctest --preset "$PRESET" --parallel "$(nproc)" --label-exclude 'desktop|soak'

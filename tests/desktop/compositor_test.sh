@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# The program under a Wayland compositor that draws X windows through Xwayland and ignores their X shapes (weston,
-# nested in Xvfb): what shows is what the window's pixels say, see-through ones included.
+# The program under Wayland compositors that draw X windows through Xwayland whatever their X shapes, nested in Xvfb:
+# weston, and KWin with Plasma's shell. What shows is what the window's pixels say, see-through ones included.
 #   compositor_test.sh CASE PATH_TO_Oruvel
 # Cases: weston-blend (blend mode: the desktop shows around the text, no key colour, no black box, no stale text),
 # weston-corners (rounded corners smoothed against the desktop), weston-drag (a drag the compositor does not carry out
-# stores no place).
+# stores no place), kwin-plasma (out of Plasma's task bar, not demanding attention, with its icon; blend mode over the
+# wallpaper shows no dark box).
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=tests/desktop/desktop_session.sh
 source "$here/desktop_session.sh"
-command -v weston >/dev/null && command -v Xwayland >/dev/null ||
-    fail "missing weston or Xwayland (tools/setup-deps.sh installs them)"
+command -v weston >/dev/null && command -v Xwayland >/dev/null && command -v kwin_wayland >/dev/null &&
+    command -v plasmashell >/dev/null ||
+    fail "missing weston, Xwayland, kwin_wayland or plasmashell (tools/setup-deps.sh --compositors installs them)"
 
 readonly desktop_colour='#3366AA'
 mkdir -p "$work/program" "$work/home"
@@ -38,6 +40,37 @@ start_weston() {
     export DISPLAY
     DISPLAY="$(grep -o "xserver listening on display :[0-9]*" "$work/weston.log" | grep -o ':[0-9]*$')"
     export WAYLAND_DISPLAY=wayland-oruvel
+}
+# KWin with Plasma's shell (its panel and wallpaper), likewise. KWin runs from a copy without the file capability
+# the installed one carries, which a process of a container may not take up; only a program of that name may use
+# KWin's own Qt platform.
+start_kwin() {
+    start_desktop 1300x850
+    screen="$DISPLAY"
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 0700 -p "$XDG_RUNTIME_DIR" "$work/kwin"
+    cp "$(command -v kwin_wayland)" "$work/kwin/kwin_wayland"
+    cat >"$work/kwin/session.sh" <<SESSION
+#!/usr/bin/env bash
+echo "\$DISPLAY" >"$work/kwin/xwayland"
+QT_QUICK_BACKEND=software exec plasmashell >"$work/plasmashell.log" 2>&1
+SESSION
+    chmod +x "$work/kwin/session.sh"
+    # A process group of its own, ended whole with the test: KWin, its Xwayland, the shell and their bus.
+    setsid dbus-run-session -- "$work/kwin/kwin_wayland" --x11-display "$screen" --width 1280 --height 800 \
+        --xwayland --socket wayland-oruvel "$work/kwin/session.sh" >"$work/kwin.log" 2>&1 &
+    kwin_group=$!
+    trap 'status=$?; kill -KILL -- -"$kwin_group" 2>/dev/null; cleanup "$status"' EXIT
+    wait_for 300 test -s "$work/kwin/xwayland" || fail "KWin did not start: $(tail -5 "$work/kwin.log")"
+    output_window() { xwininfo -root -tree | awk '/"KDE Wayland Compositor/ {print $1; exit}'; }
+    wait_for 50 eval '[ -n "$(output_window)" ]' || fail "KWin showed no output"
+    read -r output_x output_y < <(window_place "$(output_window)")
+    export DISPLAY WAYLAND_DISPLAY=wayland-oruvel
+    DISPLAY="$(cat "$work/kwin/xwayland")"
+    # The shell is up once its panel is: a window that skips the task bar, docked.
+    panel_up() { xdotool search --class plasmashell >/dev/null; }
+    wait_for 300 panel_up || fail "Plasma's shell did not come up: $(tail -5 "$work/plasmashell.log")"
+    sleep 3
 }
 start_program() {
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
@@ -101,6 +134,28 @@ weston-drag)
         [ "$(stored FrmMonitor_x)" = $((ny * 15)) ] || fail "the drag to $nx $ny stored '$(stored FrmMonitor_x)'"
         echo "the drag moved the window to $nx $ny and stored it"
     fi
+    ;;
+kwin-plasma)
+    start_kwin
+    printf '[main]\r\nnormal=False\r\nblendtodesktop=True\r\n' >"$settings"
+    start_program
+    states="$(xprop -id "$id" _NET_WM_STATE)"
+    [[ "$states" == *_NET_WM_STATE_SKIP_TASKBAR* ]] || fail "the monitor is in the task bar: $states"
+    [[ "$states" != *DEMANDS_ATTENTION* ]] || fail "the monitor demands attention: $states"
+    icon="$(xprop -id "$id" _NET_WM_ICON)"
+    [[ "$icon" == *"Icon (16 x 16)"* ]] || fail "the monitor carries no icon"
+    echo "under KWin with Plasma's shell the monitor is out of the task bar, asks for no attention, has its icon"
+    sleep 2
+    shot blend
+    kill "$program_pid"
+    sleep 1
+    shot desktop-only # the wallpaper where the monitor was
+    dark() { grep -c -i -E '#000000|#010000' "$1" || true; }
+    extra="$(($(dark "$work/blend.txt") - $(dark "$work/desktop-only.txt")))"
+    white="$(count '#FFFFFF' "$work/blend.txt")"
+    [ "$extra" -le 0 ] || fail "blend mode over the wallpaper shows $extra black or key-coloured pixels"
+    [ "$white" -gt 50 ] || fail "only $white pixels of the white text show"
+    echo "blend mode under KWin: the white text ($white pixels) over the wallpaper, no dark box"
     ;;
 *)
     fail "unknown case $case_name"
