@@ -98,14 +98,17 @@ weston-blend)
     printf '[main]\r\nnormal=False\r\nblendtodesktop=True\r\n' >"$settings"
     start_weston; start_program
     sleep 2 # a rate or two read: old text would pile up where a compositor drew stale pixels
-    shot blend
-    desktop="$(count "$desktop_colour" "$work/blend.txt")"
-    key="$(count '#010000' "$work/blend.txt")"
-    black="$(count '#000000' "$work/blend.txt")"
-    white="$(count '#FFFFFF' "$work/blend.txt")"
-    [ "$key" -eq 0 ] && [ "$black" -eq 0 ] || fail "$key pixels of the key colour and $black black ones show"
-    [ "$white" -gt 50 ] || fail "only $white pixels of the white text show"
-    [ "$desktop" -gt 2000 ] || fail "only $desktop pixels of the desktop show through the window"
+    # What shows once the window has settled (a busy machine may show a frame in between).
+    settled() {
+        shot blend
+        desktop="$(count "$desktop_colour" "$work/blend.txt")"
+        key="$(count '#010000' "$work/blend.txt")"
+        black="$(count '#000000' "$work/blend.txt")"
+        white="$(count '#FFFFFF' "$work/blend.txt")"
+        [ "$key" -eq 0 ] && [ "$black" -eq 0 ] && [ "$white" -gt 50 ] && [ "$desktop" -gt 2000 ]
+    }
+    wait_for 50 settled || fail "$key pixels of the key colour and $black black ones show, $white of the white" \
+        "text and $desktop of the desktop"
     echo "blend mode under weston: the desktop shows through ($desktop pixels) around the white text ($white)"
     ;;
 weston-corners)
@@ -146,13 +149,21 @@ kwin-plasma)
     [[ "$icon" == *"Icon (16 x 16)"* ]] || fail "the monitor carries no icon"
     echo "under KWin with Plasma's shell the monitor is out of the task bar, asks for no attention, has its icon"
     sleep 2
-    shot blend
+    # The fewest black or key-coloured pixels of five looks a second apart (a busy machine may show a frame in
+    # between), against the wallpaper alone where the monitor was.
+    dark() { grep -c -i -E '#000000|#010000' "$1" || true; }
+    fewest=""
+    for _ in 1 2 3 4 5; do
+        shot blend
+        now="$(dark "$work/blend.txt")"
+        if [ -z "$fewest" ] || [ "$now" -lt "$fewest" ]; then fewest="$now"; cp "$work/blend.txt" "$work/fewest.txt"; fi
+        sleep 1
+    done
     kill "$program_pid"
     sleep 1
-    shot desktop-only # the wallpaper where the monitor was
-    dark() { grep -c -i -E '#000000|#010000' "$1" || true; }
-    extra="$(($(dark "$work/blend.txt") - $(dark "$work/desktop-only.txt")))"
-    white="$(count '#FFFFFF' "$work/blend.txt")"
+    shot desktop-only
+    extra="$((fewest - $(dark "$work/desktop-only.txt")))"
+    white="$(count '#FFFFFF' "$work/fewest.txt")"
     [ "$extra" -le 0 ] || fail "blend mode over the wallpaper shows $extra black or key-coloured pixels"
     [ "$white" -gt 50 ] || fail "only $white pixels of the white text show"
     echo "blend mode under KWin: the white text ($white pixels) over the wallpaper, no dark box"
