@@ -19,6 +19,7 @@ namespace oruvel::app {
 namespace {
 
 constexpr int kAnswerMilliseconds = 3000;
+constexpr int kReadMilliseconds = 10000;
 constexpr int kSocketWatchMilliseconds = 10000;
 const QByteArray kShowRequest = "show\n";
 const QString kLockSuffix = QStringLiteral(".lock");
@@ -108,7 +109,11 @@ bool RunningCopy::handOver() {
         if (socket.waitForConnected(500)) {
             socket.write(kShowRequest);
             socket.waitForBytesWritten(1000);
-            socket.disconnectFromServer();
+            // The copy that runs hangs up once it has read the request. Hanging up first could take the request with
+            // it unread while that copy is busy (a pipe's unread bytes may go with its client on Windows).
+            if (!socket.waitForDisconnected(kReadMilliseconds)) {
+                socket.disconnectFromServer();
+            }
             return true;
         }
         if (lock_->tryLock(0)) { // it ended meanwhile

@@ -1,4 +1,5 @@
-// The monitor's transparency modes, stay-on-top and the blend-mode colour key.
+// The monitor's transparency modes, stay-on-top, and what it leaves out (its rounded corners, blend mode's key colour):
+// by its shape, or by see-through pixels where a compositor shows them.
 #include "look/system_palette.h"
 #include "monitor/monitor_window.h"
 #include "monitor/window_region.h"
