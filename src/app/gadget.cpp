@@ -38,7 +38,8 @@ Gadget::Gadget(core::Settings& settings, WindowPlaces& places, GadgetServices se
     separators_.decimal = locale.decimalPoint().toStdString();
     separators_.grouping = locale.groupSeparator().toStdString();
 
-    // Each tray picture is drawn once: for the tray icon and for the settings window's legend.
+    // The settings window's legend shows each tray picture at its 16 pixels; the tray icon draws it at the size the
+    // notification area asks for.
     for (std::size_t i = 0; i < look::kTrayLegendOrder.size(); ++i) {
         trayPictures_[i] = QPixmap::fromImage(look::trayPicture(look::kTrayLegendOrder[i]));
         trayIcons_[i] = look::trayIcon(look::kTrayLegendOrder[i]);

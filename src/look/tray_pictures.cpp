@@ -42,12 +42,11 @@ public:
         painter->drawImage(
             QPointF(rect.left() + (rect.width() - size) / 2.0, rect.top() + (rect.height() - size) / 2.0), picture);
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
-        const int edge = std::max(1, std::min(size.width(), size.height()));
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);
-        p.drawImage((image.width() - edge) / 2, (image.height() - edge) / 2, trayPicture(bands_, edge));
+        paint(&p, image.rect(), mode, state);
         p.end();
         return QPixmap::fromImage(image);
     }

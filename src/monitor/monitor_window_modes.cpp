@@ -223,11 +223,8 @@ void MonitorWindow::updateShape(bool reapply) {
     QRegion shape(QRect(QPoint(0, 0), pixels));
     const bool seeThrough = surface_ == WindowSurface::SeeThrough;
     if (seeThrough || style_.colourKey) {
-        std::optional<QRgb> key;
-        if (style_.colourKey) {
-            key =
-                qRgb(core::redOf(*style_.colourKey), core::greenOf(*style_.colourKey), core::blueOf(*style_.colourKey));
-        }
+        const std::optional<QRgb> key =
+            style_.colourKey ? std::optional<QRgb>(toQColor(*style_.colourKey).rgb()) : std::nullopt;
         shape = shownPixels(composedPixels(), key);
     }
     if (!seeThrough && look_.roundCorners) {

@@ -36,6 +36,19 @@ void requestStates(xcb_connection_t* connection, xcb_window_t window, bool add, 
     xcb_flush(connection);
 }
 
+// The states a window's state property holds now.
+std::vector<xcb_atom_t> heldStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t state) {
+    const ReplyPtr<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64),
+                               nullptr),
+        &std::free);
+    if (reply == nullptr || reply->format != 32) {
+        return {};
+    }
+    const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    return {held, held + xcb_get_property_value_length(reply.get()) / 4};
+}
+
 // Adds the skip states: to the state property of a window not yet mapped, which the window manager reads as it maps
 // it (Qt adds its own states to what is there); by a request to the window manager for a mapped one.
 void addSkipStates(const QWidget& widget) {
@@ -57,17 +70,10 @@ void addSkipStates(const QWidget& widget) {
         return;
     }
     if (attributes->map_state == XCB_MAP_STATE_UNMAPPED) {
-        const ReplyPtr<xcb_get_property_reply_t> reply(
-            xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64),
-                                   nullptr),
-            &std::free);
+        const std::vector<xcb_atom_t> held = heldStates(connection, window, state);
         std::vector<xcb_atom_t> missing;
-        const auto* held = reply != nullptr && reply->format == 32
-                               ? static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()))
-                               : nullptr;
-        const int count = held != nullptr ? xcb_get_property_value_length(reply.get()) / 4 : 0;
         for (const xcb_atom_t skip : skips) {
-            if (std::find(held, held + count, skip) == held + count) {
+            if (std::find(held.begin(), held.end(), skip) == held.end()) {
                 missing.push_back(skip);
             }
         }
@@ -114,26 +120,17 @@ public:
             state_ = internAtom(connection, "_NET_WM_STATE");
             attention_ = internAtom(connection, "_NET_WM_STATE_DEMANDS_ATTENTION");
         }
-        if (notify->atom == state_ && attention_ != XCB_ATOM_NONE && hasState(connection, notify->window)) {
+        if (notify->atom != state_ || attention_ == XCB_ATOM_NONE) {
+            return false;
+        }
+        const std::vector<xcb_atom_t> held = heldStates(connection, notify->window, state_);
+        if (std::find(held.begin(), held.end(), attention_) != held.end()) {
             requestStates(connection, notify->window, false, attention_);
         }
         return false;
     }
 
 private:
-    bool hasState(xcb_connection_t* connection, xcb_window_t window) const {
-        const ReplyPtr<xcb_get_property_reply_t> reply(
-            xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, state_, XCB_ATOM_ATOM, 0, 64),
-                                   nullptr),
-            &std::free);
-        if (reply == nullptr || reply->format != 32) {
-            return false;
-        }
-        const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-        const int count = xcb_get_property_value_length(reply.get()) / 4;
-        return std::find(held, held + count, attention_) != held + count;
-    }
-
     std::vector<xcb_window_t> windows_;
     xcb_atom_t state_ = XCB_ATOM_NONE;
     xcb_atom_t attention_ = XCB_ATOM_NONE;
