@@ -4,8 +4,25 @@
 #   row<TAB>TABLE<TAB>CELL<TAB>CELL...    for every row of a named table
 #   focused<TAB>ROLE<TAB>NAME             for the object that has the keyboard
 import sys
+import time
 
 import pyatspi
+
+
+def rows_of(node):
+    """The rows of a table; a table whose rows change while they are read (a list that refreshes each second) is
+    read again."""
+    for _ in range(10):
+        try:
+            grid = node.queryTable()
+            rows = []
+            for row in range(grid.nRows):
+                cells = [grid.getAccessibleAt(row, column) for column in range(grid.nColumns)]
+                rows.append([cell.name for cell in cells])
+            return rows
+        except Exception:
+            time.sleep(0.05)
+    return []
 
 
 def walk(node, depth=0):
@@ -25,14 +42,15 @@ def walk(node, depth=0):
     except Exception:
         pass
     if role == "table" and name:
-        grid = node.queryTable()
-        for row in range(grid.nRows):
-            cells = [grid.getAccessibleAt(row, column).name for column in range(grid.nColumns)]
+        for cells in rows_of(node):
             print("\t".join(["row", name] + cells))
         return
     if depth < 15:
-        for i in range(node.childCount):
-            child = node.getChildAtIndex(i)
+        try:
+            children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+        except Exception:  # an object that went away while it was read
+            children = []
+        for child in children:
             if child is not None:
                 walk(child, depth + 1)
 
