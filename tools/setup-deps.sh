@@ -5,7 +5,8 @@
 #   tools/setup-deps.sh --windows        also what building Qt for Windows from Debian's source and the zip need
 #   tools/setup-deps.sh --package        also what building and checking the Debian package needs
 #   tools/setup-deps.sh --compositors    also the Wayland compositors the desktop tests run the program under (weston,
-#                                        KWin with Plasma's shell), as tools/test.sh does
+#                                        KWin with Plasma's shell, GNOME Shell with its indicator area), as
+#                                        tools/test.sh does
 set -euo pipefail
 
 packages=(
@@ -27,6 +28,8 @@ fi
 desktops=()
 if [ "${1:-}" = "--compositors" ]; then
     desktops+=(weston xwayland kwin-wayland plasma-workspace)
+    # GNOME Shell with the indicator area Ubuntu ships, without the rest of a GNOME desktop.
+    packages+=(gnome-shell gnome-shell-extension-appindicator)
 fi
 if [ "${1:-}" = "--package" ]; then
     packages+=(lintian desktop-file-utils appstream dpkg-dev fakeroot)

@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # The program under Wayland compositors that draw X windows through Xwayland whatever their X shapes, nested in Xvfb:
-# weston, and KWin with Plasma's shell. What shows is what the window's pixels say, see-through ones included.
+# weston, KWin with Plasma's shell, and GNOME Shell with the AppIndicator extension. What shows is what the window's
+# pixels say, see-through ones included.
 #   compositor_test.sh CASE PATH_TO_Oruvel
 # Cases: weston-blend (blend mode: the desktop shows around the text, no key colour, no black box, no stale text),
 # weston-corners (rounded corners smoothed against the desktop), weston-drag (a drag the compositor does not carry out
 # stores no place), kwin-plasma (out of Plasma's task bar, not demanding attention, with its icon; blend mode over the
-# wallpaper shows no dark box).
+# wallpaper shows no dark box), gnome-indicator (in GNOME Shell's top bar a double-click on the item opens the settings
+# window, a right click the program's menu, whose 退出 ends the program).
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=tests/desktop/desktop_session.sh
 source "$here/desktop_session.sh"
-command -v weston >/dev/null && command -v Xwayland >/dev/null && command -v kwin_wayland >/dev/null &&
-    command -v plasmashell >/dev/null ||
-    fail "missing weston, Xwayland, kwin_wayland or plasmashell (tools/setup-deps.sh --compositors installs them)"
+for tool in weston Xwayland kwin_wayland plasmashell gnome-shell; do
+    command -v "$tool" >/dev/null || fail "missing $tool (tools/setup-deps.sh --compositors installs it)"
+done
+[ -d /usr/share/gnome-shell/extensions/ubuntu-appindicators@ubuntu.com ] ||
+    fail "missing GNOME Shell's AppIndicator extension (tools/setup-deps.sh --compositors installs it)"
 
 readonly desktop_colour='#3366AA'
 mkdir -p "$work/program" "$work/home"
@@ -71,6 +75,44 @@ SESSION
     panel_up() { xdotool search --class plasmashell >/dev/null; }
     wait_for 300 panel_up || fail "Plasma's shell did not come up: $(tail -5 "$work/plasmashell.log")"
     sleep 3
+}
+# GNOME Shell nested, with the AppIndicator extension on as Ubuntu has it, and its Xwayland. It runs on a session bus of
+# its own that the program shares (its indicator area is a StatusNotifierItem host there), and a system bus of its own.
+start_gnome() {
+    # The shell is the first client of its X server, as in a session. Nested, it takes an X window of its Xwayland whose
+    # id is that of one of its own windows on the outer server for its own, and leaves it unmanaged: a window manager
+    # there before it would give it the ids the program's first windows get.
+    start_desktop 1300x850 bare
+    screen="$DISPLAY"
+    export XDG_RUNTIME_DIR="$work/runtime" XDG_CURRENT_DESKTOP=GNOME
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/session_bus" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/system_bus"
+    mkdir -m 0700 -p "$XDG_RUNTIME_DIR" "$work/gnome"
+    cat >"$work/gnome/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+dbus-daemon --session --nofork --address="$DBUS_SYSTEM_BUS_ADDRESS" &
+dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" &
+for _ in $(seq 50); do [ -S "${DBUS_SYSTEM_BUS_ADDRESS#unix:path=}" ] && [ -S "${DBUS_SESSION_BUS_ADDRESS#unix:path=}" ] &&
+    break; sleep 0.1; done
+gsettings set org.gnome.shell enabled-extensions "['ubuntu-appindicators@ubuntu.com']"
+MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x800 exec gnome-shell --nested --wayland --wayland-display wayland-oruvel
+SESSION
+    # A process group of its own, ended whole with the test: the buses, the shell, its Xwayland and helpers.
+    HOME="$work/gnome" XDG_CONFIG_HOME="$work/gnome/.config" setsid bash "$work/gnome/session.sh" \
+        >"$work/gnome.log" 2>&1 &
+    gnome_group=$!
+    trap 'status=$?; kill -KILL -- -"$gnome_group" 2>/dev/null; cleanup "$status"' EXIT
+    wait_for 300 grep -q "GNOME Shell started" "$work/gnome.log" || fail "GNOME Shell did not start: $(tail -5 "$work/gnome.log")"
+    output_window() { xwininfo -root -tree | awk '/"gnome-shell"/ {print $1; exit}'; }
+    wait_for 50 eval '[ -n "$(output_window)" ]' || fail "GNOME Shell showed no output"
+    read -r output_x output_y < <(window_place "$(output_window)")
+    xwayland() { pgrep -a -g "$gnome_group" Xwayland; }
+    wait_for 100 xwayland || fail "GNOME Shell started no Xwayland"
+    export DISPLAY XAUTHORITY WAYLAND_DISPLAY=wayland-oruvel
+    DISPLAY="$(xwayland | awk '{print $3}')"
+    XAUTHORITY="$(xwayland | grep -o -- '-auth [^ ]*' | cut -d' ' -f2)"
+    # Out of the overview the shell starts in, the pointer away from the top bar.
+    DISPLAY="$screen" xdotool mousemove $((output_x + 640)) $((output_y + 400)) key Escape
+    sleep 2
 }
 start_program() {
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
@@ -167,6 +209,40 @@ kwin-plasma)
     [ "$extra" -le 0 ] || fail "blend mode over the wallpaper shows $extra black or key-coloured pixels"
     [ "$white" -gt 50 ] || fail "only $white pixels of the white text show"
     echo "blend mode under KWin: the white text ($white pixels) over the wallpaper, no dark box"
+    ;;
+gnome-indicator)
+    start_gnome
+    # The shell's pictures of a part of its output: the top bar right of the clock; under it, right of the settings
+    # window (in the middle) and above the monitor (at the bottom), where the item's menu opens.
+    look() { DISPLAY="$screen" import -window root -crop "$2+$((output_x + $3))+$((output_y + $4))" +repage "$work/$1.png"; }
+    top_bar() { look "$1" 580x32 700 0; }
+    under_bar() { look "$1" 380x660 900 32; }
+    # "W H X Y" of what differs between two pictures.
+    changed() {
+        convert "$work/$1.png" "$work/$2.png" -compose difference -composite -threshold 4% -format '%@\n' info: |
+            tr 'x+' '  '
+    }
+    top_bar before
+    start_program
+    item_shown() { top_bar with-item && read -r w _ _ _ < <(changed before with-item) && [ "$w" -gt 8 ]; }
+    wait_for 100 item_shown || fail "the program's item did not show in the top bar"
+    read -r w h ix iy < <(changed before with-item)
+    item_x=$((output_x + 700 + ix + w / 2)) item_y=$((output_y + iy + h / 2))
+    DISPLAY="$screen" xdotool mousemove "$item_x" "$item_y" click --repeat 2 --delay 80 1
+    wait_for 50 visible_window '^Oruvel v' || fail "a double-click on the item did not open the settings window"
+    sleep 1
+    under_bar no-menu
+    DISPLAY="$screen" xdotool mousemove "$item_x" "$item_y" click 3
+    # The program's menu: a dozen entries, 退出 the last, some 27 pixels above the menu's lower edge.
+    menu_shown() { under_bar menu && read -r _ mh _ _ < <(changed no-menu menu) && [ "$mh" -gt 300 ]; }
+    wait_for 50 menu_shown || fail "a right click on the item opened no menu of the program's entries"
+    sleep 1 # the menu fades in
+    under_bar menu
+    read -r mw mh mx my < <(changed no-menu menu)
+    DISPLAY="$screen" xdotool mousemove $((output_x + 900 + mx + mw / 2)) $((output_y + 32 + my + mh - 30)) click 1
+    expect_clean_end
+    echo "GNOME Shell's top bar: a double-click opened the settings window, a right click the menu (${mw}x$mh), its" \
+        "退出 ended the program"
     ;;
 *)
     fail "unknown case $case_name"

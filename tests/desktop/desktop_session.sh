@@ -42,8 +42,8 @@ wait_for() {
     return 1
 }
 
-# start_desktop [WIDTHxHEIGHT]: an X server (1024x768 unless given) with openbox. The programs started here run on it
-# (Qt's X11 platform, whatever the caller's environment chose).
+# start_desktop [WIDTHxHEIGHT [bare]]: an X server (1024x768 unless given) with openbox, or without a window manager
+# when bare. The programs started here run on it (Qt's X11 platform, whatever the caller's environment chose).
 start_desktop() {
     export QT_QPA_PLATFORM=xcb
     exec {displayfd}<> <(:)
@@ -52,6 +52,7 @@ start_desktop() {
     local number=""
     read -r -t 10 number <&"$displayfd" || fail "Xvfb did not start"
     export DISPLAY=":$number"
+    [ "${2:-}" != bare ] || return 0
     openbox >"$work/openbox.log" 2>&1 &
     pids+=($!)
     wait_for 50 xdotool search --class openbox || true
