@@ -6,8 +6,9 @@
 # Cases: weston-blend (blend mode: the desktop shows around the text, no key colour, no black box, no stale text),
 # weston-corners (rounded corners smoothed against the desktop), weston-drag (a drag the compositor does not carry out
 # stores no place), kwin-plasma (out of Plasma's task bar, not demanding attention, with its icon; blend mode over the
-# wallpaper shows no dark box), gnome-indicator (in GNOME Shell's top bar a double-click on the item opens the settings
-# window, a right click the program's menu, whose 退出 ends the program).
+# wallpaper shows no dark box), kwin-snap (a monitor snapped to the screen's right edge comes back on it),
+# gnome-indicator (in GNOME Shell's top bar a double-click on the item opens the settings window, a right click the
+# program's menu, whose 退出 ends the program).
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -91,8 +92,10 @@ start_gnome() {
 #!/usr/bin/env bash
 dbus-daemon --session --nofork --address="$DBUS_SYSTEM_BUS_ADDRESS" &
 dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" &
-for _ in $(seq 50); do [ -S "${DBUS_SYSTEM_BUS_ADDRESS#unix:path=}" ] && [ -S "${DBUS_SESSION_BUS_ADDRESS#unix:path=}" ] &&
-    break; sleep 0.1; done
+for _ in $(seq 50); do
+    [ -S "${DBUS_SYSTEM_BUS_ADDRESS#unix:path=}" ] && [ -S "${DBUS_SESSION_BUS_ADDRESS#unix:path=}" ] && break
+    sleep 0.1
+done
 gsettings set org.gnome.shell enabled-extensions "['ubuntu-appindicators@ubuntu.com']"
 MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x800 exec gnome-shell --nested --wayland --wayland-display wayland-oruvel
 SESSION
@@ -101,7 +104,8 @@ SESSION
         >"$work/gnome.log" 2>&1 &
     gnome_group=$!
     trap 'status=$?; kill -KILL -- -"$gnome_group" 2>/dev/null; cleanup "$status"' EXIT
-    wait_for 300 grep -q "GNOME Shell started" "$work/gnome.log" || fail "GNOME Shell did not start: $(tail -5 "$work/gnome.log")"
+    wait_for 300 grep -q "GNOME Shell started" "$work/gnome.log" ||
+        fail "GNOME Shell did not start: $(tail -5 "$work/gnome.log")"
     output_window() { xwininfo -root -tree | awk '/"gnome-shell"/ {print $1; exit}'; }
     wait_for 50 eval '[ -n "$(output_window)" ]' || fail "GNOME Shell showed no output"
     read -r output_x output_y < <(window_place "$(output_window)")
@@ -210,11 +214,36 @@ kwin-plasma)
     [ "$white" -gt 50 ] || fail "only $white pixels of the white text show"
     echo "blend mode under KWin: the white text ($white pixels) over the wallpaper, no dark box"
     ;;
+kwin-snap)
+    start_kwin
+    start_program
+    width="$(xwininfo -id "$id" | awk '/Width:/ {print $2}')"
+    screen_width="$(xwininfo -root | awk '/Width:/ {print $2}')"
+    # Dragged by hand to 3 pixels short of the right edge, where it snaps to the edge.
+    target=$((screen_width - width - 3))
+    xdotool mousemove $((x + 20)) $((y + 6)) mousedown 1
+    for step in $(seq 1 10); do
+        xdotool mousemove $((x + 20 + (target - x) * step / 10)) $((y + 6 - 200 * step / 10))
+        sleep 0.05
+    done
+    xdotool mouseup 1
+    snapped() { read -r sx sy < <(window_place "$id") && [ $((sx + width)) -eq "$screen_width" ]; }
+    wait_for 30 snapped || fail "dropped at $(window_place "$id"), not on the right edge of a $screen_width wide screen"
+    wait_for 30 eval '[ "$(stored FrmMonitor_y)" = $((sx * 15)) ]' ||
+        fail "the place on the edge ($sx) was stored as FrmMonitor_y='$(stored FrmMonitor_y)'"
+    kill "$program_pid"
+    wait "$program_pid" || true
+    start_program
+    [ "$x $y" = "$sx $sy" ] || fail "snapped to $sx $sy, the next start put it at $x $y"
+    echo "under KWin the monitor snapped to the right edge at $sx $sy and came back there"
+    ;;
 gnome-indicator)
     start_gnome
     # The shell's pictures of a part of its output: the top bar right of the clock; under it, right of the settings
     # window (in the middle) and above the monitor (at the bottom), where the item's menu opens.
-    look() { DISPLAY="$screen" import -window root -crop "$2+$((output_x + $3))+$((output_y + $4))" +repage "$work/$1.png"; }
+    look() {
+        DISPLAY="$screen" import -window root -crop "$2+$((output_x + $3))+$((output_y + $4))" +repage "$work/$1.png"
+    }
     top_bar() { look "$1" 580x32 700 0; }
     under_bar() { look "$1" 380x660 900 32; }
     # "W H X Y" of what differs between two pictures.
