@@ -2,10 +2,16 @@
 # The disk-activity window beside conky doing the same job, each run alone on the same virtual display: Oruvel with
 # its disk-activity window open and its list of the five busiest programs, and conky with a list of the five
 # processes with the most I/O (${top_io}) and a read and a write graph of the disks. Prints CPU ms per minute with the
-# disks still ("idle") and kept busy ("busy"), and checks that Oruvel's is at most conky's.
-# Usage: bench/activity_window.sh [SECONDS_PER_PHASE]   (default 60). Exits 1 when the target is missed.
+# disks still ("idle") and kept busy ("busy"), and checks that Oruvel's is at most conky's. With --rounds N the two
+# take turns N times and the medians count.
+# Usage: bench/activity_window.sh [--rounds N] [SECONDS_PER_PHASE]   (default 60). Exits 1 when the target is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+rounds=1
+if [ "${1:-}" = --rounds ]; then
+    rounds="$2"
+    shift 2
+fi
 secs="${1:-60}"
 
 # shellcheck source=bench/measure.sh
@@ -57,37 +63,52 @@ open_activity_window() {
 }
 
 declare -A cpu
+for ((round = 1; round <= rounds; round++)); do
+    for name in Oruvel conky; do
+        sync
+        sleep 3
+        if [ "$name" = Oruvel ]; then
+            "$work/oruvel/Oruvel" >/dev/null 2>&1 &
+            pid=$!
+            pids+=("$pid")
+            open_activity_window
+        else
+            conky -c "$work/conky.conf" >/dev/null 2>&1 &
+            pid=$!
+            pids+=("$pid")
+        fi
+        sleep 5 # start-up is not measured
+        echo "$name (round $round of $rounds): ${secs} s idle, ${secs} s busy..." >&2
+        wait_for_quiet_disks
+        cpu[$name,idle,$round]=$(cpu_per_minute "$pid" "$work/io")
+        busy_disk &
+        load=$!
+        pids+=("$load")
+        sleep 2
+        cpu[$name,busy,$round]=$(cpu_per_minute "$pid" "$work/io")
+        kill "$load" 2>/dev/null || true
+        wait "$load" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+done
 for name in Oruvel conky; do
-    sync
-    sleep 3
-    if [ "$name" = Oruvel ]; then
-        "$work/oruvel/Oruvel" >/dev/null 2>&1 &
-        pid=$!
-        pids+=("$pid")
-        open_activity_window
-    else
-        conky -c "$work/conky.conf" >/dev/null 2>&1 &
-        pid=$!
-        pids+=("$pid")
-    fi
-    sleep 5 # start-up is not measured
-    echo "$name: ${secs} s idle, ${secs} s busy..." >&2
-    wait_for_quiet_disks
-    cpu[$name,idle]=$(cpu_per_minute "$pid" "$work/io")
-    busy_disk &
-    load=$!
-    pids+=("$load")
-    sleep 2
-    cpu[$name,busy]=$(cpu_per_minute "$pid" "$work/io")
-    kill "$load" 2>/dev/null || true
-    wait "$load" 2>/dev/null || true
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    for phase in idle busy; do
+        values=()
+        for ((round = 1; round <= rounds; round++)); do values+=("${cpu[$name,$phase,$round]}"); done
+        cpu[$name,$phase]=$(median "${values[@]}")
+        cpu[$name,$phase,all]="${values[*]}"
+    done
 done
 
-printf '\nCPU ms per minute\n%-40s %8s %8s\n' program idle busy
-printf '%-40s %8s %8s\n' "Oruvel, disk-activity window open" "${cpu[Oruvel,idle]}" "${cpu[Oruvel,busy]}"
-printf '%-40s %8s %8s\n' "conky, top_io x 5 and two disk graphs" "${cpu[conky,idle]}" "${cpu[conky,busy]}"
+printf '\nCPU ms per minute, the median of %d round(s) (each round in brackets)\n%-40s %-24s %-24s\n' "$rounds" \
+    program idle busy
+for name in Oruvel conky; do
+    label="Oruvel, disk-activity window open"
+    [ "$name" = conky ] && label="conky, top_io x 5 and two disk graphs"
+    printf '%-40s %-24s %-24s\n' "$label" "${cpu[$name,idle]} (${cpu[$name,idle,all]})" \
+        "${cpu[$name,busy]} (${cpu[$name,busy,all]})"
+done
 ok=0
 for phase in idle busy; do
     if [ "${cpu[Oruvel,$phase]}" -le "${cpu[conky,$phase]}" ]; then

@@ -54,6 +54,8 @@ cpu_per_minute() {
         echo gone
     fi
 }
+# The median of the numbers given.
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # Waits (up to a minute) until /proc/diskstats has stood still for five seconds, so that what the last program, the
 # build or the install left to write back does not land in the next idle phase.
 wait_for_quiet_disks() {

@@ -71,7 +71,6 @@ declare -A command=(
 )
 declare -A cpu io rss pss
 phases=(idle busy writer)
-median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # One program at a time, so none pays for another's work on the display server or in the caches.
 for ((round = 1; round <= rounds; round++)); do
     for name in "${names[@]}"; do

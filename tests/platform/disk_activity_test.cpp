@@ -193,6 +193,16 @@ TEST(ProcessIo, AScanOfAFixtureTreeAndOfThisProcess) {
     EXPECT_EQ(scan.processes[0].name, "cp");
     EXPECT_EQ(scan.processes[0].started, 9000U) << "so its rates start afresh";
 
+    // The process ends and another comes with its pid and a new folder: read from the new folder, not the old file.
+    std::filesystem::remove_all(proc + "/17");
+    source.scan(scan);
+    EXPECT_TRUE(scan.processes.empty());
+    process("17", "17 (tar) R 1 1 1 0 0 0 0 0 0 0 0 0 0 0 20 0 1 0 9500 0 0\n", "read_bytes: 512\nwrite_bytes: 0\n");
+    source.scan(scan);
+    ASSERT_EQ(scan.processes.size(), 1U);
+    EXPECT_EQ(scan.processes[0].name, "tar");
+    EXPECT_EQ(scan.processes[0].readBytes, 512U);
+
     ProcfsProcessIo missing(dir.file("nowhere"));
     missing.scan(scan);
     EXPECT_TRUE(scan.processes.empty());
@@ -203,4 +213,22 @@ TEST(ProcessIo, AScanOfAFixtureTreeAndOfThisProcess) {
     const auto self = std::find_if(scan.processes.begin(), scan.processes.end(),
                                    [](const ProcessIoReading& p) { return p.pid == ::getpid(); });
     ASSERT_NE(self, scan.processes.end()) << "the user's own processes are always read";
+}
+
+TEST(ProcessIo, TheFilesKeptOpenAreFewAndGoWithTheSource) {
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+    };
+    const auto before = openFiles();
+    {
+        ProcfsProcessIo source("/proc");
+        ProcessScan scan;
+        source.scan(scan);
+        source.scan(scan);
+        ASSERT_FALSE(scan.processes.empty());
+        const auto during = openFiles() - before;
+        EXPECT_GT(during, 0) << "the processes' files stay open between scans";
+        EXPECT_LE(during, static_cast<long>(ProcfsProcessIo::kKeptFiles));
+    }
+    EXPECT_EQ(openFiles(), before) << "closing the window closes them all";
 }

@@ -11,6 +11,15 @@
 namespace oruvel::platform {
 namespace {
 
+// Reads a file from its start into `text`: the bytes read, or -1 with errno set.
+long readFrom(int fd, std::array<char, 1024>& text) {
+    ssize_t n = 0;
+    do {
+        n = ::pread(fd, text.data(), text.size(), 0);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
 bool number(std::string_view text, std::uint64_t& out) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
     return ec == std::errc() && end == text.data() + text.size();
@@ -68,22 +77,52 @@ bool parseProcessIo(std::string_view text, std::uint64_t& readBytes, std::uint64
 
 ProcfsProcessIo::ProcfsProcessIo(std::string procRoot) : root_(std::move(procRoot)) {}
 
+ProcfsProcessIo::~ProcfsProcessIo() {
+    for (const auto& [pid, file] : kept_) {
+        ::close(file.fd);
+    }
+}
+
 long ProcfsProcessIo::readSmall(int dirFd, const char* name) {
     const int fd = ::openat(dirFd, name, O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return -1;
     }
-    ssize_t n = 0;
-    do {
-        n = ::read(fd, text_.data(), text_.size());
-    } while (n < 0 && errno == EINTR);
+    const long n = readFrom(fd, text_);
     const int error = errno;
     ::close(fd);
     errno = error;
     return n;
 }
 
+long ProcfsProcessIo::readIo(int dirFd, std::int64_t pid, const char* name) {
+    if (const auto it = kept_.find(pid); it != kept_.end()) {
+        const long n = readFrom(it->second.fd, text_);
+        if (n > 0) {
+            it->second.scan = scans_;
+            return n;
+        }
+        // Its process has ended: the pid, listed again, is another process's now.
+        ::close(it->second.fd);
+        kept_.erase(it);
+    }
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    const long n = readFrom(fd, text_);
+    const int error = errno;
+    if (n > 0 && kept_.size() < kKeptFiles) {
+        kept_.emplace(pid, KeptFile{fd, scans_});
+    } else {
+        ::close(fd);
+    }
+    errno = error;
+    return n;
+}
+
 void ProcfsProcessIo::scan(ProcessScan& scan) {
+    ++scans_;
     scan.processes.clear();
     scan.allProcesses = true;
     const std::unique_ptr<DIR, int (*)(DIR*)> proc(::opendir(root_.c_str()), &::closedir);
@@ -109,7 +148,7 @@ void ProcfsProcessIo::scan(ProcessScan& scan) {
             path_.assign(folder).append("/").append(file);
             return path_.c_str();
         };
-        long n = readSmall(procFd, pathOf("io"));
+        long n = readIo(procFd, p.pid, pathOf("io"));
         if (n < 0 && (errno == EACCES || errno == EPERM)) {
             scan.allProcesses = false;
         }
@@ -125,6 +164,14 @@ void ProcfsProcessIo::scan(ProcessScan& scan) {
         }
     }
     scan.processes.resize(used);
+    // The files of processes that have ended since.
+    std::erase_if(kept_, [this](const auto& entry) {
+        if (entry.second.scan == scans_) {
+            return false;
+        }
+        ::close(entry.second.fd);
+        return true;
+    });
     last_ = scan.processes;
     std::sort(last_.begin(), last_.end(), [](const auto& a, const auto& b) { return a.pid < b.pid; });
 }
