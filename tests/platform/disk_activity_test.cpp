@@ -217,7 +217,8 @@ TEST(ProcessIo, AScanOfAFixtureTreeAndOfThisProcess) {
 
 TEST(ProcessIo, TheFilesKeptOpenAreFewAndGoWithTheSource) {
     const auto openFiles = [] {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
     };
     const auto before = openFiles();
     {
