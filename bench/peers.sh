@@ -8,7 +8,7 @@
 #   peers' and at most the floor's; RSS within 3 MiB of the floor's.
 # With --rounds N every program runs N times, one after the other, and the medians count.
 # With --baseline, an earlier build of Oruvel (a folder holding its Oruvel program, for example the build/release/src/app
-# of another commit) runs in the same way, and this build's CPU in each phase must be within 10 % of it or lower.
+# of another commit) runs in the same way, and this build's CPU in each phase must be within 5 % of it or lower.
 # Each phase also says in how many of its seconds /proc/diskstats changed: background I/O moves the idle figures.
 # Usage: bench/peers.sh [--baseline DIR] [--rounds N] [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
 set -euo pipefail
@@ -149,8 +149,8 @@ check "Oruvel busy CPU at most the floor's" '[ "${busy[Oruvel]}" -le "${busy[flo
 check "Oruvel RSS within 3 MiB of the floor's" '[ $((rss[Oruvel] - rss[floor])) -le 3072 ]'
 if [ -n "$baseline" ]; then
     for phase in "${phases[@]}"; do
-        check "Oruvel $phase CPU within 10 % of the baseline build's or lower" \
-            "[ \$((${phase}[Oruvel] * 10)) -le \$((${phase}[\"Oruvel baseline\"] * 11)) ]"
+        check "Oruvel $phase CPU within 5 % of the baseline build's or lower" \
+            "[ \$((${phase}[Oruvel] * 100)) -le \$((${phase}[\"Oruvel baseline\"] * 105)) ]"
     done
 fi
 exit "$ok"
