@@ -24,7 +24,7 @@ bool indicatorDesktop(const QString& desktop) {
 
 TrayIcon::TrayIcon(const QString& desktop, HostProbe hosts, QObject* parent)
     : QObject(parent), hosts_(std::move(hosts)), hostShowsMenu_(indicatorDesktop(desktop)) {
-    hostTimer_.setInterval(2000);
+    hostTimer_.setInterval(kHostPollMs);
     connect(&hostTimer_, &QTimer::timeout, this, &TrayIcon::makeIconOnceAHostIsThere);
     makeIconOnceAHostIsThere();
     if (icon_ == nullptr) {

@@ -43,6 +43,8 @@ public:
     QString toolTip() const { return toolTip_; }
     // How long an XEmbed area waits, beside a StatusNotifierWatcher without a host, for the host to come.
     static constexpr int kHostWaitMs = 5000;
+    // How often a program without a notification area looks for one to come.
+    static constexpr int kHostPollMs = 4000;
 
 public slots:
     // Shows the icon; without a notification area it appears once one does.

@@ -109,11 +109,12 @@ TEST(TrayIcon, TheIconIsMadeOnceAHostIsThere) {
     EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr) << "no host, no icon";
 
     hosts = {false, true, true}; // a panel starting: its XEmbed area up, its StatusNotifierItem host not yet
-    QTest::qWait(2500);
+    QTest::qWait(TrayIcon::kHostPollMs + 500);
     EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr) << "the host is waited for";
 
     hosts = {true, true, true};
-    ASSERT_TRUE(QTest::qWaitFor([&tray] { return tray.findChild<QSystemTrayIcon*>() != nullptr; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&tray] { return tray.findChild<QSystemTrayIcon*>() != nullptr; },
+                                TrayIcon::kHostPollMs + 1000));
     QSystemTrayIcon& icon = platformIcon(tray);
     EXPECT_EQ(icon.toolTip(), QStringLiteral("Oruvel\r\nDrive: _Total"));
     EXPECT_EQ(icon.contextMenu(), &programMenu);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,9 +43,15 @@ inline int screenNumber() {
 
 // Whether a client owns the selection `<prefix><screen>` of the program's screen (a compositing manager owns
 // _NET_WM_CM_S0, a notification area _NET_SYSTEM_TRAY_S0); nullopt when the server does not answer.
+// The selection's atom is asked for once: an atom stays the same for the server's life.
 inline std::optional<bool> screenSelectionOwned(xcb_connection_t* connection, std::string_view prefix) {
+    static std::map<std::string, xcb_atom_t, std::less<>> atoms;
     const std::string name = std::string(prefix) + std::to_string(screenNumber());
-    const xcb_atom_t atom = internAtom(connection, name);
+    auto known = atoms.find(name);
+    if (known == atoms.end() || known->second == XCB_ATOM_NONE) {
+        known = atoms.insert_or_assign(name, internAtom(connection, name)).first;
+    }
+    const xcb_atom_t atom = known->second;
     if (atom == XCB_ATOM_NONE) {
         return std::nullopt;
     }
