@@ -25,13 +25,22 @@ inline xcb_connection_t* x11Connection() {
 // An X server's reply, freed with it.
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
-// The atom of `name`, XCB_ATOM_NONE when the server does not answer.
+// The atom of `name`, XCB_ATOM_NONE when the server does not answer. Each name is asked for once: an atom stays the
+// same for the server's life.
 inline xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name) {
+    static std::map<std::string, xcb_atom_t, std::less<>> atoms;
+    if (const auto known = atoms.find(name); known != atoms.end()) {
+        return known->second;
+    }
     const ReplyPtr<xcb_intern_atom_reply_t> reply(
         xcb_intern_atom_reply(
             connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr),
         &std::free);
-    return reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    if (reply == nullptr) {
+        return XCB_ATOM_NONE;
+    }
+    atoms.emplace(name, reply->atom);
+    return reply->atom;
 }
 
 // The X screen the program runs on: the number after the dot of DISPLAY (0 without one).
@@ -43,15 +52,9 @@ inline int screenNumber() {
 
 // Whether a client owns the selection `<prefix><screen>` of the program's screen (a compositing manager owns
 // _NET_WM_CM_S0, a notification area _NET_SYSTEM_TRAY_S0); nullopt when the server does not answer.
-// The selection's atom is asked for once: an atom stays the same for the server's life.
 inline std::optional<bool> screenSelectionOwned(xcb_connection_t* connection, std::string_view prefix) {
-    static std::map<std::string, xcb_atom_t, std::less<>> atoms;
     const std::string name = std::string(prefix) + std::to_string(screenNumber());
-    auto known = atoms.find(name);
-    if (known == atoms.end() || known->second == XCB_ATOM_NONE) {
-        known = atoms.insert_or_assign(name, internAtom(connection, name)).first;
-    }
-    const xcb_atom_t atom = known->second;
+    const xcb_atom_t atom = internAtom(connection, name);
     if (atom == XCB_ATOM_NONE) {
         return std::nullopt;
     }
