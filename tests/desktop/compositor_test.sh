@@ -26,6 +26,11 @@ cp "$program" "$work/program/Oruvel"
 settings="$work/program/Oruvel_Settings.ini"
 places="$work/home/.config/Quorlane/Oruvel.conf"
 
+# Ends the process group GROUP, a compositor started with setsid and all it started, when the test ends.
+end_with_test() {
+    ended_group="$1"
+    trap 'status=$?; kill -KILL -- -"$ended_group" 2>/dev/null; cleanup "$status"' EXIT
+}
 # weston on an X server of its own, with its Xwayland; DISPLAY then names the Xwayland server, and `screen` the Xvfb
 # one that shows weston's output in a window whose inside starts at `output_x`,`output_y`.
 start_weston() {
@@ -64,8 +69,7 @@ SESSION
     # A process group of its own, ended whole with the test: KWin, its Xwayland, the shell and their bus.
     setsid dbus-run-session -- "$work/kwin/kwin_wayland" --x11-display "$screen" --width 1280 --height 800 \
         --xwayland --socket wayland-oruvel "$work/kwin/session.sh" >"$work/kwin.log" 2>&1 &
-    kwin_group=$!
-    trap 'status=$?; kill -KILL -- -"$kwin_group" 2>/dev/null; cleanup "$status"' EXIT
+    end_with_test $!
     wait_for 300 test -s "$work/kwin/xwayland" || fail "KWin did not start: $(tail -5 "$work/kwin.log")"
     output_window() { xwininfo -root -tree | awk '/"KDE Wayland Compositor/ {print $1; exit}'; }
     wait_for 50 eval '[ -n "$(output_window)" ]' || fail "KWin showed no output"
@@ -103,7 +107,7 @@ SESSION
     HOME="$work/gnome" XDG_CONFIG_HOME="$work/gnome/.config" setsid bash "$work/gnome/session.sh" \
         >"$work/gnome.log" 2>&1 &
     gnome_group=$!
-    trap 'status=$?; kill -KILL -- -"$gnome_group" 2>/dev/null; cleanup "$status"' EXIT
+    end_with_test "$gnome_group"
     wait_for 300 grep -q "GNOME Shell started" "$work/gnome.log" ||
         fail "GNOME Shell did not start: $(tail -5 "$work/gnome.log")"
     output_window() { xwininfo -root -tree | awk '/"gnome-shell"/ {print $1; exit}'; }
