@@ -22,38 +22,42 @@ bool indicatorDesktop(const QString& desktop) {
 
 } // namespace
 
-TrayIcon::TrayIcon(const QString& desktop, HostProbe hosts, QObject* parent)
+TrayIcon::TrayIcon(const QString& desktop, std::unique_ptr<platform::TrayHostWatch> hosts, QObject* parent)
     : QObject(parent), hosts_(std::move(hosts)), hostShowsMenu_(indicatorDesktop(desktop)) {
-    hostTimer_.setInterval(kHostPollMs);
-    connect(&hostTimer_, &QTimer::timeout, this, &TrayIcon::makeIconOnceAHostIsThere);
+    embedAreaWait_.setSingleShot(true);
+    embedAreaWait_.setInterval(kHostWaitMs);
+    connect(&embedAreaWait_, &QTimer::timeout, this, [this] {
+        embedAreaWaited_ = true;
+        makeIconOnceAHostIsThere();
+    });
+    connect(hosts_.get(), &platform::TrayHostWatch::changed, this, &TrayIcon::makeIconOnceAHostIsThere);
     makeIconOnceAHostIsThere();
-    if (icon_ == nullptr) {
-        hostTimer_.start();
-    }
 }
 
 bool TrayIcon::hostIsThere() {
-    const platform::TrayHosts hosts = hosts_();
+    const platform::TrayHosts hosts = hosts_->hosts();
     if (hosts.itemHost || (hosts.embedArea && !hosts.itemWatcher)) {
         return true;
     }
     if (!hosts.embedArea) {
-        embedAreaWaiting_.invalidate();
+        embedAreaWait_.stop();
+        embedAreaWaited_ = false;
         return false;
     }
     // A watcher without its host yet: a panel starting, whose host comes in a moment. A watcher that never gets one
     // leaves the XEmbed area to show the icon.
-    if (!embedAreaWaiting_.isValid()) {
-        embedAreaWaiting_.start();
+    if (!embedAreaWaited_ && !embedAreaWait_.isActive()) {
+        embedAreaWait_.start();
     }
-    return embedAreaWaiting_.elapsed() >= kHostWaitMs;
+    return embedAreaWaited_;
 }
 
 void TrayIcon::makeIconOnceAHostIsThere() {
     if (icon_ != nullptr || !hostIsThere()) {
         return;
     }
-    hostTimer_.stop();
+    embedAreaWait_.stop();
+    hosts_.release()->deleteLater(); // from here on Qt follows the notification area; this may run in its signal
     icon_ = new QSystemTrayIcon(picture_, this);
     icon_->setToolTip(toolTip_);
     if (hostShowsMenu_ && menu_ != nullptr) {

@@ -10,7 +10,7 @@
 
 #include "platform/qt/tray_hosts.h"
 
-#include <functional>
+#include <memory>
 
 namespace oruvel::tray {
 
@@ -24,11 +24,11 @@ namespace oruvel::tray {
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    using HostProbe = std::function<platform::TrayHosts()>;
     // `desktop`: the desktop's names as XDG_CURRENT_DESKTOP gives them ("ubuntu:GNOME"); `hosts` tells what the desktop
-    // offers to show the icon in.
+    // offers to show the icon in, and when that changes.
     explicit TrayIcon(const QString& desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-                      HostProbe hosts = platform::trayHosts, QObject* parent = nullptr);
+                      std::unique_ptr<platform::TrayHostWatch> hosts = platform::desktopTrayHosts(),
+                      QObject* parent = nullptr);
 
     // The program's menu, for hosts that show it themselves.
     void setMenu(QMenu* menu);
@@ -43,8 +43,6 @@ public:
     QString toolTip() const { return toolTip_; }
     // How long an XEmbed area waits, beside a StatusNotifierWatcher without a host, for the host to come.
     static constexpr int kHostWaitMs = 5000;
-    // How often a program without a notification area looks for one to come.
-    static constexpr int kHostPollMs = 4000;
 
 public slots:
     // Shows the icon; without a notification area it appears once one does.
@@ -69,10 +67,10 @@ private:
     bool hostIsThere();
     void followTrayArea();
 
-    HostProbe hosts_;
-    QSystemTrayIcon* icon_ = nullptr; // a child, once made
-    QTimer hostTimer_;                // asks for a host until the icon is made
-    QElapsedTimer embedAreaWaiting_;  // since an XEmbed area waits beside a watcher without a host
+    std::unique_ptr<platform::TrayHostWatch> hosts_; // until the icon is made
+    QSystemTrayIcon* icon_ = nullptr;                // a child, once made
+    QTimer embedAreaWait_;                           // while an XEmbed area waits beside a watcher without a host
+    bool embedAreaWaited_ = false;
     QIcon picture_;
     QString toolTip_;
     QMenu* menu_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTest>
@@ -16,15 +17,26 @@ QSystemTrayIcon& platformIcon(TrayIcon& tray) {
     return *tray.findChild<QSystemTrayIcon*>();
 }
 
+// A desktop whose notification areas the test sets, telling of each change as the desktop's would.
+class FakeHosts final : public oruvel::platform::TrayHostWatch {
+public:
+    explicit FakeHosts(oruvel::platform::TrayHosts* now) : now_(now) {}
+    oruvel::platform::TrayHosts hosts() const override { return *now_; }
+
+private:
+    const oruvel::platform::TrayHosts* now_;
+};
+
 // A desktop with a StatusNotifierItem host, where the icon is made at once.
-oruvel::platform::TrayHosts itemHost() {
-    return {true, true, false};
+std::unique_ptr<oruvel::platform::TrayHostWatch> itemHost() {
+    static oruvel::platform::TrayHosts host{true, true, false};
+    return std::make_unique<FakeHosts>(&host);
 }
 
 } // namespace
 
 TEST(TrayIcon, ActivationsBecomeTheProgramsSignals) {
-    TrayIcon tray{QStringLiteral("KDE"), itemHost};
+    TrayIcon tray{QStringLiteral("KDE"), itemHost()};
     QMenu programMenu;
     tray.setMenu(&programMenu);
     EXPECT_EQ(platformIcon(tray).contextMenu(), nullptr) << "the program opens its menu itself";
@@ -50,7 +62,7 @@ TEST(TrayIcon, TwoClicksWithinTheDoubleClickIntervalAreADoubleClick) {
     QStyleHints* hints = QGuiApplication::styleHints();
     const int interval = hints->mouseDoubleClickInterval();
     hints->setMouseDoubleClickInterval(100);
-    TrayIcon tray{QString(), itemHost};
+    TrayIcon tray{QString(), itemHost()};
     QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
     QSystemTrayIcon& icon = platformIcon(tray);
 
@@ -73,7 +85,7 @@ TEST(TrayIcon, TwoClicksWithinTheDoubleClickIntervalAreADoubleClick) {
 // GNOME Shell's and Unity's indicator areas activate an item once for a double-click and show its menu themselves.
 TEST(TrayIcon, AnIndicatorAreaOpensWithOneActivationAndShowsTheMenuItself) {
     for (const char* desktop : {"GNOME", "ubuntu:GNOME", "Unity"}) {
-        TrayIcon tray{QString::fromLatin1(desktop), itemHost};
+        TrayIcon tray{QString::fromLatin1(desktop), itemHost()};
         QMenu programMenu;
         tray.setMenu(&programMenu);
         QSignalSpy menu(&tray, &TrayIcon::contextMenuRequested);
@@ -101,7 +113,9 @@ TEST(TrayIcon, ToolTipIsTheLastTextSet) {
 // the picture, text and menu given before, so a panel that starts after the program still gets an item.
 TEST(TrayIcon, TheIconIsMadeOnceAHostIsThere) {
     oruvel::platform::TrayHosts hosts;
-    TrayIcon tray{QStringLiteral("GNOME"), [&hosts] { return hosts; }};
+    auto watch = std::make_unique<FakeHosts>(&hosts);
+    QPointer<FakeHosts> desktop = watch.get();
+    TrayIcon tray{QStringLiteral("GNOME"), std::move(watch)};
     QMenu programMenu;
     tray.setMenu(&programMenu);
     tray.setToolTip(QStringLiteral("Oruvel\r\nDrive: _Total"));
@@ -109,18 +123,29 @@ TEST(TrayIcon, TheIconIsMadeOnceAHostIsThere) {
     EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr) << "no host, no icon";
 
     hosts = {false, true, true}; // a panel starting: its XEmbed area up, its StatusNotifierItem host not yet
-    QTest::qWait(TrayIcon::kHostPollMs + 500);
+    emit desktop->changed();
     EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr) << "the host is waited for";
 
     hosts = {true, true, true};
-    ASSERT_TRUE(QTest::qWaitFor([&tray] { return tray.findChild<QSystemTrayIcon*>() != nullptr; },
-                                TrayIcon::kHostPollMs + 1000));
+    emit desktop->changed();
+    ASSERT_NE(tray.findChild<QSystemTrayIcon*>(), nullptr) << "made as the host registers";
     QSystemTrayIcon& icon = platformIcon(tray);
     EXPECT_EQ(icon.toolTip(), QStringLiteral("Oruvel\r\nDrive: _Total"));
     EXPECT_EQ(icon.contextMenu(), &programMenu);
     QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
     emit icon.activated(QSystemTrayIcon::Trigger);
     EXPECT_EQ(doubleClick.count(), 1) << "the icon made later is listened to";
+    EXPECT_TRUE(QTest::qWaitFor([&desktop] { return desktop.isNull(); }, 1000))
+        << "nothing more is asked of the desktop: Qt follows the notification area from here";
+}
+
+// A panel whose StatusNotifierItem host never comes leaves its XEmbed area to show the icon.
+TEST(TrayIcon, AnXEmbedAreaShowsTheIconWhenNoHostComes) {
+    oruvel::platform::TrayHosts hosts{false, true, true};
+    TrayIcon tray{QStringLiteral("XFCE"), std::make_unique<FakeHosts>(&hosts)};
+    EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr) << "the host is waited for";
+    EXPECT_TRUE(QTest::qWaitFor([&tray] { return tray.findChild<QSystemTrayIcon*>() != nullptr; },
+                                TrayIcon::kHostWaitMs + 1000));
 }
 
 TEST(TrayIcon, WithoutANotificationAreaShowWaitsAndHideForgets) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QObject>
+
+#include <memory>
+
 namespace oruvel::platform {
 
 // What the desktop offers to show a program's icon in.
@@ -12,7 +16,20 @@ struct TrayHosts {
     bool embedArea = false;
 };
 
-// Asks the session bus and the X server, a round trip to each.
-TrayHosts trayHosts();
+// Tells what the desktop offers now, and says when that may have changed (a watcher or its host come or gone, an
+// XEmbed area made or destroyed), so that nobody has to keep asking.
+class TrayHostWatch : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // Asks the session bus and the X server, a round trip to each.
+    virtual TrayHosts hosts() const = 0;
+
+signals:
+    void changed();
+};
+
+// The session bus and the X screen on Linux; the system's notification area on Windows.
+std::unique_ptr<TrayHostWatch> desktopTrayHosts();
 
 } // namespace oruvel::platform

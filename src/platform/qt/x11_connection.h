@@ -50,11 +50,16 @@ inline int screenNumber() {
     return dot != nullptr && dot > std::strrchr(display, ':') ? std::atoi(dot + 1) : 0;
 }
 
-// Whether a client owns the selection `<prefix><screen>` of the program's screen (a compositing manager owns
-// _NET_WM_CM_S0, a notification area _NET_SYSTEM_TRAY_S0); nullopt when the server does not answer.
+// The atom of the selection `<prefix><screen>` of the program's screen (a compositing manager owns _NET_WM_CM_S0, a
+// notification area _NET_SYSTEM_TRAY_S0).
+inline xcb_atom_t screenSelection(xcb_connection_t* connection, std::string_view prefix) {
+    return internAtom(connection, std::string(prefix) + std::to_string(screenNumber()));
+}
+
+// Whether a client owns the selection `<prefix><screen>` of the program's screen; nullopt when the server does not
+// answer.
 inline std::optional<bool> screenSelectionOwned(xcb_connection_t* connection, std::string_view prefix) {
-    const std::string name = std::string(prefix) + std::to_string(screenNumber());
-    const xcb_atom_t atom = internAtom(connection, name);
+    const xcb_atom_t atom = screenSelection(connection, prefix);
     if (atom == XCB_ATOM_NONE) {
         return std::nullopt;
     }
