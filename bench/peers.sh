@@ -8,7 +8,8 @@
 #   peers' and at most the floor's; RSS within 3 MiB of the floor's.
 # With --rounds N every program runs N times, one after the other, and the medians count.
 # With --baseline, an earlier build of Oruvel (a folder holding its Oruvel program, for example the build/release/src/app
-# of another commit) runs in the same way, and this build's CPU in each phase must be within 5 % of it or lower.
+# of another commit) runs in the same way, right before or after this build (they take turns), and this build's CPU in
+# each phase must be within 5 % of it or lower.
 # Each phase also says in how many of its seconds /proc/diskstats changed: background I/O moves the idle figures.
 # Usage: bench/peers.sh [--baseline DIR] [--rounds N] [SECONDS_PER_PHASE]   (default 60). Exits 1 when a target is missed.
 set -euo pipefail
@@ -73,7 +74,12 @@ declare -A cpu io rss pss
 phases=(idle busy writer)
 # One program at a time, so none pays for another's work on the display server or in the caches.
 for ((round = 1; round <= rounds; round++)); do
-    for name in "${names[@]}"; do
+    order=("${names[@]}")
+    if [ -n "$baseline" ] && [ $((round % 2)) -eq 0 ]; then
+        # The two builds take turns at going first, so neither always follows the same program.
+        order=("Oruvel baseline" Oruvel "${names[@]:2}")
+    fi
+    for name in "${order[@]}"; do
         sync # what the build or the last busy phase left to write back would otherwise keep the disks busy
         sleep 3
         # shellcheck disable=SC2086 # the command lines are split on purpose

@@ -123,7 +123,6 @@ private:
     // Neither a tray icon nor the monitor is on screen (and the program is not ending).
     bool onlyTheSettingsWindowLeadsBack() const;
     void showSaveState(const platform::ini::SaveState& state);
-    void placeMonitorAtItsDefault();
     void closeDiskActivity();
     void applyLoginStart();
     std::optional<QImage> loadStoredPicture(const std::string& path) const;

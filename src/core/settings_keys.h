@@ -155,9 +155,6 @@ inline constexpr std::array<Key, 2> fillKeysOf(Bar bar) {
 inline constexpr Key fillPicturePathKey(Bar bar) {
     return bar == Bar::Read ? Key::ReadFillPicturePath : Key::WriteFillPicturePath;
 }
-inline constexpr Key fullScaleKey(Bar bar) {
-    return bar == Bar::Read ? Key::ReadFullScale : Key::WriteFullScale;
-}
 
 // The colour roles and the keys their colours are stored under, in the order the scheme is written.
 struct ColourRoleKey {

@@ -60,7 +60,6 @@ public:
     QSize settledSize() const;
     // Ends the restore: applies the stored window mode; from now on a show applies stay-on-top and the look again.
     void finishRestore();
-    bool isRestored() const { return restored_; }
     // Applies the look's window mode and its style, as a start does.
     void applyWindowMode();
     // Lays the window out as the compact box says (a greyed box keeps the layout), and applies the look.

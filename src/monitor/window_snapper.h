@@ -53,7 +53,6 @@ public:
     bool addWindow(WindowId window, WindowId gluedTo = 0);
     bool removeWindow(WindowId window);
     void updateGlue();
-    int snapDistance() const { return snapDistance_; }
     void setSnapDistance(int pixels) { snapDistance_ = pixels; }
 
     bool isRegistered(WindowId window) const { return find(window) != nullptr; }

@@ -29,7 +29,7 @@ struct SaveState {
 // changes to one key costs a few writes, and its last value always lands. Writes made while a batch is open wait for
 // its end and land together. A write that fails (a full disk, a read-only file or folder) is kept: it is tried again
 // with the next change, every retry interval while any is kept, and once more when the queue ends; what still fails
-// then is left in unsavedAtEnd().
+// then is what finish() returns.
 class WriteQueue {
 public:
     // Writes values in one replace of the file; false when it failed, with platform::lastFileFailure() saying why.

@@ -3,9 +3,9 @@
 # host (trayer, an XEmbed notification area), with the pointer and keyboard of xdotool. Each case runs on its own
 # display with a fresh program folder and home folder, and checks what a user would see and what was stored.
 #   desktop_test.sh CASE PATH_TO_Oruvel
-# Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-sni, tray-sni-late,
-# tray-indicator, menu-exit, one-copy, no-tray, off-screen, full-disk, settings-snaps, compositor-note, disk-activity,
-# keyboard-only, scaled-blend.
+# Cases: default-place, drag-snaps, full-scale-keys, hidden-monitor, tray-xembed, tray-xembed-late, tray-sni,
+# tray-sni-late, tray-indicator, menu-exit, one-copy, no-tray, off-screen, full-disk, settings-snaps, compositor-note,
+# disk-activity, keyboard-only, scaled-blend.
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -100,6 +100,14 @@ tray-xembed)
     start_desktop; start_tray; prepare_program; start_program
     open_settings_by_tray_double_click
     echo "a double-click on the XEmbed tray icon opened the settings window"
+    ;;
+tray-xembed-late)
+    # A notification area that starts after the program (a panel started late, or restarted): the icon docks in it.
+    start_desktop; prepare_program; start_program
+    wait_for 100 monitor_visible || fail "the monitor did not appear"
+    start_tray
+    open_settings_by_tray_double_click
+    echo "the icon docked in a notification area started after the program, and its double-click opened the settings"
     ;;
 tray-sni)
     # A StatusNotifierItem host: a private session bus with a StatusNotifierWatcher and a registered host, where Qt

@@ -27,8 +27,6 @@ public:
     double readRate() const override { return value(readCounter_); }
     double writeRate() const override { return value(writeCounter_); }
 
-    bool queryOpen() const { return query_ != nullptr; }
-
 private:
     void* addCounter(std::string_view instance, bool write);
     void removeCounters();
