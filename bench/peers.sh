@@ -36,7 +36,9 @@ secs="${1:-60}"
 
 # shellcheck source=bench/measure.sh
 source bench/measure.sh
-bench_setup peers Xvfb:xvfb conky:conky-std gkrellm:gkrellm fio:fio
+peer_packages=(conky:conky-std gkrellm:gkrellm)
+[ -z "$builds_only" ] || peer_packages=() # the peers do not run
+bench_setup peers Xvfb:xvfb fio:fio "${peer_packages[@]}"
 if [ -n "$baseline" ]; then
     # A folder of its own, so that each build keeps its own settings file.
     mkdir -p "$work/baseline"
