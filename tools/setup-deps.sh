@@ -5,8 +5,8 @@
 #   tools/setup-deps.sh --windows        also what building Qt for Windows from Debian's source and the zip need
 #   tools/setup-deps.sh --package        also what building and checking the Debian package needs
 #   tools/setup-deps.sh --compositors    also the Wayland compositors the desktop tests run the program under (weston,
-#                                        KWin with Plasma's shell, GNOME Shell with its indicator area), as
-#                                        tools/test.sh does
+#                                        KWin with Plasma's shell, GNOME Shell with its indicator area) and Qt's
+#                                        Wayland platform, as tools/test.sh does
 set -euo pipefail
 
 packages=(
@@ -27,7 +27,7 @@ fi
 # The desktops are installed as their users have them, with what they recommend (the shell's wallpaper and themes).
 desktops=()
 if [ "${1:-}" = "--compositors" ]; then
-    desktops+=(weston xwayland kwin-wayland plasma-workspace)
+    desktops+=(weston xwayland kwin-wayland plasma-workspace qt6-wayland)
     # GNOME Shell with the indicator area Ubuntu ships, without the rest of a GNOME desktop.
     packages+=(gnome-shell gnome-shell-extension-appindicator)
 fi

@@ -57,7 +57,6 @@ void TrayIcon::makeIconOnceAHostIsThere() {
         return;
     }
     embedAreaWait_.stop();
-    hosts_.release()->deleteLater(); // from here on Qt follows the notification area; this may run in its signal
     icon_ = new QSystemTrayIcon(picture_, this);
     icon_->setToolTip(toolTip_);
     if (hostShowsMenu_ && menu_ != nullptr) {
@@ -72,17 +71,17 @@ void TrayIcon::makeIconOnceAHostIsThere() {
 }
 
 void TrayIcon::followTrayArea() {
-    // On X11 the platform tracks the notification area's window and says when it comes or goes; asking for it would
-    // cost a round trip to the display server every time while there is none. Elsewhere the question is cheap and is
-    // asked every two seconds.
+    // On X11 the platform tracks the notification area's window and says when it comes or goes. Elsewhere the desktop's
+    // hosts tell of it: a StatusNotifierWatcher or its host coming or going on the session bus. (On Windows they never
+    // change: Qt puts the icon back itself when the task bar is made again.) Nothing is asked while nothing changes.
+    disconnect(hosts_.get(), &platform::TrayHostWatch::changed, this, &TrayIcon::makeIconOnceAHostIsThere);
     auto* platform = reinterpret_cast<QObject*>(QGuiApplication::platformNativeInterface()); // a QObject subclass
     if (platform != nullptr && platform->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0) {
         connect(platform, SIGNAL(systemTrayWindowChanged(QScreen*)), this, SLOT(onTrayAreaChanged()));
+        hosts_.release()->deleteLater(); // this may run in its signal
         return;
     }
-    availabilityTimer_.setInterval(2000);
-    connect(&availabilityTimer_, &QTimer::timeout, this, &TrayIcon::onTrayAreaChanged);
-    availabilityTimer_.start();
+    connect(hosts_.get(), &platform::TrayHostWatch::changed, this, &TrayIcon::onTrayAreaChanged);
 }
 
 bool TrayIcon::isAvailable() const {

@@ -62,19 +62,19 @@ private slots:
 
 private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
-    // Makes Qt's icon once a host is there; then follows the notification area as Qt tells of it.
+    // Makes Qt's icon once a host is there; then follows the notification area as Qt or the desktop tells of it.
     void makeIconOnceAHostIsThere();
     bool hostIsThere();
     void followTrayArea();
 
-    std::unique_ptr<platform::TrayHostWatch> hosts_; // until the icon is made
+    // Until the icon is made; afterwards where the platform does not follow the notification area itself.
+    std::unique_ptr<platform::TrayHostWatch> hosts_;
     QSystemTrayIcon* icon_ = nullptr;                // a child, once made
     QTimer embedAreaWait_;                           // while an XEmbed area waits beside a watcher without a host
     bool embedAreaWaited_ = false;
     QIcon picture_;
     QString toolTip_;
     QMenu* menu_ = nullptr;
-    QTimer availabilityTimer_;
     QElapsedTimer lastTrigger_; // the last single click, while it may begin a double-click
     bool wanted_ = false;
     bool wasAvailable_ = false;

@@ -8,7 +8,8 @@
 # stores no place), kwin-plasma (out of Plasma's task bar, not demanding attention, with its icon; blend mode over the
 # wallpaper shows no dark box), kwin-snap (a monitor snapped to the screen's right edge comes back on it),
 # gnome-indicator (in GNOME Shell's top bar a double-click on the item opens the settings window, a right click the
-# program's menu, whose 退出 ends the program).
+# program's menu, whose 退出 ends the program), weston-native-tray (the program as a native Wayland client, without an X
+# server: its item registers with the session's panel, and again with the panel restarted).
 case_name="$1"
 program="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -276,6 +277,15 @@ gnome-indicator)
     expect_clean_end
     echo "GNOME Shell's top bar: a double-click opened the settings window, a right click the menu (${mw}x$mh), its" \
         "退出 ended the program"
+    ;;
+weston-native-tray)
+    start_weston
+    # As a compositor started from a console leaves it: no X server, and no session type that names Wayland; Qt takes
+    # its Wayland platform from WAYLAND_DISPLAY.
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" ASAN_OPTIONS=detect_leaks=0 \
+        env -u DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE dbus-run-session -- \
+        bash "$here/sni_session.sh" "$work/program/Oruvel" "$work/program.log" restarted-panel
+    grep -q "running on native Wayland" "$work/program.log" || fail "the program did not run on native Wayland"
     ;;
 *)
     fail "unknown case $case_name"

@@ -4,8 +4,9 @@
 #   panel: as Plasma's panel, an activation per click, so two within the double-click interval;
 #   indicator: as GNOME Shell's indicator area, one activation for a double-click, and the menu the item exports
 #   over D-Bus shown by the host (its 退出 chosen there ends the program);
-#   late-panel: as a panel that starts after the program, which must still register its item.
-#   sni_session.sh PATH_TO_Oruvel LOG_FILE [panel|indicator|late-panel]
+#   late-panel: as a panel that starts after the program, which must still register its item;
+#   restarted-panel: a panel that ends and starts again while the program runs, which must get the item again.
+#   sni_session.sh PATH_TO_Oruvel LOG_FILE [panel|indicator|late-panel|restarted-panel]
 set -euo pipefail
 program="$1"
 log="$2"
@@ -20,7 +21,8 @@ settings_visible() { xdotool search --onlyvisible --name '^Oruvel v' >/dev/null 
 
 start_panel() {
     status-notifier-watcher >/dev/null 2>&1 &
-    pids+=($!)
+    panel_pid=$!
+    pids+=("$panel_pid")
     for ((i = 0; i < 50; i++)); do watcher org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break; sleep 0.1; done
     watcher org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost string:org.kde.StatusNotifierHost-oruvel-test \
         >/dev/null || fail "no StatusNotifierWatcher on the bus"
@@ -39,14 +41,29 @@ else
     start_panel
     start_program
 fi
-item=""
-for ((i = 0; i < 100; i++)); do
-    item="$(watcher org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-        string:RegisteredStatusNotifierItems | grep -o 'string "[^"]*"' | head -1 | cut -d'"' -f2 || true)"
-    [ -z "$item" ] || break
-    sleep 0.1
-done
-[ -n "$item" ] || fail "the program registered no StatusNotifierItem"
+# The first item registered with the watcher ("service/path"), once there is one within ten seconds.
+registered_item() {
+    local found=""
+    for ((i = 0; i < 100; i++)); do
+        found="$(watcher org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+            string:RegisteredStatusNotifierItems | grep -o 'string "[^"]*"' | head -1 | cut -d'"' -f2 || true)"
+        [ -z "$found" ] || break
+        sleep 0.1
+    done
+    echo "$found"
+}
+item="$(registered_item)"
+[ -n "$item" ] || fail "the program registered no StatusNotifierItem: $(tail -3 "$log")"
+if [ "$host" = restarted-panel ]; then
+    kill "$panel_pid"
+    wait "$panel_pid" 2>/dev/null || true
+    sleep 2 # the program goes on without a notification area
+    start_panel
+    [ -n "$(registered_item)" ] || fail "the item did not come back to the restarted panel"
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(tail -3 "$log")"
+    echo "the item registered with the panel, and again with the panel restarted"
+    exit 0
+fi
 service="${item%%/*}"
 activate() {
     dbus-send --session --print-reply --dest="$service" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \

@@ -135,8 +135,14 @@ TEST(TrayIcon, TheIconIsMadeOnceAHostIsThere) {
     QSignalSpy doubleClick(&tray, &TrayIcon::doubleClicked);
     emit icon.activated(QSystemTrayIcon::Trigger);
     EXPECT_EQ(doubleClick.count(), 1) << "the icon made later is listened to";
-    EXPECT_TRUE(QTest::qWaitFor([&desktop] { return desktop.isNull(); }, 1000))
-        << "nothing more is asked of the desktop: Qt follows the notification area from here";
+
+    // The offscreen platform, as Wayland and Windows, does not tell when a notification area comes or goes: the
+    // desktop's news is followed from here instead, and makes no second icon.
+    emit desktop->changed();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(desktop.isNull()) << "the desktop is still followed";
+    EXPECT_EQ(tray.findChildren<QSystemTrayIcon*>().size(), 1);
+    EXPECT_EQ(&platformIcon(tray), &icon);
 }
 
 // A panel whose StatusNotifierItem host never comes leaves its XEmbed area to show the icon.
