@@ -10,7 +10,7 @@ cmake --preset package >/dev/null
 cmake --build --preset package
 (cd build/package && rm -f oruvel_*.deb && cpack -G DEB >/dev/null)
 deb="$(ls "$root"/build/package/oruvel_*.deb)"
-echo "== $(basename "$deb"): $(dpkg-deb -f "$deb" Depends)"
+echo "== $(basename "$deb"): Depends: $(dpkg-deb -f "$deb" Depends); Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 echo "== lintian"
 lintian --fail-on error,warning --display-info "$deb"
@@ -18,6 +18,7 @@ echo "lintian: no errors, no warnings"
 
 # shellcheck source=tests/desktop/desktop_session.sh
 source "$root/tests/desktop/desktop_session.sh"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
 dpkg-deb -x "$deb" "$work/contents"
 echo "== desktop-file-validate"
 desktop-file-validate "$work/contents/usr/share/applications/org.oruvel.Oruvel.desktop"
