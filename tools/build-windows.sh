@@ -26,7 +26,8 @@ qt_options=(
     "-DCMAKE_SHARED_LINKER_FLAGS=-static -static-libgcc -static-libstdc++"
     "-DCMAKE_MODULE_LINKER_FLAGS=-static -static-libgcc -static-libstdc++"
     "-DCMAKE_EXE_LINKER_FLAGS=-static -static-libgcc -static-libstdc++"
-    # Modules and features the program does not use. QtNetwork stays: one running copy is found by a local socket.
+    # Modules and features the program does not use. QtNetwork is built, though the programs do not link it: leaving
+    # it out would change the cache key, and so cost a cold build.
     -DFEATURE_concurrent=OFF -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF
     -DFEATURE_testlib=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
     -DFEATURE_ssl=OFF -DFEATURE_openssl=OFF -DFEATURE_schannel=OFF -DFEATURE_dtls=OFF -DFEATURE_http=OFF

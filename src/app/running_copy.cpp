@@ -9,9 +9,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -19,14 +19,31 @@ namespace oruvel::app {
 namespace {
 
 constexpr int kAnswerMilliseconds = 3000;
-constexpr int kReadMilliseconds = 10000;
-constexpr int kSocketWatchMilliseconds = 10000;
-const QByteArray kShowRequest = "show\n";
-const QString kLockSuffix = QStringLiteral(".lock");
+
+// The folder for locks and requests, made when missing; empty (with a note) when there can be none.
+QString guardFolder() {
+#ifdef _WIN32
+    const QString folder = QDir::temp().filePath(QStringLiteral("oruvel"));
+    if (QDir().mkpath(folder)) {
+        return folder;
+    }
+    std::fprintf(stderr, "Oruvel: no folder %s for the one-copy guard; running without it\n",
+                 qPrintable(QDir::toNativeSeparators(folder)));
+    return {};
+#else
+    std::string why;
+    const std::string folder = platform::privateRuntimeFolder(why);
+    if (folder.empty()) {
+        std::fprintf(stderr, "Oruvel: no private folder for the one-copy guard (%s); running without it\n",
+                     why.c_str());
+    }
+    return QFile::decodeName(QByteArray::fromStdString(folder));
+#endif
+}
 
 } // namespace
 
-QString RunningCopy::socketName(const QString& settingsPath) {
+QString RunningCopy::lockName(const QString& settingsPath) {
     const QFileInfo file(settingsPath);
     QString canonical = file.exists() ? file.canonicalFilePath() : file.absoluteFilePath();
     QString home = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
@@ -42,54 +59,14 @@ QString RunningCopy::socketName(const QString& settingsPath) {
     return QStringLiteral("oruvel-") + QString::fromLatin1(hash.result().toHex().left(24));
 }
 
-RunningCopy::RunningCopy(const QString& settingsPath) {
-    const QString name = socketName(settingsPath);
-#ifdef _WIN32
-    serverName_ = name;
-    lock_ = std::make_unique<QLockFile>(QDir::temp().filePath(name + kLockSuffix));
-#else
-    std::string why;
-    const std::string folder =
-        platform::privateRuntimeFolder(static_cast<std::size_t>(name.size() + kLockSuffix.size() + 2), why);
-    if (folder.empty()) {
-        std::fprintf(stderr, "Oruvel: no private folder for the one-copy guard (%s); running without it\n",
-                     why.c_str());
-    } else {
-        serverName_ = QDir(QFile::decodeName(QByteArray::fromStdString(folder))).filePath(name);
-        lock_ = std::make_unique<QLockFile>(serverName_ + kLockSuffix);
-    }
-#endif
-    if (lock_ != nullptr) {
-        lock_->setStaleLockTime(0); // held for as long as the copy runs; a lock whose process is gone is stale
-    }
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            serve(socket);
-        }
-    });
-    socketWatch_.setInterval(kSocketWatchMilliseconds);
-    connect(&socketWatch_, &QTimer::timeout, this, &RunningCopy::restoreSocketIfGone);
-}
-
-void RunningCopy::serve(QLocalSocket* socket) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QObject::destroyed, this, [this] { --connections_; });
-    ++connections_;
-    if (connections_ > kMaxConnections) {
-        socket->abort();
+RunningCopy::RunningCopy(const QString& settingsPath) : folder_(guardFolder()) {
+    if (folder_.isEmpty()) {
         return;
     }
-    QTimer::singleShot(kConnectionMilliseconds, socket, [socket] { socket->abort(); });
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-        // A request is a few bytes; whatever more a connection sends is never held.
-        const QByteArray said = socket->read(64);
-        if (said.contains(kShowRequest.trimmed())) {
-            emit startedAgain();
-            socket->disconnectFromServer();
-        } else if (socket->bytesAvailable() > 0 || said.size() >= 64) {
-            socket->abort();
-        }
-    });
+    const QString name = QDir(folder_).filePath(lockName(settingsPath));
+    requestPath_ = name + QStringLiteral(".show");
+    lock_ = std::make_unique<QLockFile>(name + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0); // held for as long as the copy runs; a lock whose process is gone is stale
 }
 
 bool RunningCopy::handOver() {
@@ -97,55 +74,62 @@ bool RunningCopy::handOver() {
         return false;
     }
     if (lock_->tryLock(0) || lock_->error() != QLockFile::LockFailedError) {
-        listen(); // first, or no lock can be kept here at all
+        watch(); // first, or no lock can be kept here at all
         return false;
     }
-    // Another copy holds the lock; it may still be on its way to listening.
+    // Another copy holds the lock: it takes the request away once it has seen it (it may still be on its way to
+    // watching for it).
+    QFile request(requestPath_);
+    if (!request.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "Oruvel: cannot ask the copy that runs to show itself: %s; running beside it\n",
+                     qPrintable(request.errorString()));
+        return false;
+    }
+    request.close();
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < kAnswerMilliseconds) {
-        QLocalSocket socket;
-        socket.connectToServer(serverName_);
-        if (socket.waitForConnected(500)) {
-            socket.write(kShowRequest);
-            socket.waitForBytesWritten(1000);
-            // The copy that runs hangs up once it has read the request. Hanging up first could take the request with
-            // it unread while that copy is busy (a pipe's unread bytes may go with its client on Windows).
-            if (!socket.waitForDisconnected(kReadMilliseconds)) {
-                socket.disconnectFromServer();
-            }
+        if (!QFileInfo::exists(requestPath_)) {
             return true;
         }
         if (lock_->tryLock(0)) { // it ended meanwhile
-            listen();
+            QFile::remove(requestPath_);
+            watch();
             return false;
         }
-        QThread::msleep(100);
+        QThread::msleep(20);
     }
+    QFile::remove(requestPath_);
     std::fprintf(stderr, "Oruvel: another copy holds %s but does not answer; running beside it\n",
                  qPrintable(QDir::toNativeSeparators(lock_->fileName())));
     return false;
 }
 
-void RunningCopy::listen() {
-    QLocalServer::removeServer(serverName_); // a socket file a killed copy left
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_.listen(serverName_)) {
-        std::fprintf(stderr, "Oruvel: later starts cannot find this copy: %s\n", qPrintable(server_.errorString()));
-        return;
+void RunningCopy::watch() {
+    watcher_ = std::make_unique<QFileSystemWatcher>();
+    connect(watcher_.get(), &QFileSystemWatcher::directoryChanged, this, &RunningCopy::onFolderChanged);
+    if (!watcher_->addPath(folder_)) {
+        std::fprintf(stderr, "Oruvel: later starts cannot reach this copy: %s cannot be watched\n",
+                     qPrintable(QDir::toNativeSeparators(folder_)));
     }
-#ifndef _WIN32
-    socketWatch_.start();
-#endif
+    // A request left before the watch began is taken once the program is ready to show itself.
+    QTimer::singleShot(0, this, &RunningCopy::onFolderChanged);
 }
 
-// A cleaner of old files may take the socket file away; later starts would then not find this copy.
-void RunningCopy::restoreSocketIfGone() {
-    if (!server_.isListening() || QFileInfo::exists(server_.fullServerName())) {
-        return;
+void RunningCopy::onFolderChanged() {
+    // Only one taker can remove the file: a request is answered once.
+    if (QFile::remove(requestPath_)) {
+        emit startedAgain();
     }
-    server_.close();
-    listen();
+    // A cleaner of old files may take the lock, or the folder with it; later starts would then not find this copy.
+    if (lock_->isLocked() && !QFileInfo::exists(lock_->fileName())) {
+        lock_->unlock();
+        guardFolder(); // made again where it went
+        lock_->tryLock(0);
+    }
+    if (!watcher_->directories().contains(folder_) && QFileInfo::exists(folder_)) {
+        watcher_->addPath(folder_); // the watch ended with the folder
+    }
 }
 
 } // namespace oruvel::app

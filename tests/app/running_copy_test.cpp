@@ -4,19 +4,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLocalSocket>
+#include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <future>
-#include <memory>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-#include <vector>
 
 using namespace oruvel;
 
@@ -37,70 +31,80 @@ TEST(RunningCopy, ASecondStartWithTheSameFileHandsOverAndAnotherFileRunsBeside) 
     test::TempDir dir;
     const QString settings = QString::fromStdString(dir.file("Oruvel_Settings.ini"));
     const QString other = QString::fromStdString(dir.file("other/Oruvel_Settings.ini"));
-    EXPECT_EQ(app::RunningCopy::socketName(settings), app::RunningCopy::socketName(settings));
-    EXPECT_NE(app::RunningCopy::socketName(settings), app::RunningCopy::socketName(other));
+    EXPECT_EQ(app::RunningCopy::lockName(settings), app::RunningCopy::lockName(settings));
+    EXPECT_NE(app::RunningCopy::lockName(settings), app::RunningCopy::lockName(other));
 
     app::RunningCopy first(settings);
     int startedAgain = 0;
     QObject::connect(&first, &app::RunningCopy::startedAgain, [&startedAgain] { ++startedAgain; });
     ASSERT_FALSE(first.handOver()) << "the first start runs";
+    ASSERT_TRUE(first.lockPath().startsWith(QLatin1Char('/'))) << "a lock in a folder of the user's own";
 
     app::RunningCopy beside(other);
     EXPECT_FALSE(beside.handOver()) << "a copy with its own settings file runs beside it";
 
     EXPECT_TRUE(handOverAsAnotherStart(settings));
-    EXPECT_EQ(startedAgain, 1) << "the first copy read the request before the second start ended";
+    EXPECT_EQ(startedAgain, 1) << "the first copy took the request before the second start ended";
+    EXPECT_TRUE(handOverAsAnotherStart(settings));
+    EXPECT_EQ(startedAgain, 2) << "each later start is answered once";
+    EXPECT_FALSE(QFileInfo::exists(first.requestPath())) << "no request is left behind";
 }
 
-// What a copy killed with SIGKILL leaves: a lock file naming a process that is gone, and a socket nobody listens on.
+// What a copy killed with SIGKILL leaves: a lock file naming a process that is gone, perhaps a request nobody took.
 TEST(RunningCopy, WhatAKilledCopyLeftNeverStopsTheNextStart) {
     test::TempDir dir;
     const QString settings = QString::fromStdString(dir.file("Oruvel_Settings.ini"));
-    const QString socket = app::RunningCopy(settings).serverName();
-    ASSERT_TRUE(socket.startsWith(QLatin1Char('/'))) << "a socket in a folder of the user's own";
-    const QString lock = socket + QStringLiteral(".lock");
-    test::writeFile(lock.toStdString(), "999999999\nOruvel\n" + QSysInfo::machineHostName().toStdString() + "\n");
-    const std::string socketPath = socket.toStdString();
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(fd); // the socket file stays, with nobody listening
+    const app::RunningCopy probe(settings);
+    test::writeFile(probe.lockPath().toStdString(),
+                    "999999999\nOruvel\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    test::writeFile(probe.requestPath().toStdString(), "");
 
     app::RunningCopy next(settings);
+    int startedAgain = 0;
+    QObject::connect(&next, &app::RunningCopy::startedAgain, [&startedAgain] { ++startedAgain; });
     EXPECT_FALSE(next.handOver()) << "the next start runs";
-    EXPECT_TRUE(handOverAsAnotherStart(settings)) << "and is found by the one after it";
+    test::turnUntil([&] { return startedAgain == 1; });
+    EXPECT_EQ(startedAgain, 1) << "a request left before it watched is answered";
+    EXPECT_TRUE(handOverAsAnotherStart(settings)) << "and it is found by the start after it";
+    EXPECT_EQ(startedAgain, 2);
 }
 
-TEST(RunningCopy, ARemovedSocketIsPutBackAndIdleConnectionsAreHungUp) {
+// A copy that holds the lock but takes no request (stopped, or hung) does not keep a later start from running.
+TEST(RunningCopy, ACopyThatDoesNotAnswerIsLeftRunningBeside) {
     test::TempDir dir;
+    const QString settings = QString::fromStdString(dir.file("Oruvel_Settings.ini"));
+    app::RunningCopy silent(settings);
+    ASSERT_FALSE(silent.handOver());
+    // No events are handled here: the copy that runs never sees the request.
+    EXPECT_FALSE(app::RunningCopy(settings).handOver());
+    EXPECT_FALSE(QFileInfo::exists(silent.requestPath())) << "the start that gave up took its request back";
+}
+
+// A cleaner of old files may take the lock, or the whole folder with it.
+TEST(RunningCopy, ARemovedLockOrFolderIsPutBack) {
+    test::TempDir dir;
+    const std::string runtime = dir.file("runtime");
+    QDir().mkpath(QString::fromStdString(runtime));
+    QFile::setPermissions(QString::fromStdString(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
     const QString settings = QString::fromStdString(dir.file("Oruvel_Settings.ini"));
     app::RunningCopy first(settings);
     int startedAgain = 0;
     QObject::connect(&first, &app::RunningCopy::startedAgain, [&startedAgain] { ++startedAgain; });
     ASSERT_FALSE(first.handOver());
+    ASSERT_TRUE(first.lockPath().startsWith(QString::fromStdString(runtime)));
 
-    ASSERT_EQ(::unlink(first.serverName().toStdString().c_str()), 0); // a cleaner of old files passed by
-    first.restoreSocketIfGone();
+    ASSERT_TRUE(QFile::remove(first.lockPath()));
+    test::turnUntil([&] { return QFileInfo::exists(first.lockPath()); });
+    EXPECT_TRUE(QFileInfo::exists(first.lockPath()));
     EXPECT_TRUE(handOverAsAnotherStart(settings)) << "the next start still finds the copy that runs";
     EXPECT_EQ(startedAgain, 1);
 
-    // Connections that say nothing: the ones beyond the cap at once, the others after a while.
-    std::vector<std::unique_ptr<QLocalSocket>> idle;
-    for (int i = 0; i < 3 * app::RunningCopy::kMaxConnections; ++i) {
-        idle.push_back(std::make_unique<QLocalSocket>());
-        idle.back()->connectToServer(first.serverName());
-        ASSERT_TRUE(idle.back()->waitForConnected(1000));
-    }
-    const auto open = [&] {
-        return std::count_if(idle.begin(), idle.end(),
-                             [](const auto& s) { return s->state() == QLocalSocket::ConnectedState; });
-    };
-    test::turnUntil([&] { return open() <= app::RunningCopy::kMaxConnections; });
-    EXPECT_LE(open(), app::RunningCopy::kMaxConnections);
-    test::turnUntil([&] { return open() == 0; }, app::RunningCopy::kConnectionMilliseconds * 3);
-    EXPECT_EQ(open(), 0);
-    EXPECT_TRUE(handOverAsAnotherStart(settings));
+    ASSERT_TRUE(QDir(QFileInfo(first.lockPath()).path()).removeRecursively());
+    test::turnUntil([&] { return QFileInfo::exists(first.lockPath()); });
+    EXPECT_TRUE(QFileInfo::exists(first.lockPath()));
+    EXPECT_TRUE(handOverAsAnotherStart(settings)) << "and after its folder went";
     EXPECT_EQ(startedAgain, 2);
+    qputenv("XDG_RUNTIME_DIR", runtimeBefore);
 }

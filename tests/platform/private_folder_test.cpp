@@ -22,20 +22,21 @@ mode_t modeOf(const std::string& path) {
 
 } // namespace
 
-TEST(PrivateFolder, TheRuntimeFolderWhenItIsTheUsersAloneElseAnOwnFolderMadeFor) {
+TEST(PrivateFolder, AFolderInTheRuntimeFolderWhenThatIsTheUsersAloneElseOneInTheTemporaryFolder) {
     TempDir dir;
     std::string why;
     const std::string runtime = dir.file("runtime");
     std::filesystem::create_directory(runtime);
     ::chmod(runtime.c_str(), 0700);
-    EXPECT_EQ(privateRuntimeFolderFrom(runtime.c_str(), dir.path().c_str(), 8, why), runtime);
+    EXPECT_EQ(privateRuntimeFolderFrom(runtime.c_str(), dir.path().c_str(), why), runtime + "/oruvel");
+    EXPECT_EQ(modeOf(runtime + "/oruvel"), 0700U) << "a folder of its own, where nothing else changes";
 
     const std::string own = dir.file("oruvel-" + std::to_string(::geteuid()));
     ::chmod(runtime.c_str(), 0755);
-    EXPECT_EQ(privateRuntimeFolderFrom(runtime.c_str(), dir.path().c_str(), 8, why), own)
+    EXPECT_EQ(privateRuntimeFolderFrom(runtime.c_str(), dir.path().c_str(), why), own)
         << "a runtime folder others may enter is not used";
     EXPECT_EQ(modeOf(own), 0700U);
-    EXPECT_EQ(privateRuntimeFolderFrom("relative/run", dir.path().c_str(), 8, why), own) << "relative values count not";
+    EXPECT_EQ(privateRuntimeFolderFrom("relative/run", dir.path().c_str(), why), own) << "relative values count not";
 }
 
 TEST(PrivateFolder, ASquattedOpenOrLinkedFolderIsNeverUsed) {
@@ -47,34 +48,35 @@ TEST(PrivateFolder, ASquattedOpenOrLinkedFolderIsNeverUsed) {
 
     std::filesystem::create_directory(own);
     ::chmod(own.c_str(), 0777); // made by someone for everybody
-    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, dir.path().c_str(), 8, why), fallback);
+    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, dir.path().c_str(), why), fallback);
     EXPECT_NE(why.find("other users"), std::string::npos) << why;
     std::filesystem::remove(own);
 
     std::filesystem::create_directory_symlink(elsewhere.path(), own); // a link to a folder of the user's own
-    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, dir.path().c_str(), 8, why), fallback);
+    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, dir.path().c_str(), why), fallback);
     std::filesystem::remove(own);
 
     if (::geteuid() == 0) { // another user's folder under the expected name
         std::filesystem::create_directory(own);
         ::chmod(own.c_str(), 0700);
         ASSERT_EQ(::chown(own.c_str(), 65534, 65534), 0);
-        EXPECT_EQ(privateRuntimeFolderFrom(nullptr, dir.path().c_str(), 8, why), fallback);
+        EXPECT_EQ(privateRuntimeFolderFrom(nullptr, dir.path().c_str(), why), fallback);
         EXPECT_NE(why.find("not a folder of this user's"), std::string::npos) << why;
     }
 }
 
-TEST(PrivateFolder, AFolderTooLongForASocketOrAFileInItsPlaceIsPassedOver) {
+TEST(PrivateFolder, AFileInItsPlaceIsPassedOver) {
     TempDir dir;
     std::string why;
-    const std::string deep = dir.file(std::string(90, 'd'));
-    std::filesystem::create_directory(deep);
     const std::string fallback = "/tmp/oruvel-" + std::to_string(::geteuid());
-    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, deep.c_str(), 8, why), fallback);
-
     const std::string file = dir.file("file");
     oruvel::test::writeFile(file, "x");
-    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, file.c_str(), 8, why), fallback) << "TMPDIR a file";
-    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, nullptr, 200, why), "") << "nothing fits";
-    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(privateRuntimeFolderFrom(nullptr, file.c_str(), why), fallback) << "TMPDIR a file";
+
+    const std::string runtime = dir.file("runtime");
+    std::filesystem::create_directory(runtime);
+    ::chmod(runtime.c_str(), 0700);
+    oruvel::test::writeFile(runtime + "/oruvel", "x");
+    EXPECT_EQ(privateRuntimeFolderFrom(runtime.c_str(), nullptr, why), fallback) << "a file named as the folder";
+    EXPECT_NE(why.find("not a folder of this user's"), std::string::npos) << why;
 }

@@ -1,7 +1,6 @@
 #include "platform/private_folder.h"
 
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,21 +28,23 @@ bool isPrivate(const std::string& path, std::string& why) {
     return true;
 }
 
-bool fits(const std::string& folder, std::size_t room, std::string& why) {
-    if (folder.size() + room < sizeof(sockaddr_un::sun_path)) {
-        return true;
+// Makes `folder` (mode 0700) unless it is there; true when it then is a folder of this user's alone.
+bool madePrivate(const std::string& folder, std::string& why) {
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        why = folder + ": " + std::strerror(errno);
+        return false;
     }
-    why = folder + ": too long a path for a socket";
-    return false;
+    return isPrivate(folder, why);
 }
 
 } // namespace
 
-std::string privateRuntimeFolderFrom(const char* xdgRuntimeDir, const char* tmpDir, std::size_t room,
-                                     std::string& why) {
-    if (xdgRuntimeDir != nullptr && xdgRuntimeDir[0] == '/' && isPrivate(xdgRuntimeDir, why) &&
-        fits(xdgRuntimeDir, room, why)) {
-        return xdgRuntimeDir;
+std::string privateRuntimeFolderFrom(const char* xdgRuntimeDir, const char* tmpDir, std::string& why) {
+    if (xdgRuntimeDir != nullptr && xdgRuntimeDir[0] == '/' && isPrivate(xdgRuntimeDir, why)) {
+        std::string folder = std::string(xdgRuntimeDir) + "/oruvel";
+        if (madePrivate(folder, why)) {
+            return folder;
+        }
     }
     const std::string own = "/oruvel-" + std::to_string(::geteuid());
     for (const char* base : {tmpDir, "/tmp"}) {
@@ -51,22 +52,15 @@ std::string privateRuntimeFolderFrom(const char* xdgRuntimeDir, const char* tmpD
             continue;
         }
         std::string folder = base + own;
-        if (!fits(folder, room, why)) {
-            continue;
-        }
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-            why = folder + ": " + std::strerror(errno);
-            continue;
-        }
-        if (isPrivate(folder, why)) {
+        if (madePrivate(folder, why)) {
             return folder;
         }
     }
     return {};
 }
 
-std::string privateRuntimeFolder(std::size_t room, std::string& why) {
-    return privateRuntimeFolderFrom(std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"), room, why);
+std::string privateRuntimeFolder(std::string& why) {
+    return privateRuntimeFolderFrom(std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"), why);
 }
 
 } // namespace oruvel::platform
