@@ -25,6 +25,28 @@ bool handOverAsAnotherStart(const QString& settings) {
     return handedOver.get();
 }
 
+// XDG_RUNTIME_DIR set for one test, and put back as it was (unset when it was) however the test ends.
+class RuntimeFolderOverride {
+public:
+    explicit RuntimeFolderOverride(const std::string& folder)
+        : wasSet_(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")), before_(qgetenv("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder));
+    }
+    ~RuntimeFolderOverride() {
+        if (wasSet_) {
+            qputenv("XDG_RUNTIME_DIR", before_);
+        } else {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+    RuntimeFolderOverride(const RuntimeFolderOverride&) = delete;
+    RuntimeFolderOverride& operator=(const RuntimeFolderOverride&) = delete;
+
+private:
+    bool wasSet_;
+    QByteArray before_;
+};
+
 } // namespace
 
 TEST(RunningCopy, ASecondStartWithTheSameFileHandsOverAndAnotherFileRunsBeside) {
@@ -86,8 +108,7 @@ TEST(RunningCopy, ARemovedLockOrFolderIsPutBack) {
     const std::string runtime = dir.file("runtime");
     QDir().mkpath(QString::fromStdString(runtime));
     QFile::setPermissions(QString::fromStdString(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+    const RuntimeFolderOverride override(runtime);
     const QString settings = QString::fromStdString(dir.file("Oruvel_Settings.ini"));
     app::RunningCopy first(settings);
     int startedAgain = 0;
@@ -106,5 +127,4 @@ TEST(RunningCopy, ARemovedLockOrFolderIsPutBack) {
     EXPECT_TRUE(QFileInfo::exists(first.lockPath()));
     EXPECT_TRUE(handOverAsAnotherStart(settings)) << "and after its folder went";
     EXPECT_EQ(startedAgain, 2);
-    qputenv("XDG_RUNTIME_DIR", runtimeBefore);
 }
